@@ -1,0 +1,23 @@
+# make run: install what is missing, build, then play the intro.
+# make test: the same set-up, then every test.
+.PHONY: run test build deps clean
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake --preset default >/dev/null
+	@cmake --build --preset default
+
+run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "make run: orvale-invit needs a display (a graphical session with DISPLAY or WAYLAND_DISPLAY set)." >&2; \
+	  exit 1; \
+	fi
+	@cd build && ./orvale-invit
+
+test: build
+	@ctest --preset default
+
+clean:
+	rm -rf build

@@ -1,0 +1,30 @@
+#include "app/DisplaySettings.h"
+
+DisplaySettings displaySettings;
+
+bool handleSetupCommand(SetupDialogState& state, int control)
+{
+    switch (control) {
+    case kControlGo:
+        state.result = 1;
+        return true;
+    case kControlLeave:
+        state.result = 0;
+        return true;
+    case kControlFullScreen:
+        state.settings.fullScreen ^= 1;
+        state.fullScreenChecked = state.settings.fullScreen != 0;
+        return true;
+    default:
+        break;
+    }
+    for (const ResolutionChoice& choice : kResolutionChoices) {
+        if (choice.control == control) {
+            state.settings.width = choice.width;
+            state.settings.height = choice.height;
+            state.checkedResolution = control;
+            return true;
+        }
+    }
+    return false;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+
+// What the setup dialog chose: read everywhere a viewport or an aspect ratio is needed.
+struct DisplaySettings {
+    int32_t width = 1024;
+    int32_t height = 768;
+    int32_t bitsPerPixel = 32;  // the full-screen mode change always asks for 32
+    uint8_t fullScreen = 1;     // 1: change the display mode and open a borderless full-screen window
+};
+
+extern DisplaySettings displaySettings;
+
+// Control identifiers of the setup dialog.
+enum SetupControl : int {
+    kControlGo = 1,
+    kControlLeave = 2,
+    kControlFullScreen = 1000,
+    kControl1920x1080 = 1001,
+    kControl1280x720 = 1002,
+    kControl800x600 = 1003,
+    kControl1280x1024 = 1004,
+    kControl1024x768 = 1005,
+    kControl1024x600 = 1006,
+};
+
+struct ResolutionChoice {
+    int control;
+    int32_t width;
+    int32_t height;
+};
+
+// The six resolutions in the dialog's order: the left column top to bottom, then the middle one.
+inline constexpr ResolutionChoice kResolutionChoices[6] = {
+    {kControl1920x1080, 1920, 1080}, {kControl1280x1024, 1280, 1024},
+    {kControl1280x720, 1280, 720},    {kControl1024x768, 1024, 768},
+    {kControl1024x600, 1024, 600},    {kControl800x600, 800, 600},
+};
+
+// The dialog's state apart from its widgets: the settings being edited, which radio
+// button carries the check mark, whether "Fullscreen" is checked, and how it ended.
+struct SetupDialogState {
+    DisplaySettings& settings;
+    int checkedResolution = kControl1024x768;
+    bool fullScreenChecked = true;
+    int result = -1;  // -1 while open; 1 for "Go!", 0 for "Leave"
+
+    explicit SetupDialogState(DisplaySettings& s) : settings(s), fullScreenChecked(s.fullScreen != 0) {}
+};
+
+// Handles one command from the dialog's controls. Returns false for an unknown control.
+bool handleSetupCommand(SetupDialogState& state, int control);

@@ -1,0 +1,13 @@
+#include "app/Fatal.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+void reportFatal(const char* message)
+{
+    std::fprintf(stderr, "orvale-invit: %s\n", message);
+    if (std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY"))
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, kWindowTitle, message, nullptr);
+}

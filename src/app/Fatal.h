@@ -1,0 +1,8 @@
+#pragma once
+
+// The intro's window title, also the title of its message boxes.
+inline constexpr const char* kWindowTitle = "Vaskel :: Orvale Invit 2011";
+
+// Reports an error the intro cannot go on from: one line on stderr and, where a display
+// exists, a message box. The caller then ends the program with a non-zero status.
+void reportFatal(const char* message);

@@ -1,0 +1,32 @@
+// orvale-invit: the setup dialog, then the intro in one OpenGL window until it ends,
+// Escape is pressed or the window is closed.
+#include <SDL.h>
+
+#include "app/DisplaySettings.h"
+#include "app/FrameClock.h"
+#include "app/MainLoop.h"
+#include "app/SetupDialog.h"
+#include "app/Window.h"
+
+int main()
+{
+    switch (runSetupDialog(displaySettings)) {
+    case SetupOutcome::Leave:
+        return 0;
+    case SetupOutcome::NoDisplay:
+        return 1;
+    case SetupOutcome::Go:
+        break;
+    }
+
+    AppWindow window;
+    if (!openWindow(displaySettings, window)) return 1;
+
+    frameClock.reset();
+    SDL_Delay(300);
+    runMainLoop(window.window);
+
+    closeWindow(window);
+    SDL_Quit();
+    return 0;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+
+#include "gfx/Vec3.h"
+
+// Integer-hash noise of a 32-bit integer, in (-1, 1].
+float noise1(int32_t n);
+
+// The program's own generator: one global unsigned 32-bit seed, advanced on every draw.
+inline constexpr uint32_t kInitialRandomSeed = 93186752u;
+extern uint32_t randomSeed;
+void setRandomSeed(uint32_t s);
+// Next value of the program's own generator, about uniform in [0, 1]; the rounding to
+// float can give exactly 1.
+float randomUnit();
+// x * u for one C library rand() draw r in [0, 32767], with u = (r mod 32767) / 32767.
+float randomScaled(float x);
+// randomScaled for a given draw r: 0 for both r = 0 and r = 32767, never x itself.
+float scaledDraw(int r, float x);
+// a + randomScaled(b) * (b - a); with a = 0, as every caller passes, that is u * b * b.
+float randomRange(float a, float b);
+// A point at distance r from the origin; the points gather at the poles.
+Vec3 randomOnSphere(float r);
+// (R2 cos angle, R1 sin angle, 0) with two draws of randomScaled(r), R1 drawn first.
+Vec3 randomAlongAngle(float r, float angle);
+// A point of the axis-aligned cube of side s centred on the origin.
+Vec3 randomInCube(float s);

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Return in the setup dialog opens the intro window with the default choice; Escape ends
+# it with status 0. Then a windowed 800 x 600 run: the window is centred at that size.
+. "$(dirname "$0")/lib.sh"
+program=$1
+start_xvfb
+
+start_app "$program"
+read -r dialog _ _ dw dh <<<"$(wait_window $APP_PID "$DIALOG_TITLE" 30)"
+[ -n "${dialog:-}" ] || fail "no setup dialog: $(cat "$OUT")"
+echo "dialog ${dw}x${dh}"
+press "$dialog" Return
+read -r intro _ _ w h <<<"$(wait_window $APP_PID "$INTRO_TITLE" 30)"
+[ -n "${intro:-}" ] || fail "no intro window after Return: $(cat "$OUT")"
+[ "${w}x${h}" = 1024x768 ] || fail "intro window is ${w}x${h}, expected 1024x768"
+sleep 1
+press "$intro" space  # other keys do nothing
+sleep 0.5
+kill -0 $APP_PID 2>/dev/null || fail "a key other than Escape ended the intro"
+press "$intro" Escape
+wait_exit 10
+[ "$STATUS" = 0 ] || fail "Escape ended the intro with status $STATUS: $(cat "$OUT")"
+
+# Windowed 800 x 600: untick "Fullscreen", pick "800 x 600", press "Go!".
+start_app "$program"
+read -r dialog _ _ _ _ <<<"$(wait_window $APP_PID "$DIALOG_TITLE" 30)"
+[ -n "${dialog:-}" ] || fail "no setup dialog on the second run"
+click_at "$dialog" 290 190   # "Fullscreen"
+click_at "$dialog" 150 230   # "800 x 600"
+click_at "$dialog" 190 298   # "Go!"
+read -r intro x y w h <<<"$(wait_window $APP_PID "$INTRO_TITLE" 30)"
+[ -n "${intro:-}" ] || fail "no intro window after Go!: $(cat "$OUT")"
+[ "${w}x${h}" = 800x600 ] || fail "windowed intro is ${w}x${h}, expected 800x600"
+[ "$x,$y" = "240,212" ] || fail "windowed intro at $x,$y, expected centred at 240,212"
+press "$intro" Escape
+wait_exit 10
+[ "$STATUS" = 0 ] || fail "Escape ended the windowed intro with status $STATUS"
+echo "ok"

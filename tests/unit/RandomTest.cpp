@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "gfx/Random.h"
+#include "gfx/Shaping.h"
+
+namespace {
+
+TEST(Noise, ZeroAndRange)
+{
+    EXPECT_FLOAT_EQ(noise1(0), 1.0f - 1376312589.0f * 9.313225746154785e-10f);
+    EXPECT_NEAR(noise1(0), -0.2818, 1e-4);
+    for (int32_t n : {1, -1, 57, 123456, 2147483647, -2147483647 - 1}) {
+        const float v = noise1(n);
+        EXPECT_GT(v, -1.0f);
+        EXPECT_LE(v, 1.0f);
+    }
+}
+
+TEST(RandomUnit, FirstDrawsFromTheInitialSeed)
+{
+    setRandomSeed(kInitialRandomSeed);
+    EXPECT_NEAR(randomUnit(), 0.0976393f, 1e-7f);
+    EXPECT_EQ(randomSeed, 419357728u);
+    EXPECT_NEAR(randomUnit(), 0.6913774f, 1e-7f);
+    EXPECT_EQ(randomSeed, 2969443376u);
+    EXPECT_NEAR(randomUnit(), 0.9868461f, 1e-7f);
+    EXPECT_EQ(randomSeed, 4238472008u);
+
+    // Resetting the seed replays the sequence.
+    setRandomSeed(kInitialRandomSeed);
+    EXPECT_NEAR(randomUnit(), 0.0976393f, 1e-7f);
+}
+
+TEST(RandomScaled, NeverReachesItsScale)
+{
+    EXPECT_EQ(scaledDraw(0, 1.0f), 0.0f);
+    EXPECT_EQ(scaledDraw(32767, 1.0f), 0.0f);
+    float largest = 0.0f;
+    for (int r = 0; r <= 32767; ++r) largest = std::max(largest, scaledDraw(r, 1.0f));
+    EXPECT_LT(largest, 1.0f);
+    EXPECT_FLOAT_EQ(largest, 32766.0f / 32767.0f);
+}
+
+TEST(RandomScaled, RangeAndAlongAngleUseTheLibraryDrawsInOrder)
+{
+    std::srand(7);
+    const int r1 = std::rand(), r2 = std::rand(), r3 = std::rand();
+    std::srand(7);
+    // randomRange(0, b) scales by b twice.
+    EXPECT_FLOAT_EQ(randomRange(0.0f, 3.0f), scaledDraw(r1, 3.0f) * 3.0f);
+    // The first draw goes to y, the second to x.
+    const Vec3 p = randomAlongAngle(2.0f, 0.5f);
+    EXPECT_NEAR(p.y, scaledDraw(r2, 2.0f) * std::sin(0.5), 1e-6);
+    EXPECT_NEAR(p.x, scaledDraw(r3, 2.0f) * std::cos(0.5), 1e-6);
+    EXPECT_EQ(p.z, 0.0f);
+}
+
+TEST(RandomUnit, SphereAndCubeDrawFromTheOwnGenerator)
+{
+    setRandomSeed(1234);
+    const float u1 = randomUnit(), u2 = randomUnit();
+    setRandomSeed(1234);
+    const Vec3 s = randomOnSphere(5.0f);
+    EXPECT_NEAR(length(s), 5.0f, 1e-5f);
+    EXPECT_NEAR(s.z, 5.0 * std::cos(kPi * u2), 1e-5);
+    EXPECT_NEAR(std::atan2(s.y, s.x), std::remainder(2.0 * kPi * u1, 2.0 * M_PI), 1e-4);
+
+    setRandomSeed(99);
+    const float c1 = randomUnit(), c2 = randomUnit(), c3 = randomUnit();
+    setRandomSeed(99);
+    const Vec3 c = randomInCube(4.0f);
+    EXPECT_FLOAT_EQ(c.x, (c1 - 0.5f) * 4.0f);
+    EXPECT_FLOAT_EQ(c.y, (c2 - 0.5f) * 4.0f);
+    EXPECT_FLOAT_EQ(c.z, (c3 - 0.5f) * 4.0f);
+    setRandomSeed(kInitialRandomSeed);
+}
+
+}  // namespace
