@@ -93,9 +93,13 @@ void connectControl(DialogWidgets& dialog, int control, const char* signal, GCal
 SetupOutcome runSetupDialog(DisplaySettings& settings)
 {
     if (!gtk_init_check(nullptr, nullptr)) {
-        std::fprintf(stderr,
-                     "orvale-invit: cannot open a display. It needs a graphical session "
-                     "(DISPLAY or WAYLAND_DISPLAY set).\n");
+        const char* display = g_getenv("DISPLAY");
+        if (display && *display)
+            std::fprintf(stderr, "orvale-invit: cannot open the display \"%s\".\n", display);
+        else
+            std::fprintf(stderr,
+                         "orvale-invit: no display. It needs a graphical session "
+                         "(DISPLAY or WAYLAND_DISPLAY set).\n");
         return SetupOutcome::NoDisplay;
     }
 

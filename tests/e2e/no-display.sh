@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
-# Without any display the program says it needs one and exits with status 1.
+# Without a display, or with one that cannot be reached, the program says so and exits
+# with status 1.
 . "$(dirname "$0")/lib.sh"
 program=$1
+
 out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$program" 2>&1)
 status=$?
 [ $status = 1 ] || fail "status $status without a display, expected 1; output: $out"
-echo "$out" | grep -qi "display" || fail "no message about the display: $out"
-echo "$out"
+echo "$out" | grep -q "no display" || fail "no message about the missing display: $out"
+
+out=$(env -u WAYLAND_DISPLAY DISPLAY=:4321 "$program" 2>&1)
+status=$?
+[ $status = 1 ] || fail "status $status with an unreachable display, expected 1; output: $out"
+echo "$out" | grep -q 'cannot open the display ":4321"' || fail "the unreachable display is not named: $out"
 echo "ok"
