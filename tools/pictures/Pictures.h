@@ -2,5 +2,14 @@
 
 #include <string>
 
-// Draws the setup dialog's banner (392 x 125 pixels) into the PNG file at path.
+// Each function draws one picture (or one family of pictures) of the intro into the files
+// named by the intro, inside dir (the build tree's data/gfx), and returns false when a file
+// cannot be written.
+bool drawBitmapFont(const std::string& dir);
+bool drawLogoLayers(const std::string& dir);
+bool drawScreenEffects(const std::string& dir);  // overlay and flash
+bool drawTunnelWall(const std::string& dir);
+bool drawSpeechBubbles(const std::string& dir);
+bool drawPoster(const std::string& dir);
+// The setup dialog's banner, 392 x 125 pixels in 256 colours, written to path.
 bool drawBanner(const std::string& path);

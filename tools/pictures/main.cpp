@@ -1,4 +1,5 @@
-// orvale-pictures OUTDIR: draws the intro's pictures into OUTDIR.
+// orvale-pictures GFXDIR BANNER: draws every picture of the intro into GFXDIR and the setup
+// dialog's banner to the file BANNER. The same code always gives the same bytes.
 #include <cstdio>
 #include <string>
 
@@ -6,13 +7,15 @@
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: orvale-pictures OUTDIR\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: orvale-pictures GFXDIR BANNER\n");
         return 2;
     }
     const std::string dir = argv[1];
-    if (!drawBanner(dir + "/banner.png")) {
-        std::fprintf(stderr, "orvale-pictures: cannot write %s/banner.png\n", dir.c_str());
+    const bool ok = drawBitmapFont(dir) && drawLogoLayers(dir) && drawScreenEffects(dir) && drawTunnelWall(dir) &&
+                    drawSpeechBubbles(dir) && drawPoster(dir) && drawBanner(argv[2]);
+    if (!ok) {
+        std::fprintf(stderr, "orvale-pictures: cannot write the pictures into %s\n", dir.c_str());
         return 1;
     }
     return 0;
