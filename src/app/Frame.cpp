@@ -1,9 +1,13 @@
 #include "app/Frame.h"
 
 #include <epoxy/gl.h>
+// GLU after epoxy, which must come first.
 #include <GL/glu.h>
 
 #include "app/DisplaySettings.h"
+#include "gfx/FullScreenQuad.h"
+#include "scenes/BurningScene.h"
+#include "timeline/Timeline.h"
 
 namespace {
 
@@ -21,34 +25,15 @@ void beginFrame()
     glLoadIdentity();
 }
 
-// Until the scenes exist: a square turning once every 4 s and a bar filling every 10 s.
-void drawTimeMarker(int32_t t)
+// Every finished frame is multiplied by the overlay picture: the intro's "screen" look.
+void multiplyOverlay()
 {
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_BLEND);
-    glPushMatrix();
-    glTranslatef(0.0f, 0.5f, -5.0f);
-    glRotatef(static_cast<float>(t % 4000) * 0.09f, 0.0f, 0.0f, 1.0f);
-    glColor3f(0.82f, 0.03f, 0.11f);
-    glBegin(GL_QUADS);
-    glVertex2f(-1.0f, -1.0f);
-    glVertex2f(1.0f, -1.0f);
-    glVertex2f(1.0f, 1.0f);
-    glVertex2f(-1.0f, 1.0f);
-    glEnd();
-    glPopMatrix();
-
-    const float fill = static_cast<float>(t % 10000) / 10000.0f;
-    glPushMatrix();
-    glTranslatef(0.0f, -2.0f, -5.0f);
-    glColor3f(1.0f, 1.0f, 1.0f);
-    glBegin(GL_QUADS);
-    glVertex2f(-3.0f, -0.1f);
-    glVertex2f(-3.0f + 6.0f * fill, -0.1f);
-    glVertex2f(-3.0f + 6.0f * fill, 0.1f);
-    glVertex2f(-3.0f, 0.1f);
-    glEnd();
-    glPopMatrix();
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_DST_COLOR, GL_ZERO);
+    glColor3f(1, 1, 1);
+    glBindTexture(GL_TEXTURE_2D, overlayPicture);
+    fullScreenQuad->draw();
 }
 
 }  // namespace
@@ -56,5 +41,6 @@ void drawTimeMarker(int32_t t)
 void renderFrame(int32_t t)
 {
     beginFrame();
-    drawTimeMarker(t);
+    drawFrame(t);
+    multiplyOverlay();
 }

@@ -2,8 +2,8 @@
 // Escape is pressed or the window is closed.
 #include <SDL.h>
 
+#include "app/Assets.h"
 #include "app/DisplaySettings.h"
-#include "app/FrameClock.h"
 #include "app/MainLoop.h"
 #include "app/SetupDialog.h"
 #include "app/Window.h"
@@ -22,10 +22,11 @@ int main()
     AppWindow window;
     if (!openWindow(displaySettings, window)) return 1;
 
-    frameClock.reset();
+    loadAssets();
     SDL_Delay(300);
     runMainLoop(window.window);
 
+    releaseAssets();
     closeWindow(window);
     SDL_Quit();
     return 0;

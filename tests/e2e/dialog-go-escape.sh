@@ -3,6 +3,7 @@
 # it with status 0. Then a windowed 800 x 600 run: the window is centred at that size.
 . "$(dirname "$0")/lib.sh"
 program=$1
+cd "$(dirname "$program")"  # the intro reads data/ from its working directory
 start_xvfb
 
 start_app "$program"

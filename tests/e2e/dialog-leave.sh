@@ -2,6 +2,7 @@
 # "Leave", and Escape in the setup dialog, end the program with status 0 and no intro window.
 . "$(dirname "$0")/lib.sh"
 program=$1
+cd "$(dirname "$program")"  # the intro reads data/ from its working directory
 start_xvfb
 
 for how in click escape; do

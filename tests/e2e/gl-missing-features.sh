@@ -3,6 +3,7 @@
 # on stderr name what is missing, and the program exits with status 1 once the box is closed.
 . "$(dirname "$0")/lib.sh"
 program=$1
+cd "$(dirname "$program")"  # the intro reads data/ from its working directory
 start_xvfb
 
 check() {

@@ -1,0 +1,4 @@
+#include "geometry/Meshes.h"
+
+void buildDisplacedSphere() {}
+void releaseDisplacedSphere() {}

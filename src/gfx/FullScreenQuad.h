@@ -1,0 +1,66 @@
+#pragma once
+
+#include <epoxy/gl.h>
+
+#include <cmath>
+#include <cstdint>
+
+// The screen object: loads pictures into textures and draws a texture over the whole
+// viewport, plainly or rippling, switching to and from a 2D orthographic projection.
+struct FullScreenQuad {
+    int32_t width = 0;   // size in pixels of the last picture loaded
+    int32_t height = 0;
+    GLuint quadList = 0;  // display list of the unit square, texture coordinates equal to positions
+
+    // Loads a PNG or JPEG picture into a new 2D RGBA texture (first row at the bottom) and
+    // leaves it bound. A picture that cannot be loaded ends the program with a message
+    // naming the file and status 1.
+    GLuint loadTexture(const char* path, uint8_t mipmapped);
+
+    void buildLists();
+    void releaseLists();
+
+    // Projection and modelview pushed and replaced by an orthographic box 0..w by 0..h with
+    // the origin at the viewport's bottom-left; depth testing off.
+    void beginOrtho(float w, float h);
+    // Pops both matrices; leaves the matrix mode at GL_MODELVIEW and depth testing off.
+    void endOrtho();
+
+    // The bound texture over the whole viewport with whatever colour, blending and program
+    // the caller has set; texture coordinate (0, 0) at the bottom-left.
+    void draw();
+    // The same picture as a grid whose vertices sway with t while the texture is sampled at
+    // the undisplaced positions; scale > 1 overfills the viewport.
+    void drawRippled(float t, float scale);
+};
+
+extern FullScreenQuad* fullScreenQuad;
+
+// One vertex of the rippled grid: texture coordinate and displaced position, in the grid's
+// coordinates (-1 to 1 across the viewport before scaling).
+struct RippleVertex {
+    float u, v;
+    float x, y;
+};
+
+// Walks the rippled grid for time t: eleven triangle strips of 22 vertices each (lower then
+// upper vertex per column), handed to sink.beginStrip(), sink.vertex(v) and sink.endStrip().
+template <typename Sink>
+void rippleGrid(float t, Sink& sink)
+{
+    // Row and column starts are accumulated in floats by repeated addition: the last row
+    // starts at 0.99999994 and lies wholly beyond the top edge.
+    for (float y = -1.0f; y < 1.0f; y += 0.2f) {
+        const float y2 = y + 0.2f;
+        sink.beginStrip();
+        for (float x = -1.0f; x <= 1.01f; x += 0.2f) {
+            const double dx = 0.04 * std::sin(21.7 * x + 7.2 * t);
+            for (const float yv : {y, y2}) {
+                const double dy = 0.03 * std::sin(14.3 * yv + 0.7 * 9.12 * t);
+                sink.vertex(RippleVertex{x * 0.5f + 0.5f, yv * 0.5f + 0.5f, static_cast<float>(x + dx),
+                                         static_cast<float>(yv + dy)});
+            }
+        }
+        sink.endStrip();
+    }
+}

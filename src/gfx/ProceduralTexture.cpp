@@ -1,0 +1,4 @@
+#include "gfx/ProceduralTexture.h"
+
+void buildProceduralTextures() {}
+void releaseProceduralTextures() {}

@@ -1,0 +1,5 @@
+#include "scenes/ClosingScene.h"
+
+void initClosingScene() {}
+void drawClosingScene(float) {}
+void releaseClosingScene() {}

@@ -1,0 +1,5 @@
+#include "scenes/MetaballScene.h"
+
+void initMetaballScene() {}
+void drawMetaballScene(float, bool) {}
+void releaseMetaballScene() {}

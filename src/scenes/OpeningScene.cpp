@@ -1,0 +1,5 @@
+#include "scenes/OpeningScene.h"
+
+void initOpeningScene() {}
+void drawOpeningScene(float) {}
+void releaseOpeningScene() {}

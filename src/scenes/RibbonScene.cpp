@@ -1,0 +1,4 @@
+#include "scenes/RibbonScene.h"
+
+void initRibbonScene() {}
+void drawRibbonScene(float) {}

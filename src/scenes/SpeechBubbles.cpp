@@ -1,0 +1,5 @@
+#include "scenes/SpeechBubbles.h"
+
+void loadSpeechBubbles() {}
+void drawSpeechBubbles(float, int) {}
+void releaseSpeechBubbles() {}

@@ -1,0 +1,4 @@
+#include "scenes/StemScene.h"
+
+void initStemScene() {}
+void drawStemScene(float) {}

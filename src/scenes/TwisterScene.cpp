@@ -1,0 +1,5 @@
+#include "scenes/TwisterScene.h"
+
+void loadTwisterScene() {}
+void drawTwisterScene(float, int) {}
+void releaseTwisterScene() {}

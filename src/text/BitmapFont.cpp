@@ -1,0 +1,6 @@
+#include "text/BitmapFont.h"
+
+GLuint fontPicture = 0;
+GLuint fontListBase = 0;
+
+void buildBitmapFont(int, double) {}

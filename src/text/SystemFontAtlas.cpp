@@ -1,0 +1,5 @@
+#include "text/SystemFontAtlas.h"
+
+SystemFontAtlas* systemFontAtlas = nullptr;
+
+SystemFontAtlas::SystemFontAtlas(const char*, int, bool, bool) {}

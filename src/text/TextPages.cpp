@@ -1,0 +1,3 @@
+#include "text/TextPages.h"
+
+void drawTextPage(float, int) {}

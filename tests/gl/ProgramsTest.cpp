@@ -1,0 +1,193 @@
+// The six programs on synthetic pictures, where a mistake in a constant or a formula shows.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "GLContext.h"
+#include "gfx/FullScreenQuad.h"
+#include "timeline/Programs.h"
+
+namespace {
+
+class ProgramsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        glUseProgram(0);
+        glDisable(GL_BLEND);
+        glDisable(GL_LIGHTING);
+        glEnable(GL_TEXTURE_2D);
+        glColor4f(1, 1, 1, 1);
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+    void TearDown() override
+    {
+        glUseProgram(0);
+        releaseProgram(program);
+        glDeleteTextures(1, &picture);
+    }
+
+    // Draws `picture` over the viewport through `program` and reads the result back.
+    std::vector<uint8_t> pass()
+    {
+        program->use();
+        glBindTexture(GL_TEXTURE_2D, picture);
+        fullScreenQuad->draw();
+        glUseProgram(0);
+        return readPixels();
+    }
+
+    ShaderProgram* program = nullptr;
+    GLuint picture = 0;
+};
+
+TEST_F(ProgramsTest, BlackAndWhiteHatchesDarkPicturesAndScalesBySync)
+{
+    program = buildBlackAndWhite();
+    picture = flatTexture(0, 0, 0);
+
+    program->setUniform("sync", 0.0f);
+    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(pass()[i], 0);
+
+    program->setUniform("sync", 1.0f);
+    const auto pixels = pass();
+    int black = 0;
+    for (int y = 0; y < kSize; ++y) {
+        for (int x = 0; x < kSize; ++x) {
+            // Window coordinates of the pixel centre; a black picture is below every threshold.
+            const int sum = x + y + 1, difference = x - y;
+            auto onLine = [](int v) { return ((v % 10) + 10) % 10 == 0; };
+            const bool line = onLine(sum) || onLine(difference) || onLine(sum - 5) || onLine(difference - 5);
+            const uint8_t* p = pixel(pixels, x, y);
+            ASSERT_EQ(p[0], line ? 0 : 255) << "at " << x << "," << y;
+            black += line;
+        }
+    }
+    EXPECT_GT(black, kSize * kSize / 5);  // four families: two lines in every five pixels of a diagonal
+}
+
+TEST_F(ProgramsTest, BlackAndWhiteLeavesBrightPicturesWhite)
+{
+    program = buildBlackAndWhite();
+    picture = flatTexture(255, 255, 255);  // length of (1, 1, 1) is above every threshold
+    program->setUniform("sync", 1.0f);
+    const auto pixels = pass();
+    for (size_t i = 0; i < pixels.size(); i += 4) ASSERT_EQ(pixels[i], 255);
+}
+
+TEST_F(ProgramsTest, DetourageCutsByTheAlphaPicturesRed)
+{
+    program = buildDetourage();
+    picture = flatTexture(20, 200, 40);
+    const GLuint mask = flatTexture(128, 0, 0);
+    program->setUniform("alphaMap", 1);
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_2D, mask);
+    glActiveTexture(GL_TEXTURE0);
+
+    const struct {
+        float dval;
+        bool shown;
+    } cases[] = {{0.0f, false}, {0.5f, false}, {0.51f, true}, {1.1f, true}};
+    for (const auto& c : cases) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        program->setUniform("dval", c.dval);
+        const auto pixels = pass();
+        EXPECT_EQ(pixel(pixels, 10, 10)[1], c.shown ? 200 : 0) << "dval " << c.dval;
+        EXPECT_EQ(pixel(pixels, 50, 60)[1], c.shown ? 200 : 0) << "dval " << c.dval;
+    }
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glActiveTexture(GL_TEXTURE0);
+    glDeleteTextures(1, &mask);
+}
+
+TEST_F(ProgramsTest, OndeDeChocOnlyDimsOutsideItsRing)
+{
+    program = buildOndeDeChoc();
+    picture = flatTexture(200, 100, 50);
+    program->setUniform("ttime", -0.2f);
+    auto pixels = pass();
+    for (size_t i = 0; i < pixels.size(); i += 4) {
+        ASSERT_NEAR(pixels[i], 160, 1);
+        ASSERT_NEAR(pixels[i + 1], 80, 1);
+        ASSERT_NEAR(pixels[i + 2], 40, 1);
+    }
+    // Inside the ring the colour is tinted (green by 0.9) on top of the dimming.
+    program->setUniform("ttime", 0.25f);
+    pixels = pass();
+    const uint8_t* onRing = pixel(pixels, kSize / 2 + 16, kSize / 2);  // 0.25 from the centre
+    EXPECT_NEAR(onRing[0], 200 * 0.8 * 0.8, 2);
+    EXPECT_NEAR(onRing[1], 100 * 0.9 * 0.8, 2);
+    EXPECT_NEAR(pixel(pixels, 0, 0)[1], 80, 1);  // a corner lies outside the ring
+}
+
+TEST_F(ProgramsTest, DreamvisionOfFlatGreyFollowsItsFormula)
+{
+    program = buildDreamvision();
+    const int grey = 40;
+    picture = flatTexture(grey, grey, grey, 255);
+    const auto pixels = pass();
+    // Thirteen equal samples: c = 13 g / 30.5 (already grey), ci = 13 g / 29.5, times the glow.
+    const double g = grey / 255.0;
+    const double c = 13 * g / 30.5, ci = 13 * g / 29.5;
+    const double expected[3] = {(0.75 * c + ci) * 2.25, (0.85 * c + ci) * 2.25, (1.0 * c + ci) * 2.25};
+    const uint8_t* p = pixel(pixels, kSize / 2, kSize / 2);
+    for (int i = 0; i < 3; ++i) EXPECT_NEAR(p[i], std::min(1.0, expected[i]) * 255, 2) << "channel " << i;
+}
+
+TEST_F(ProgramsTest, OutlineOfAFlatPictureIsBlackAndOfAnEdgeIsNot)
+{
+    program = buildOutline();
+    picture = flatTexture(90, 160, 30);
+    auto pixels = pass();
+    for (size_t i = 0; i < pixels.size(); i += 4) {
+        ASSERT_EQ(pixels[i], 0);
+        ASSERT_EQ(pixels[i + 3], 255);
+    }
+
+    // A dark picture with a white right half: the edge lights up, tinted (1, 0.4, 0.6).
+    std::vector<uint8_t> texels(kSize * kSize * 4, 0);
+    for (int y = 0; y < kSize; ++y)
+        for (int x = kSize / 2; x < kSize; ++x)
+            for (int c = 0; c < 4; ++c) texels[(y * kSize + x) * 4 + c] = 255;
+    glBindTexture(GL_TEXTURE_2D, picture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, kSize, kSize, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+    // The neighbours lie 0.0035 away, a fifth of a pixel here: linear filtering lets them see the edge.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    pixels = pass();
+    int lit = 0;
+    for (int x = 0; x < kSize; ++x) {
+        const uint8_t* p = pixel(pixels, x, kSize / 2);
+        if (p[0] > 0) {
+            ++lit;
+            EXPECT_GE(p[0], p[2]);
+            EXPECT_GE(p[2], p[1]);
+        }
+    }
+    EXPECT_GT(lit, 0);
+    EXPECT_LT(lit, 4);
+}
+
+TEST(Programs, AllSixCompileAndLink)
+{
+    for (ShaderProgram* (*build)() :
+         {buildDreamvision, buildPhong, buildDetourage, buildOndeDeChoc, buildBlackAndWhite, buildOutline}) {
+        ShaderProgram* program = build();
+        GLint linked = GL_FALSE;
+        glGetProgramiv(program->program, GL_LINK_STATUS, &linked);
+        EXPECT_EQ(linked, GL_TRUE) << program->name;
+        releaseProgram(program);
+        EXPECT_EQ(program, nullptr);
+    }
+}
+
+TEST(Programs, NoSourceGivesNoShader)
+{
+    ShaderProgram program;
+    EXPECT_EQ(program.compileShader(GL_VERTEX_SHADER, nullptr), 0u);
+}
+
+}  // namespace
