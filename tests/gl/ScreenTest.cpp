@@ -132,4 +132,11 @@ TEST(ScreenDeathTest, MissingOrDamagedPictureEndsWithStatusOneNamingTheFile)
     EXPECT_EXIT(fullScreenQuad->loadTexture(notAPicture.c_str(), 0), ::testing::ExitedWithCode(1), "overlay.png");
 }
 
+TEST(ScreenDeathTest, RenderTargetTheDriverCannotDrawIntoEndsWithStatusOne)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    RenderTarget empty;
+    EXPECT_EXIT(empty.create(0, 0), ::testing::ExitedWithCode(1), "cannot draw into a 0x0 off-screen framebuffer");
+}
+
 }  // namespace
