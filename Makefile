@@ -1,6 +1,7 @@
 # make run: install what is missing, build, then play the intro.
 # make test: the same set-up, then every test.
-.PHONY: run test build deps clean
+# make bench: the same set-up, then the benchmarks.
+.PHONY: run test bench build deps clean
 
 deps:
 	@scripts/install-deps
@@ -18,6 +19,9 @@ run: build
 
 test: build
 	@ctest --preset default
+
+bench: build
+	@build/bench/orvale-bench
 
 clean:
 	rm -rf build

@@ -7,9 +7,12 @@
 #include "app/MainLoop.h"
 #include "app/SetupDialog.h"
 #include "app/Window.h"
+#include "audio/MusicPlayer.h"
 
 int main()
 {
+    // The sound device is opened first, before the setup dialog, as the intro always has.
+    musicPlayer->openOutput();
     switch (runSetupDialog(displaySettings)) {
     case SetupOutcome::Leave:
         return 0;

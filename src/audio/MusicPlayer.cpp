@@ -1,7 +1,90 @@
 #include "audio/MusicPlayer.h"
 
+#include <cmath>
+#include <cstdio>
+
+#include "audio/VorbisDecoder.h"
+
 MusicPlayer* musicPlayer = new MusicPlayer;
 
-int MusicPlayer::playFile(const char*) { return -1; }
+namespace {
+// The spectrum is computed once per block of this many frames (5.8 ms) and reused in
+// between: the scenes ask for the level many times per frame.
+constexpr int64_t kSpectrumBlock = 256;
+// Decoded before playback starts; the rest is decoded behind it, much faster than it plays.
+constexpr int64_t kDecodedAhead = 2 * Track::kRate;
+}  // namespace
 
-void MusicPlayer::release() {}
+MusicPlayer::MusicPlayer() = default;
+
+MusicPlayer::~MusicPlayer() { stopDecoding(); }
+
+void MusicPlayer::openOutput()
+{
+    std::string error;
+    if (!output_.open(error)) std::fprintf(stderr, "orvale-invit: no sound (%s); the intro runs silent\n", error.c_str());
+}
+
+void MusicPlayer::useVirtualOutput() { virtual_ = true; }
+
+void MusicPlayer::setVirtualTime(double seconds) { heard_.set(std::llround(seconds * Track::kRate)); }
+
+int MusicPlayer::playFile(const char* path)
+{
+    if (!virtual_ && !output_.isOpen()) return -1;
+    auto decoder = std::make_unique<VorbisDecoder>();
+    std::string error;
+    if (!decoder->open(path, error)) {
+        std::fprintf(stderr, "orvale-invit: no music: %s; the intro runs silent\n", error.c_str());
+        output_.close();
+        return -1;
+    }
+    decoder->decode(kDecodedAhead);
+    track_ = decoder->track;
+    decoder_ = std::move(decoder);
+    if (!virtual_) output_.play(track_);
+    streamHandle = 1;
+    playing = 1;
+
+    stop_ = false;
+    decoding_ = std::thread([this, name = std::string(path)] {
+        while (!stop_ && decoder_->decode(Track::kRate)) {
+        }
+        if (!decoder_->problems.empty())
+            std::fprintf(stderr, "orvale-invit: %s: %s\n", name.c_str(), decoder_->problems.c_str());
+    });
+    return 0;
+}
+
+void MusicPlayer::stopDecoding()
+{
+    stop_ = true;
+    if (decoding_.joinable()) decoding_.join();
+}
+
+void MusicPlayer::release()
+{
+    stopDecoding();
+    output_.close();
+    decoder_.reset();
+    track_.reset();
+    streamHandle = 0;
+}
+
+int64_t MusicPlayer::heardFrame()
+{
+    if (virtual_) return heard_.current();
+    return heard_.update(output_.handedFrames(), output_.latencyFrames(), output_.secondsSinceHandover(),
+                         Track::kRate);
+}
+
+int32_t MusicPlayer::spectrumLevel()
+{
+    if (!playing || !track_) return -1;
+    const int64_t block = heardFrame() / kSpectrumBlock;
+    if (block != spectrumBlock_) {
+        spectrum_.compute(*track_, block * kSpectrumBlock);
+        spectrumBlock_ = block;
+    }
+    return levelFromMagnitude(spectrum_.magnitudes[128]);
+}

@@ -1,15 +1,58 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <memory>
+#include <string>
+#include <thread>
 
-// The intro's music: one track started at the end of loading and played to its end.
+#include "audio/AudioOutput.h"
+#include "audio/HeardPosition.h"
+#include "audio/Spectrum.h"
+#include "audio/Track.h"
+
+class VorbisDecoder;
+
+// The intro's music: one track, decoded into memory and started at the end of loading,
+// played once to its end; and the stepped spectrum level two scenes beat with.
 struct MusicPlayer {
-    uint8_t playing = 0;
+    uint8_t playing = 0;        // 1 once a track has been started
+    uint32_t streamHandle = 0;  // non-zero while a track is held
 
-    // Starts the track at path; 0 on success, -1 when it cannot be played.
+    MusicPlayer();
+    ~MusicPlayer();
+
+    // Opens the sound device (at start-up, before the setup dialog). Without one the intro
+    // runs silent; why is said once on stderr.
+    void openOutput();
+    // No device: the capture tool's playback, in which the heard position is the demo time
+    // given to setVirtualTime.
+    void useVirtualOutput();
+    void setVirtualTime(double seconds);
+
+    // Decodes the file and starts it at once; 0 on success, -1 when it cannot be played
+    // (the intro then runs silent; a bad file is named on stderr with the reason).
     int playFile(const char* path);
-    // Stops the music and closes the audio output.
+    // Stops and frees the music and closes the sound device.
     void release();
+
+    // 0, 6, 12 or 18 from the spectrum of what is being heard; -1 when nothing plays.
+    int32_t spectrumLevel();
+    // The frame of the track being heard now.
+    int64_t heardFrame();
+
+private:
+    void stopDecoding();
+
+    bool virtual_ = false;
+    AudioOutput output_;
+    std::shared_ptr<Track> track_;
+    std::unique_ptr<VorbisDecoder> decoder_;
+    std::thread decoding_;
+    std::atomic<bool> stop_{false};
+    HeardPosition heard_;
+    Spectrum spectrum_;
+    int64_t spectrumBlock_ = -1;  // the block the spectrum was last computed for
 };
 
 extern MusicPlayer* musicPlayer;

@@ -21,6 +21,8 @@ start_xvfb() {
   export DISPLAY=":$(cat "$NUMBER_FILE")"
   unset WAYLAND_DISPLAY
   export NO_AT_BRIDGE=1
+  # SDL's dummy sound driver plays the music in real time without any hardware.
+  export SDL_AUDIODRIVER=dummy
 }
 
 # Starts the program in the background with its output in $OUT; sets APP_PID.

@@ -1,5 +1,6 @@
 // orvale-capture: renders the intro offline, without a window or an audio device, at a
-// fixed frame rate from demo time 0, and writes what the intro shows as PNG files.
+// fixed frame rate from demo time 0, and writes what the intro shows as PNG files. The music
+// is decoded but not played: what is "heard" is the demo time, so the scenes beat as live.
 //
 //   orvale-capture [--size WxH] [--fps N] [--out DIR] --at MS[,MS...]
 //   orvale-capture [--size WxH] [--fps N] --storyboard FILE --every SECONDS
@@ -25,6 +26,7 @@
 #include "app/Frame.h"
 #include "app/FrameClock.h"
 #include "app/Window.h"
+#include "audio/MusicPlayer.h"
 #include "timeline/Timeline.h"
 
 namespace {
@@ -149,6 +151,8 @@ int main(int argc, char** argv)
                       },
                       [] { return virtualMs; }, [] { return virtualMs; }});
 
+    musicPlayer->useVirtualOutput();
+
     AppWindow window;
     if (!openWindow(displaySettings, window)) return 1;
     const auto loadStart = std::chrono::steady_clock::now();
@@ -162,6 +166,7 @@ int main(int argc, char** argv)
     for (const int t : times) {
         virtualMs = t;
         frameClock.update();
+        musicPlayer->setVirtualTime(t / 1000.0);
         renderFrame(t);
         const bool single = options.at.count(t) != 0;
         const bool cell = std::binary_search(storyboardTimes.begin(), storyboardTimes.end(), t);

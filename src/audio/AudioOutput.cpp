@@ -1,0 +1,75 @@
+#include "audio/AudioOutput.h"
+
+#include <algorithm>
+#include <cstring>
+
+AudioOutput::~AudioOutput() { close(); }
+
+bool AudioOutput::open(std::string& error)
+{
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        error = SDL_GetError();
+        return false;
+    }
+    SDL_AudioSpec want{};
+    want.freq = Track::kRate;
+    want.format = AUDIO_F32SYS;
+    want.channels = Track::kChannels;
+    want.samples = 1024;
+    want.callback = &AudioOutput::fill;
+    want.userdata = this;
+    SDL_AudioSpec have{};
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (device_ == 0) {
+        error = SDL_GetError();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    latency_ = have.samples;
+    return true;
+}
+
+void AudioOutput::play(std::shared_ptr<Track> track)
+{
+    SDL_LockAudioDevice(device_);
+    track_ = std::move(track);
+    handed_.store(0, std::memory_order_release);
+    handoverCounter_.store(SDL_GetPerformanceCounter(), std::memory_order_release);
+    SDL_UnlockAudioDevice(device_);
+    SDL_PauseAudioDevice(device_, 0);
+}
+
+void AudioOutput::close()
+{
+    if (device_ == 0) return;
+    SDL_CloseAudioDevice(device_);
+    device_ = 0;
+    track_.reset();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+double AudioOutput::secondsSinceHandover() const
+{
+    const uint64_t then = handoverCounter_.load(std::memory_order_acquire);
+    return static_cast<double>(SDL_GetPerformanceCounter() - then) / static_cast<double>(SDL_GetPerformanceFrequency());
+}
+
+void AudioOutput::fill(void* self, Uint8* stream, int bytes)
+{
+    auto& output = *static_cast<AudioOutput*>(self);
+    auto* out = reinterpret_cast<float*>(stream);
+    const int64_t frames = bytes / static_cast<int>(sizeof(float) * Track::kChannels);
+    const int64_t start = output.handed_.load(std::memory_order_relaxed);
+    int64_t ready = 0;
+    if (output.track_) {
+        // Only what the decoder has finished; a part not yet decoded plays as silence.
+        const int64_t decoded = output.track_->decodedFrames.load(std::memory_order_acquire);
+        ready = std::clamp<int64_t>(decoded - start, 0, frames);
+        if (ready > 0)
+            std::memcpy(out, output.track_->samples.data() + start * Track::kChannels,
+                        static_cast<size_t>(ready) * Track::kChannels * sizeof(float));
+    }
+    std::memset(out + ready * Track::kChannels, 0, static_cast<size_t>(frames - ready) * Track::kChannels * sizeof(float));
+    output.handed_.store(start + frames, std::memory_order_release);
+    output.handoverCounter_.store(SDL_GetPerformanceCounter(), std::memory_order_release);
+}

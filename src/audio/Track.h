@@ -1,0 +1,27 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <vector>
+
+// The music in memory: interleaved stereo float samples at 44100 Hz. A decoder fills it
+// from the front while the audio output reads it; `decodedFrames` says how far it is valid.
+struct Track {
+    static constexpr int kRate = 44100;
+    static constexpr int kChannels = 2;
+
+    // Room for `frames` stereo frames; the size never changes afterwards, so a reader may
+    // hold on to the data while the decoder writes further on.
+    explicit Track(int64_t frames) : samples(static_cast<size_t>(frames) * kChannels), capacityFrames(frames) {}
+
+    std::vector<float> samples;
+    int64_t capacityFrames;
+    std::atomic<int64_t> decodedFrames{0};
+
+    // The mean of both channels at frame i; silence outside what is decoded.
+    float mono(int64_t i) const
+    {
+        if (i < 0 || i >= decodedFrames.load(std::memory_order_acquire)) return 0.0f;
+        return 0.5f * (samples[static_cast<size_t>(i) * 2] + samples[static_cast<size_t>(i) * 2 + 1]);
+    }
+};
