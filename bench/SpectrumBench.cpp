@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "../tests/support/OggWriter.h"
+#include "../tests/support/Signals.h"
 #include "audio/MusicPlayer.h"
 
 namespace {

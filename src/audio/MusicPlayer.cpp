@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "audio/VorbisDecoder.h"
 
@@ -39,7 +40,9 @@ int MusicPlayer::playFile(const char* path)
         output_.close();
         return -1;
     }
-    decoder->decode(kDecodedAhead);
+    // Live, playback starts at once and the rest is decoded behind it; the capture tool,
+    // which may ask for any moment, waits for the whole piece.
+    decoder->decode(virtual_ ? std::numeric_limits<int64_t>::max() : kDecodedAhead);
     track_ = decoder->track;
     decoder_ = std::move(decoder);
     if (!virtual_) output_.play(track_);

@@ -11,7 +11,7 @@
 #include <iterator>
 #include <thread>
 
-#include "../support/OggWriter.h"
+#include "../support/Signals.h"
 #include "audio/HeardPosition.h"
 #include "audio/MusicPlayer.h"
 #include "audio/Spectrum.h"

@@ -1,8 +1,7 @@
-#include "OggWriter.h"
+#include "VorbisWriter.h"
 
 #include <vorbis/vorbisenc.h>
 
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -18,13 +17,14 @@ void writePages(ogg_stream_state& stream, FILE* file, bool flush)
 }
 }  // namespace
 
-bool writeOggVorbis(const std::string& path, const std::vector<float>& interleaved, int channels, int rate)
+bool writeOggVorbis(const std::string& path, const std::vector<float>& interleaved, int channels, int rate,
+                    float quality)
 {
     FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) return false;
     vorbis_info info;
     vorbis_info_init(&info);
-    if (vorbis_encode_init_vbr(&info, channels, rate, 0.6f) != 0) {
+    if (vorbis_encode_init_vbr(&info, channels, rate, quality) != 0) {
         std::fclose(file);
         return false;
     }
@@ -75,15 +75,4 @@ bool writeOggVorbis(const std::string& path, const std::vector<float>& interleav
     vorbis_comment_clear(&comment);
     vorbis_info_clear(&info);
     return std::fclose(file) == 0;
-}
-
-std::vector<float> sine(double frequency, double amplitude, double seconds, int channels, int rate)
-{
-    const long frames = std::lround(seconds * rate);
-    std::vector<float> samples(static_cast<size_t>(frames * channels));
-    for (long i = 0; i < frames; ++i)
-        for (int c = 0; c < channels; ++c)
-            samples[static_cast<size_t>(i * channels + c)] =
-                static_cast<float>(amplitude * std::sin(2 * M_PI * frequency * i / rate));
-    return samples;
 }
