@@ -1,5 +1,41 @@
 #pragma once
 
-// The textures computed at load time: "circle", "flare", "bigflare" and "surround".
+#include <epoxy/gl.h>
+
+#include <cstdint>
+#include <vector>
+
+// A texture computed pixel by pixel at load time: 8-bit RGBA, row-major from row 0, every
+// pixel opaque (the scenes add these textures, so their brightness lives in R, G and B).
+struct ProceduralTexture {
+    int32_t width;
+    int32_t height;
+    GLuint texture = 0;
+    std::vector<uint8_t> pixels;  // four bytes per pixel: R, G, B, A
+    const char* name;
+
+    // Every pixel opaque black.
+    ProceduralTexture(int32_t w, int32_t h, const char* label);
+
+    void setGrey(int x, int y, int g) { setColour(x, y, g, g, g); }
+    void setColour(int x, int y, int r, int g, int b);
+    const uint8_t* pixel(int x, int y) const { return pixels.data() + (static_cast<size_t>(y) * width + x) * 4; }
+
+    // Creates the GL texture, with its mipmap chain, from the pixels.
+    void upload();
+};
+
+// The four textures, filled by their formulas. Plain computations, without GL.
+void fillBigflare(ProceduralTexture& t);  // 512 x 512 large white glow, slow fall-off
+void fillSurround(ProceduralTexture& t);  // 512 x 512 bluish interference grid of sine bands
+void fillCircle(ProceduralTexture& t);    // 64 x 64 soft grey ring of radius 12.8 pixels
+void fillFlare(ProceduralTexture& t);     // 32 x 32 white spot with a cubic fall-off
+
+// Built once during loading; null before and after.
+extern ProceduralTexture* circleTexture;
+extern ProceduralTexture* flareTexture;
+extern ProceduralTexture* bigflareTexture;
+extern ProceduralTexture* surroundTexture;
+
 void buildProceduralTextures();
 void releaseProceduralTextures();

@@ -6,8 +6,8 @@ struct Vec3 {
     float y = 0.0f;
     float z = 0.0f;
 
-    Vec3() = default;
-    Vec3(float x_, float y_, float z_) : x(x_), y(y_), z(z_) {}
+    constexpr Vec3() = default;
+    constexpr Vec3(float x_, float y_, float z_) : x(x_), y(y_), z(z_) {}
 };
 
 Vec3 operator+(const Vec3& a, const Vec3& b);

@@ -1,5 +1,132 @@
 #include "scenes/OpeningScene.h"
 
-void initOpeningScene() {}
-void drawOpeningScene(float) {}
-void releaseOpeningScene() {}
+#include "app/Assets.h"
+#include "geometry/Shapes.h"
+#include "gfx/FullScreenQuad.h"
+#include "gfx/Shaping.h"
+#include "timeline/Timeline.h"
+
+GLuint logoBackground = 0;
+GLuint logoForeground = 0;
+float cubeWindows[121][2];
+
+namespace {
+
+// The waving background: 3.92 x 2 units, rippling in depth along x and slightly in y.
+void drawWavingBackground(float w)
+{
+    for (float y = -1.0f; y < 0.999f; y += 0.25f) {
+        glPushMatrix();
+        glBegin(GL_TRIANGLE_STRIP);
+        for (float x = -1.0f; x <= 1.01f; x += 0.1f) {
+            const float z = static_cast<float>(std::sin(79.0 * x + 5.5 * w) * 1.96 * 0.03);
+            const double phase = w * 0.7 * 8.1;
+            const float y2 = y + 0.25f;
+            glTexCoord2f(x / 2 + 0.5f, y / 2 + 0.5f);
+            glVertex3f(1.96f * x, static_cast<float>(y + 0.02 * std::sin(14.3 * y - phase)), z);
+            glTexCoord2f(x / 2 + 0.5f, y2 / 2 + 0.5f);
+            glVertex3f(1.96f * x, static_cast<float>(y2 + 0.02 * std::sin(14.3 * y2 - phase)), z);
+        }
+        glEnd();
+        glPopMatrix();
+    }
+}
+
+struct ArmCube {
+    float sign;  // the y of the anchor is mirrored for two of the arms
+    float r, g, b;
+};
+constexpr ArmCube kArms[4] = {{1, 0.65f, 0.95f, 0.5f}, {-1, 0.6f, 0.8f, 0.6f}, {1, 0.75f, 0.85f, 1.0f},
+                              {-1, 0.5f, 0.8f, 1.0f}};
+
+}  // namespace
+
+void initOpeningScene()
+{
+    logoBackground = fullScreenQuad->loadTexture("data/gfx/vaskel-logo_background.png", 0);
+    logoForeground = fullScreenQuad->loadTexture("data/gfx/vaskel-logo_foreground.png", 0);
+    fillCubeWindows();
+}
+
+void fillCubeWindows()
+{
+    float start = 0.3f, end = 0.305f;
+    for (auto& window : cubeWindows) {
+        window[0] = start;
+        window[1] = end;
+        start = end;
+        end += 0.005f;
+    }
+}
+
+void drawOpeningScene(float p)
+{
+    ClearLevel = 1.0f;
+    const float fadeBack = sinePulse(p, 0.05f, 0.99f, 1.0f);
+    const float fadeFront = sinePulse(p, 0.06f, 1.0f, 2.0f);
+    glLoadIdentity();
+    glTranslatef(0, 0, -2);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glColor4f(1, 1, 1, fadeBack);
+    const float w = linearStep(p, 0, 1) * 14.0f;
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glBindTexture(GL_TEXTURE_2D, logoBackground);
+    drawWavingBackground(w);
+
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glTranslatef(0, 0, 0.1f);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, logoForeground);
+    glColor4f(1, 1, 1, fadeFront);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0);
+    glVertex2f(-1, -1);
+    glTexCoord2f(1, 0);
+    glVertex2f(1, -1);
+    glTexCoord2f(1, 1);
+    glVertex2f(1, 1);
+    glTexCoord2f(0, 1);
+    glVertex2f(-1, 1);
+    glEnd();
+
+    glEnable(GL_LIGHTING);
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glTranslatef(0, 0, -0.25f);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_COLOR_MATERIAL);
+
+    constexpr float pi = 3.1415925f;
+    for (int i = 0; i < 120; ++i) {
+        const float f = static_cast<float>(i) / 120.0f;
+        const float grow = linearStep(p, cubeWindows[i][0], cubeWindows[i][1]);
+        const float shrink = grow >= 1.0f ? linearStep(p, cubeWindows[i][1], cubeWindows[i][1] + 0.12f) : 0.0f;
+        const float alpha = grow - shrink;
+        const Vec3 anchors[4] = {curvePoint(2.3f * (1 - f), 2 * pi * (1 - f), 6), curvePoint(2.3f * (1 - f), 2 * pi * f, 6),
+                                 curvePoint(1.3f * f, 2 * pi * (1 - f), 6), curvePoint(f, 2 * pi * f, 6)};
+        // Outside any push: the turns add up from group to group, winding the arms.
+        glRotated(50.0 * p * f, 1.0, -0.25, 0.45);
+        glDisable(GL_TEXTURE_2D);
+        for (int arm = 0; arm < 4; ++arm) {
+            const Vec3& a = anchors[arm];
+            glPushMatrix();
+            glTranslatef(a.x, kArms[arm].sign * a.y, a.z);
+            glRotatef(1460 * p, 1, 0.25f, -0.5f);
+            glColor4f(kArms[arm].r, kArms[arm].g, kArms[arm].b, alpha);
+            if (grow < 1.0f) drawCube(0.08f * grow);
+            if (shrink > 0.0f) drawCube(0.08f - 0.08f * shrink);
+            glPopMatrix();
+        }
+    }
+    glDisable(GL_LIGHTING);
+}
+
+void releaseOpeningScene()
+{
+    glDeleteTextures(1, &logoBackground);
+    glDeleteTextures(1, &logoForeground);
+}

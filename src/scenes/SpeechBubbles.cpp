@@ -1,5 +1,93 @@
 #include "scenes/SpeechBubbles.h"
 
-void loadSpeechBubbles() {}
-void drawSpeechBubbles(float, int) {}
-void releaseSpeechBubbles() {}
+#include <epoxy/gl.h>
+
+#include "gfx/FullScreenQuad.h"
+#include "gfx/Shaping.h"
+
+namespace {
+
+GLuint bubbles[7];
+const char* const kFiles[7] = {"data/gfx/speech1.png",  "data/gfx/speech2.png",  "data/gfx/speech3.png",
+                               "data/gfx/speech4.png",  "data/gfx/speech5a.png", "data/gfx/speech5b.png",
+                               "data/gfx/speech5c.png"};
+
+// Draws picture `bubble` over the screen-space quad (0 to 1 across the viewport).
+void quad(GLuint bubble, const BubbleQuad& q)
+{
+    glBindTexture(GL_TEXTURE_2D, bubble);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0);
+    glVertex2f(q.left, q.bottom);
+    glTexCoord2f(1, 0);
+    glVertex2f(q.right, q.bottom);
+    glTexCoord2f(1, 1);
+    glVertex2f(q.right, q.top);
+    glTexCoord2f(0, 1);
+    glVertex2f(q.left, q.top);
+    glEnd();
+}
+
+}  // namespace
+
+int bubbleLayout(float p, int set, BubbleDraw out[3])
+{
+    // Sets 0 to 3: one bubble each; set 4: three bubbles on one quad, one after another.
+    static const struct {
+        int picture;
+        float from, to, gain;
+        BubbleQuad quad;
+    } kSingle[4] = {{0, 0.15f, 0.85f, 1, {0.548f, 0.12f, 0.932f, 0.3075f}},
+                    {1, 0.15f, 0.8f, 1, {0.025f, 0.65f, 0.409f, 0.8375f}},
+                    {2, 0.25f, 0.75f, 2, {0.05f, 0.1f, 0.434f, 0.2875f}},
+                    {3, 0.15f, 0.8f, 2, {0.6672f, 0.7336f, 1.0f, 0.9f}}};
+    if (set >= 0 && set < 4) {
+        const auto& s = kSingle[set];
+        const float a = sinePulse(p, s.from, s.to, s.gain);
+        const Vec3 offsets[4] = {{0.1f * a - 0.1f, 0, 0}, {0.1f * a - 0.05f, 0.03f, 0}, {0, 0.05f * a, 0},
+                                 {-0.08f * a, 0, 0}};
+        out[0] = {s.picture, a, offsets[set], s.quad};
+        return 1;
+    }
+    if (set == 4) {
+        constexpr BubbleQuad shared{0.308f, 0.40625f, 0.692f, 0.59375f};
+        const float a = sinePulse(p, 0.83f, 0.92f, 2), b = sinePulse(p, 0.86f, 0.95f, 2),
+                    c = sinePulse(p, 0.89f, 0.98f, 2);
+        out[0] = {4, a, {0.2f * a - 0.2f, 0, 0}, shared};  // slides in from the left
+        out[1] = {5, b, {0.2f - 0.2f * b, 0, 0}, shared};  // from the right
+        out[2] = {6, c, {0.2f * c - 0.2f, 0, 0}, shared};  // from the left
+        return 3;
+    }
+    return 0;
+}
+
+void loadSpeechBubbles()
+{
+    for (int i = 0; i < 7; ++i) bubbles[i] = fullScreenQuad->loadTexture(kFiles[i], 0);
+}
+
+void drawSpeechBubbles(float p, int set)
+{
+    glLoadIdentity();
+    fullScreenQuad->beginOrtho(1, 1);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_TEXTURE_2D);
+    BubbleDraw draws[3];
+    const int count = bubbleLayout(p, set, draws);
+    for (int i = 0; i < count; ++i) {
+        // The set of three each draws inside its own matrix push and pop.
+        if (set == 4) {
+            glPushMatrix();
+            if (i == 0) glEnable(GL_TEXTURE_2D);
+        }
+        glColor4f(1, 1, 1, draws[i].alpha);
+        glTranslatef(draws[i].offset.x, draws[i].offset.y, draws[i].offset.z);
+        quad(bubbles[draws[i].picture], draws[i].quad);
+        if (set == 4) glPopMatrix();
+    }
+    fullScreenQuad->endOrtho();
+}
+
+void releaseSpeechBubbles() { glDeleteTextures(7, bubbles); }

@@ -1,6 +1,24 @@
 #pragma once
 
-// Cartoon speech bubbles over Scenes B to F, one set per scene (0 to 4).
+#include "gfx/Vec3.h"
+
+// Cartoon speech bubbles over Scenes B to F: one set per scene (0 to 4), each bubble sliding a
+// little as it fades in and out at a fixed place on the screen.
 void loadSpeechBubbles();
 void drawSpeechBubbles(float p, int set);
 void releaseSpeechBubbles();
+
+// A bubble's quad in screen fractions (0 to 1 across the viewport, origin bottom-left).
+struct BubbleQuad {
+    float left, bottom, right, top;
+};
+// One bubble as it is drawn at a given progress: which picture (0 to 6 for speech1 to
+// speech5c), its opacity, the translation applied before its quad, and the quad.
+struct BubbleDraw {
+    int picture;
+    float alpha;
+    Vec3 offset;
+    BubbleQuad quad;
+};
+// The bubbles of a set at progress p; returns how many (0 for an unknown set).
+int bubbleLayout(float p, int set, BubbleDraw out[3]);

@@ -1,4 +1,6 @@
-// The capture tool, run as people run it: from the build tree, without a display.
+// The capture tool, run as people run it (from the build tree, without a display), and the
+// pictures it writes checked by what each moment of the intro must show. One capture run is
+// shared by all the checks.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -9,10 +11,13 @@
 #include <string>
 
 #include "gfx/PictureFile.h"
+#include "scenes/SpeechBubbles.h"
+#include "timeline/Timeline.h"
 
 namespace {
 
 const std::string kBuild = ORVALE_BUILD_DIR;
+constexpr int kWidth = 320, kHeight = 180;
 
 // Runs orvale-capture with the arguments; returns its exit status and its stderr in `messages`.
 int capture(const std::string& arguments, std::string& messages)
@@ -26,59 +31,161 @@ int capture(const std::string& arguments, std::string& messages)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-double meanBrightness(const Picture& picture, int x0, int y0, int w, int h)
+// A rectangle of a frame in fractions of its size, origin at the bottom-left.
+struct Area {
+    double left, bottom, right, top;
+};
+
+double brightness(const Picture& p, int x, int y)
 {
+    const uint8_t* c = p.at(x, y);
+    return (c[0] + c[1] + c[2]) / 3.0;
+}
+
+template <typename Measure>
+double mean(const Picture& p, const Area& a, Measure measure)
+{
+    const int x0 = static_cast<int>(a.left * p.width), x1 = static_cast<int>(a.right * p.width);
+    const int y0 = static_cast<int>(a.bottom * p.height), y1 = static_cast<int>(a.top * p.height);
     double sum = 0;
-    for (int y = y0; y < y0 + h; ++y)
-        for (int x = x0; x < x0 + w; ++x) {
-            const uint8_t* p = picture.at(x, y);
-            sum += (p[0] + p[1] + p[2]) / 3.0;
-        }
-    return sum / (w * h);
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) sum += measure(x, y);
+    return sum / std::max(1, (x1 - x0) * (y1 - y0));
+}
+double meanBrightness(const Picture& p, const Area& a)
+{
+    return mean(p, a, [&p](int x, int y) { return brightness(p, x, y); });
+}
+// The share of pixels that are clearly not white.
+double markedShare(const Picture& p, const Area& a)
+{
+    return mean(p, a, [&p](int x, int y) { return brightness(p, x, y) < 200 ? 1.0 : 0.0; });
 }
 
 class Capture : public ::testing::Test {
 protected:
-    void SetUp() override
+    static void SetUpTestSuite()
     {
-        dir = ::testing::TempDir() + "/capture-" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
+        dir_ = new std::string(::testing::TempDir() + "/capture-frames");
+        std::filesystem::remove_all(*dir_);
+        std::filesystem::create_directories(*dir_);
+        status_ = capture("--size 320x180 --fps 30 --out '" + *dir_ +
+                              "' --at 1000,2000,7000,10000,20000,40000,45000,74000,101000,143000,160000 --storyboard '" +
+                              *dir_ + "/story.png' --every 40",
+                          *messages_);
     }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-    std::string dir;
+    static void TearDownTestSuite()
+    {
+        std::filesystem::remove_all(*dir_);
+        delete dir_;
+    }
+    void SetUp() override { ASSERT_EQ(status_, 0) << *messages_; }
+
+    static Picture frame(int ms)
+    {
+        char name[32];
+        std::snprintf(name, sizeof name, "/frame-%06d.png", ms);
+        Picture picture;
+        std::string error;
+        EXPECT_TRUE(decodePicture(*dir_ + name, picture, error)) << error;
+        return picture;
+    }
+
+    static std::string* dir_;
+    static int status_;
+    static std::string* messages_;
 };
+std::string* Capture::dir_ = nullptr;
+int Capture::status_ = -1;
+std::string* Capture::messages_ = new std::string;
 
-TEST_F(Capture, FramesAndStoryboardShowTheClearColoursOfTheTimeline)
+TEST_F(Capture, FramesHaveTheRequestedSizeAndTheClearColoursOfTheTimeline)
 {
-    std::string messages;
-    ASSERT_EQ(capture("--size 160x90 --out '" + dir + "' --at 1000,40000 --storyboard '" + dir +
-                          "/story.png' --every 40",
-                      messages),
-              0)
-        << messages;
-
-    Picture white, black, story;
-    std::string error;
-    ASSERT_TRUE(decodePicture(dir + "/frame-001000.png", white, error)) << error;
-    ASSERT_TRUE(decodePicture(dir + "/frame-040000.png", black, error)) << error;
-    EXPECT_EQ(white.width, 160);
-    EXPECT_EQ(white.height, 90);
-    // Scene A clears white (times the overlay's vignette); Scene C's window clears black.
-    EXPECT_GT(meanBrightness(white, 0, 0, 160, 90), 220);
-    EXPECT_LT(meanBrightness(black, 0, 0, 160, 90), 5);
-
-    // Cells at 0, 40, ..., 200 s, six in a row of up to eight, each labelled under it.
-    ASSERT_TRUE(decodePicture(dir + "/story.png", story, error)) << error;
-    EXPECT_EQ(story.width, 6 * (240 + 6) + 6);
-    EXPECT_EQ(story.height, 135 + 22 + 12);
-    const int cellTop = story.height - 6 - 135;  // rows counted from the bottom
-    EXPECT_GT(meanBrightness(story, 6 + 20, cellTop + 20, 200, 95), 220);            // 0 s
-    EXPECT_LT(meanBrightness(story, 6 + 246 + 20, cellTop + 20, 200, 95), 5);        // 40 s
+    const Picture white = frame(1000), black = frame(40000);
+    EXPECT_EQ(white.width, kWidth);
+    EXPECT_EQ(white.height, kHeight);
+    EXPECT_GT(meanBrightness(white, {0, 0, 1, 1}), 200);          // the opening's white page
+    EXPECT_LT(meanBrightness(black, {0.5, 0, 1, 0.5}), 10);        // Scene C's window clears black
 }
 
-TEST_F(Capture, BadRequestsAreRefusedClearly)
+TEST_F(Capture, TheLogoStandsCentredOnWhiteAndCubesFlyAroundIt)
 {
+    const Picture logo = frame(7000);
+    EXPECT_GT(meanBrightness(logo, {0, 0, 0.08, 0.1}), 200);  // corners: the white page
+    EXPECT_GT(meanBrightness(logo, {0.92, 0.9, 1, 1}), 200);
+    // The logo's ink lies around the middle: as much left of the centre as right of it.
+    const double left = markedShare(logo, {0.15, 0.3, 0.5, 0.7}), right = markedShare(logo, {0.5, 0.3, 0.85, 0.7});
+    EXPECT_GT(left, 0.5);
+    EXPECT_NEAR(left, right, 0.15);
+
+    // Above and below the logo the page stays as it was until the cubes come (from about
+    // 4.2 s); at 10 s pale cubes cross it (they fade as they shrink, so they are light).
+    const Picture before = frame(2000), during = frame(10000);
+    EXPECT_LT(markedShare(before, {0, 0.88, 1, 1}) + markedShare(before, {0, 0, 1, 0.12}), 0.002);
+    double changed = 0;
+    for (const Area& band : {Area{0, 0.85, 1, 1}, Area{0, 0, 1, 0.15}})
+        changed += mean(during, band, [&](int x, int y) {
+            return std::abs(brightness(during, x, y) - brightness(before, x, y)) > 12 ? 1.0 : 0.0;
+        });
+    EXPECT_GT(changed, 0.005);
+}
+
+TEST_F(Capture, EachSpeechBubbleShowsAtItsPlace)
+{
+    const struct {
+        int ms, window, set;
+    } moments[] = {{20000, 2, 0}, {45000, 3, 1}, {74000, 4, 2}, {101000, 5, 3}, {143000, 6, 4}};
+    for (const auto& m : moments) {
+        const Picture shot = frame(m.ms);
+        BubbleDraw draws[3];
+        const int count = bubbleLayout(sceneProgress(kSceneWindows[m.window - 1], m.ms), m.set, draws);
+        ASSERT_GE(count, 1);
+        const BubbleDraw& b = draws[count - 1];  // the last one drawn is on top
+        ASSERT_GT(b.alpha, 0.5f) << m.ms;
+        const Area inside{b.quad.left + b.offset.x + 0.05, b.quad.bottom + b.offset.y + 0.04,
+                          b.quad.right + b.offset.x - 0.05, b.quad.top + b.offset.y - 0.04};
+        // Against the same area reflected through the screen's centre, which shows the scene.
+        const double difference = mean(shot, inside, [&](int x, int y) {
+            const int mx = shot.width - 1 - x, my = shot.height - 1 - y;
+            return std::abs(brightness(shot, x, y) - brightness(shot, mx, my));
+        });
+        EXPECT_GT(difference, 25) << "no bubble at " << m.ms << " ms";
+    }
+}
+
+TEST_F(Capture, TheClosingPictureStandsCentredOnWhiteWithLinesOfText)
+{
+    const Picture closing = frame(160000);
+    EXPECT_GT(meanBrightness(closing, {0, 0.3, 0.1, 0.7}), 200);  // the white page at the sides
+    EXPECT_GT(meanBrightness(closing, {0.9, 0.3, 1, 0.7}), 200);
+    EXPECT_LT(meanBrightness(closing, {0.42, 0.15, 0.58, 0.85}), 120);  // the dark poster in the middle
+    // White lines of text over the poster's night sky.
+    const double bright = mean(closing, {0.36, 0.3, 0.64, 0.7},
+                               [&](int x, int y) { return brightness(closing, x, y) > 170 ? 1.0 : 0.0; });
+    EXPECT_GT(bright, 0.03);
+}
+
+TEST_F(Capture, StoryboardHasALabelledCellPerStep)
+{
+    Picture story;
+    std::string error;
+    ASSERT_TRUE(decodePicture(*dir_ + "/story.png", story, error)) << error;
+    // Cells at 0, 40, ..., 200 s: six in a row of up to eight, each labelled under it.
+    EXPECT_EQ(story.width, 6 * (240 + 6) + 6);
+    EXPECT_EQ(story.height, 135 + 22 + 12);
+    const double cellTop = story.height - 6 - 135;
+    auto cell = [&](int index) {
+        const double left = 6 + index * 246;
+        return Area{(left + 20) / story.width, (cellTop + 20) / story.height, (left + 220) / story.width,
+                    (cellTop + 115) / story.height};
+    };
+    EXPECT_GT(meanBrightness(story, cell(0)), 200);  // 0 s: the white opening
+    EXPECT_LT(meanBrightness(story, cell(1)), 60);   // 40 s: Scene C on black
+}
+
+TEST(CaptureRequests, BadRequestsAreRefusedClearly)
+{
+    const std::string dir = ::testing::TempDir();
     std::string messages;
     EXPECT_EQ(capture("--at 1000 --size 100", messages), 2);
     EXPECT_NE(messages.find("--size wants WIDTHxHEIGHT"), std::string::npos) << messages;

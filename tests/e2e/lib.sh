@@ -62,6 +62,16 @@ wait_exit() {
   fi
 }
 
+# Waits up to $2 seconds for the program's output to contain the text $1; false if it never does.
+wait_output() {
+  local deadline=$((SECONDS + $2))
+  while [ $SECONDS -lt $deadline ]; do
+    grep -qF -- "$1" "$OUT" && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
 # Gives window $1 the keyboard focus and presses key $2.
 press() {
   xdotool windowfocus --sync "$1" && xdotool key "$2"
