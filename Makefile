@@ -21,7 +21,7 @@ test: build
 	@ctest --preset default
 
 bench: build
-	@build/bench/orvale-bench
+	@cd build && bench/orvale-bench
 
 clean:
 	rm -rf build

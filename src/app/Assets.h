@@ -1,8 +1,6 @@
 #pragma once
 
-#include <epoxy/gl.h>
-// GLU after epoxy, which must come first.
-#include <GL/glu.h>
+#include "gfx/Glu.h"
 
 #include <cstdint>
 

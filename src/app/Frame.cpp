@@ -1,8 +1,6 @@
 #include "app/Frame.h"
 
-#include <epoxy/gl.h>
-// GLU after epoxy, which must come first.
-#include <GL/glu.h>
+#include "gfx/Glu.h"
 
 #include "app/DisplaySettings.h"
 #include "gfx/FullScreenQuad.h"

@@ -1,4 +1,183 @@
 #include "geometry/Meshes.h"
 
-void buildDisplacedSphere() {}
-void releaseDisplacedSphere() {}
+#include <cmath>
+
+#include "geometry/Shapes.h"
+#include "gfx/Random.h"
+
+IndexedMesh* displacedSphere = nullptr;
+
+namespace {
+
+constexpr float kCubePositions[24][3] = {
+    {-1, 1, 1},   {1, 1, 1},   {-1, -1, 1}, {1, -1, 1},  {1, -1, 1},  {-1, -1, 1}, {1, -1, -1}, {-1, -1, -1},
+    {-1, -1, -1}, {1, -1, -1}, {-1, 1, -1}, {1, 1, -1},  {1, 1, -1},  {-1, 1, -1}, {1, 1, 1},   {-1, 1, 1},
+    {-1, 1, 1},   {-1, -1, 1}, {-1, 1, -1}, {-1, -1, -1}, {1, -1, -1}, {1, -1, 1},  {1, 1, -1},  {1, 1, 1}};
+constexpr uint32_t kCubeIndices[36] = {0,  2,  1,  1,  2,  3,  5,  7,  4,  4,  7,  6,  8,  10, 9,  9,  10, 11,
+                                       12, 13, 14, 13, 15, 14, 16, 18, 17, 17, 18, 19, 20, 22, 21, 21, 22, 23};
+
+Vec3 at(const std::vector<float>& a, int i) { return {a[i * 3], a[i * 3 + 1], a[i * 3 + 2]}; }
+
+}  // namespace
+
+VertexArrayMesh VertexArrayMesh::buildCube(float sx, float sy, float sz)
+{
+    VertexArrayMesh mesh;
+    mesh.vertexCount = 24;
+    mesh.indexCount = 36;
+    const float corner = 1.0f / std::sqrt(3.0f);
+    for (int v = 0; v < 24; ++v) {
+        const float* p = kCubePositions[v];
+        mesh.positions.insert(mesh.positions.end(), {p[0] * sx, p[1] * sy, p[2] * sz});
+        mesh.normals.insert(mesh.normals.end(), {p[0] * corner, p[1] * corner, p[2] * corner});
+        mesh.texCoords.insert(mesh.texCoords.end(), {static_cast<float>(v % 2), static_cast<float>(v % 4 / 2)});
+    }
+    mesh.indices.assign(kCubeIndices, kCubeIndices + 36);
+    return mesh;
+}
+
+void VertexArrayMesh::bindArrays() const
+{
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, positions.data());
+    glNormalPointer(GL_FLOAT, 0, normals.data());
+    glTexCoordPointer(2, GL_FLOAT, 0, texCoords.data());
+}
+
+void VertexArrayMesh::draw() const { glDrawElements(primitive, indexCount, GL_UNSIGNED_INT, indices.data()); }
+
+void VertexArrayMesh::release()
+{
+    positions.clear();
+    normals.clear();
+    texCoords.clear();
+    indices.clear();
+    indexCount = 0;
+    vertexCount = 0;
+}
+
+void drawCubeMesh(float s)
+{
+    VertexArrayMesh mesh = VertexArrayMesh::buildCube(s, s, s);
+    mesh.bindArrays();
+    mesh.draw();
+    mesh.release();
+}
+
+void drawLitBox(float s, const Vec3& P, const Vec3& angles, bool coreOverDepth, bool lit, const Vec3& colour)
+{
+    glPushMatrix();
+    glTranslatef(P.x, P.y, P.z);
+    glRotatef(angles.x, 1, 0, 0);
+    glRotatef(angles.y, 0, 1, 0);
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+    if (lit) {
+        glEnable(GL_LIGHTING);
+        glEnable(GL_LIGHT0);
+    }
+    glColor4f(colour.x, colour.y, colour.z, 0);
+    drawCubeMesh(s);
+    glEnable(GL_BLEND);
+    glColor4f(1, 1, 1, 1);
+    glEnable(GL_LINE_SMOOTH);
+    glLineWidth(1);
+    drawWireBox(s, coreOverDepth);
+    glLineWidth(1);
+    glDisable(GL_LINE_SMOOTH);
+    glPopMatrix();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_LIGHT0);
+}
+
+void buildSphere(IndexedMesh& mesh, float r, int slices, int stacks)
+{
+    mesh.vertexCount = (stacks + 1) * slices;
+    mesh.positions.assign(static_cast<size_t>(mesh.vertexCount) * 3, 0.0f);
+    mesh.normals.assign(static_cast<size_t>(mesh.vertexCount) * 3, 0.0f);
+    mesh.indices.assign(static_cast<size_t>(slices) * stacks * 6, 0);
+    auto set = [&mesh](int index, const Vec3& normal, float radius) {
+        const float n[3] = {normal.x, normal.y, normal.z};
+        for (int k = 0; k < 3; ++k) {
+            mesh.normals[index * 3 + k] = n[k];
+            mesh.positions[index * 3 + k] = radius * n[k];
+        }
+    };
+    set(0, {0, 0, 1}, r);
+    for (int i = 1; i < stacks; ++i) {
+        const float phi = i * (3.1415927f / stacks);
+        for (int j = 0; j < slices; ++j) {
+            const float theta = j * (6.2831855f / slices);
+            set(1 + (i - 1) * slices + j,
+                {std::cos(theta) * std::sin(phi), std::sin(theta) * std::sin(phi), std::cos(phi)}, r);
+        }
+    }
+    set(1 + (stacks - 1) * slices, {0, 0, -1}, r);
+
+    const int n = slices;
+    size_t k = 0;
+    auto triangle = [&](int a, int b, int c) {
+        mesh.indices[k++] = static_cast<uint16_t>(a);
+        mesh.indices[k++] = static_cast<uint16_t>(b);
+        mesh.indices[k++] = static_cast<uint16_t>(c);
+    };
+    for (int j = 0; j < n; ++j) triangle(0, j + 1, (j + 1) % n + 1);
+    for (int i = 0; i <= stacks - 3; ++i)
+        for (int j = 0; j < n; ++j) {
+            const int a = i * n + 1 + j, b = (i + 1) * n + 1 + j;
+            const int c = i * n + 1 + (j + 1) % n, d = (i + 1) * n + 1 + (j + 1) % n;
+            triangle(a, b, c);
+            triangle(c, b, d);
+        }
+    const int S = (stacks - 1) * n + 1, B = (stacks - 2) * n + 1;
+    for (int j = 0; j < n; ++j) triangle(S, B + (j + 1) % n, B + j);
+    mesh.indexCount = static_cast<int32_t>(k);
+}
+
+void displaceAlongNormals(IndexedMesh& mesh, float amount, int seed)
+{
+    for (int i = 0; i < mesh.vertexCount; ++i) {
+        const float push = amount * noise1(i + seed);
+        for (int k = 0; k < 3; ++k) mesh.positions[i * 3 + k] += push * mesh.normals[i * 3 + k];
+    }
+}
+
+void rebuildNormals(IndexedMesh& mesh)
+{
+    std::fill(mesh.normals.begin(), mesh.normals.end(), 0.0f);
+    for (int t = 0; t + 2 < mesh.indexCount; t += 3) {
+        const int i0 = mesh.indices[t], i1 = mesh.indices[t + 1], i2 = mesh.indices[t + 2];
+        const Vec3 p0 = at(mesh.positions, i0), p1 = at(mesh.positions, i1), p2 = at(mesh.positions, i2);
+        const Vec3 f = cross(p1 - p2, p1 - p0);
+        const Vec3 face = f * (1.0f / length(f));
+        for (int i : {i0, i1, i2}) {
+            mesh.normals[i * 3] += face.x;
+            mesh.normals[i * 3 + 1] += face.y;
+            mesh.normals[i * 3 + 2] += face.z;
+        }
+    }
+    for (int i = 0; i < mesh.vertexCount; ++i) {
+        Vec3 n = at(mesh.normals, i);
+        n = normalize(n);
+        mesh.normals[i * 3] = n.x;
+        mesh.normals[i * 3 + 1] = n.y;
+        mesh.normals[i * 3 + 2] = n.z;
+    }
+}
+
+void buildDisplacedSphere()
+{
+    displacedSphere = new IndexedMesh;
+    buildSphere(*displacedSphere, 1.2314159f, 24, 24);
+    displaceAlongNormals(*displacedSphere, 0.45f, 2598);
+    rebuildNormals(*displacedSphere);
+}
+
+void releaseDisplacedSphere()
+{
+    delete displacedSphere;
+    displacedSphere = nullptr;
+}

@@ -1,6 +1,6 @@
 #include "gfx/FullScreenQuad.h"
 
-#include <GL/glu.h>
+#include "gfx/Glu.h"
 
 #include <string>
 #include <utility>

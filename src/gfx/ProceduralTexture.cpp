@@ -1,6 +1,6 @@
 #include "gfx/ProceduralTexture.h"
 
-#include <GL/glu.h>
+#include "gfx/Glu.h"
 
 #include <algorithm>
 #include <cmath>

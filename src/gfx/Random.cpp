@@ -33,7 +33,15 @@ float scaledDraw(int r, float x)
     return static_cast<float>(static_cast<float>(r % 32767) / 32767.0 * x);
 }
 
-float randomScaled(float x) { return scaledDraw(std::rand(), x); }
+int rand15()
+{
+    static_assert(RAND_MAX >= 32767);
+    int bits = 0;
+    for (int max = RAND_MAX; max > 32767; max >>= 1) ++bits;
+    return std::rand() >> bits;
+}
+
+float randomScaled(float x) { return scaledDraw(rand15(), x); }
 
 float randomRange(float a, float b)
 {

@@ -14,7 +14,10 @@ void setRandomSeed(uint32_t s);
 // Next value of the program's own generator, about uniform in [0, 1]; the rounding to
 // float can give exactly 1.
 float randomUnit();
-// x * u for one C library rand() draw r in [0, 32767], with u = (r mod 32767) / 32767.
+// One draw of the C library generator reduced to 0 to 32767, the range the intro's formulas
+// are written for (this library's rand() reaches 2^31 − 1; its top 15 bits are taken).
+int rand15();
+// x * u for one draw r of rand15(), with u = (r mod 32767) / 32767.
 float randomScaled(float x);
 // randomScaled for a given draw r: 0 for both r = 0 and r = 32767, never x itself.
 float scaledDraw(int r, float x);

@@ -1,8 +1,6 @@
 #include "timeline/Timeline.h"
 
-#include <epoxy/gl.h>
-// GLU after epoxy, which must come first.
-#include <GL/glu.h>
+#include "gfx/Glu.h"
 
 #include "app/DisplaySettings.h"
 #include "app/MainLoop.h"

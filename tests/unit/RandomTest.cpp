@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -47,7 +48,8 @@ TEST(RandomScaled, NeverReachesItsScale)
 TEST(RandomScaled, RangeAndAlongAngleUseTheLibraryDrawsInOrder)
 {
     std::srand(7);
-    const int r1 = std::rand(), r2 = std::rand(), r3 = std::rand();
+    const int r1 = rand15(), r2 = rand15(), r3 = rand15();
+    EXPECT_LE(std::max({r1, r2, r3}), 32767);
     std::srand(7);
     // randomRange(0, b) scales by b twice.
     EXPECT_FLOAT_EQ(randomRange(0.0f, 3.0f), scaledDraw(r1, 3.0f) * 3.0f);
