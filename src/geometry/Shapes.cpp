@@ -114,6 +114,20 @@ void drawWireBox(float h, bool coreOverDepth)
         }
 }
 
+void drawTexturedRect(float left, float bottom, float right, float top)
+{
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0);
+    glVertex2f(left, bottom);
+    glTexCoord2f(1, 0);
+    glVertex2f(right, bottom);
+    glTexCoord2f(1, 1);
+    glVertex2f(right, top);
+    glTexCoord2f(0, 1);
+    glVertex2f(left, top);
+    glEnd();
+}
+
 void drawBillboard(const Vec3& P, const Vec3& R, const Vec3& U, float s)
 {
     glBegin(GL_QUADS);

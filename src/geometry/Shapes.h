@@ -35,6 +35,8 @@ void drawGlowLine(const Vec3& a, const Vec3& b, const Vec3& colour, float width,
                   bool coreOverDepth);
 // The 12 edges of the cube of half size h around the origin; nothing for h <= 0.
 void drawWireBox(float halfSize, bool coreOverDepth);
+// A textured rectangle in the XY plane, texture (0, 0) at its bottom-left and (1, 1) at its top-right.
+void drawTexturedRect(float left, float bottom, float right, float top);
 // A textured quad at centre spanned by right and up, 2·size across.
 void drawBillboard(const Vec3& centre, const Vec3& right, const Vec3& up, float size);
 

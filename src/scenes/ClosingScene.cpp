@@ -1,6 +1,7 @@
 #include "scenes/ClosingScene.h"
 
 #include "effects/ParticleEmitter.h"
+#include "geometry/Shapes.h"
 #include "gfx/FullScreenQuad.h"
 #include "gfx/Shaping.h"
 #include "text/BitmapFont.h"
@@ -62,16 +63,7 @@ void drawClosingScene(float p)
     glColor4f(1, 1, 1, a - b);
     glScalef(0.5f, 0.5f, 1);
     glBindTexture(GL_TEXTURE_2D, closingPicture);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0);
-    glVertex2f(-1.12f, -1.295f);
-    glTexCoord2f(1, 0);
-    glVertex2f(1.12f, -1.295f);
-    glTexCoord2f(1, 1);
-    glVertex2f(1.12f, 1.295f);
-    glTexCoord2f(0, 1);
-    glVertex2f(-1.12f, 1.295f);
-    glEnd();
+    drawTexturedRect(-1.12f, -1.295f, 1.12f, 1.295f);
 }
 
 void releaseClosingScene() { glDeleteTextures(1, &closingPicture); }

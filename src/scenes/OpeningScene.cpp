@@ -81,17 +81,7 @@ void drawOpeningScene(float p)
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, logoForeground);
     glColor4f(1, 1, 1, fadeFront);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0);
-    glVertex2f(-1, -1);
-    glTexCoord2f(1, 0);
-    glVertex2f(1, -1);
-    glTexCoord2f(1, 1);
-    glVertex2f(1, 1);
-    glTexCoord2f(0, 1);
-    glVertex2f(-1, 1);
-    glEnd();
-
+    drawTexturedRect(-1, -1, 1, 1);
     glEnable(GL_LIGHTING);
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_TEXTURE_2D);

@@ -2,6 +2,7 @@
 
 #include <epoxy/gl.h>
 
+#include "geometry/Shapes.h"
 #include "gfx/FullScreenQuad.h"
 #include "gfx/Shaping.h"
 
@@ -16,16 +17,7 @@ const char* const kFiles[7] = {"data/gfx/speech1.png",  "data/gfx/speech2.png", 
 void quad(GLuint bubble, const BubbleQuad& q)
 {
     glBindTexture(GL_TEXTURE_2D, bubble);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0);
-    glVertex2f(q.left, q.bottom);
-    glTexCoord2f(1, 0);
-    glVertex2f(q.right, q.bottom);
-    glTexCoord2f(1, 1);
-    glVertex2f(q.right, q.top);
-    glTexCoord2f(0, 1);
-    glVertex2f(q.left, q.top);
-    glEnd();
+    drawTexturedRect(q.left, q.bottom, q.right, q.top);
 }
 
 }  // namespace

@@ -35,6 +35,17 @@ const auto* environment = ::testing::AddGlobalTestEnvironment(new GLEnvironment)
 
 }  // namespace
 
+void resetDrawingState()
+{
+    glUseProgram(0);
+    glDisable(GL_BLEND);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    glColor4f(1, 1, 1, 1);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
 GLuint flatTexture(uint8_t r, uint8_t g, uint8_t b, uint8_t a)
 {
     std::vector<uint8_t> texels(kSize * kSize * 4);

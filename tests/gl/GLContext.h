@@ -8,6 +8,9 @@
 // Every GL test runs in one hidden 64 x 64 OpenGL context (SDL's offscreen driver, Mesa).
 inline constexpr int kSize = 64;
 
+// Plain drawing state: no program, blending or lighting, 2D texturing on, white, the window
+// framebuffer cleared black.
+void resetDrawingState();
 // A texture of kSize x kSize filled with one colour, or with a colour per pixel.
 GLuint flatTexture(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255);
 // Reads the window framebuffer's pixels, RGBA, bottom row first.

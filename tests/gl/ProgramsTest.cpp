@@ -11,16 +11,7 @@ namespace {
 
 class ProgramsTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        glUseProgram(0);
-        glDisable(GL_BLEND);
-        glDisable(GL_LIGHTING);
-        glEnable(GL_TEXTURE_2D);
-        glColor4f(1, 1, 1, 1);
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    }
+    void SetUp() override { resetDrawingState(); }
     void TearDown() override
     {
         glUseProgram(0);

@@ -11,20 +11,9 @@ namespace {
 
 const std::string kGfx = ORVALE_GFX_DIR;
 
-void resetState()
-{
-    glUseProgram(0);
-    glDisable(GL_BLEND);
-    glDisable(GL_LIGHTING);
-    glEnable(GL_TEXTURE_2D);
-    glColor4f(1, 1, 1, 1);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-}
-
 TEST(Screen, PictureIsDrawnUprightOverTheViewport)
 {
-    resetState();
+    resetDrawingState();
     // The logo background: night sky at its top, the dark green field at its bottom.
     const GLuint sky = fullScreenQuad->loadTexture((kGfx + "/vaskel-logo_background.png").c_str(), 0);
     EXPECT_EQ(fullScreenQuad->width, 1024);
@@ -81,7 +70,7 @@ TEST(Screen, RenderTargetHoldsItsPictureAndUnbindClearsTheWindow)
 {
     RenderTarget target;
     target.create(kSize, kSize);
-    resetState();
+    resetDrawingState();
 
     // Something drawn on the window before the target is used does not survive its unbind.
     glClearColor(1, 0, 0, 1);
@@ -109,7 +98,7 @@ TEST(Screen, RenderTargetHoldsItsPictureAndUnbindClearsTheWindow)
 
 TEST(Screen, RippledDrawOverfillsTheViewport)
 {
-    resetState();
+    resetDrawingState();
     const GLuint white = flatTexture(255, 255, 255);
     fullScreenQuad->drawRippled(0.0f, 1.01f);
     const auto pixels = readPixels();

@@ -112,6 +112,16 @@ void centredTextPath(cairo_t* cr, const char* text, const char* font, double cx,
     textPath(cr, text, font, cx - box.inkX - box.inkWidth / 2, cy - box.inkY - box.inkHeight / 2);
 }
 
+void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r)
+{
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, x + w - r, y + r, r, -M_PI / 2, 0);
+    cairo_arc(cr, x + w - r, y + h - r, r, 0, M_PI / 2);
+    cairo_arc(cr, x + r, y + h - r, r, M_PI / 2, M_PI);
+    cairo_arc(cr, x + r, y + r, r, M_PI, 3 * M_PI / 2);
+    cairo_close_path(cr);
+}
+
 void setColour(cairo_t* cr, unsigned rgb, double alpha)
 {
     cairo_set_source_rgba(cr, ((rgb >> 16) & 0xff) / 255.0, ((rgb >> 8) & 0xff) / 255.0, (rgb & 0xff) / 255.0, alpha);

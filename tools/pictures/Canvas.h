@@ -38,6 +38,9 @@ void textPath(cairo_t* cr, const char* text, const char* font, double x, double 
 // Adds the outline of text to the current path, centred on (cx, cy) by its ink rectangle.
 void centredTextPath(cairo_t* cr, const char* text, const char* font, double cx, double cy);
 
+// Adds a rectangle with corners rounded to radius r to the current path.
+void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
+
 // Sets one solid colour given as 0xRRGGBB.
 void setColour(cairo_t* cr, unsigned rgb, double alpha = 1.0);
 

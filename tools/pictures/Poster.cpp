@@ -13,16 +13,6 @@ namespace {
 constexpr int kWidth = 886, kHeight = 1024;
 constexpr double kMargin = 5, kRadius = 30;
 
-void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r)
-{
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, x + w - r, y + r, r, -M_PI / 2, 0);
-    cairo_arc(cr, x + w - r, y + h - r, r, 0, M_PI / 2);
-    cairo_arc(cr, x + r, y + h - r, r, M_PI / 2, M_PI);
-    cairo_arc(cr, x + r, y + r, r, M_PI, 3 * M_PI / 2);
-    cairo_close_path(cr);
-}
-
 void flame(cairo_t* cr, double x, double base, double height, double width, unsigned colour)
 {
     cairo_move_to(cr, x - width / 2, base);

@@ -33,16 +33,6 @@ constexpr Bubble kBubbles[] = {
     {"speech5c.png", {"WATCH THE STARS!", nullptr}, Tail::BottomLeft},
 };
 
-void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r)
-{
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, x + w - r, y + r, r, -M_PI / 2, 0);
-    cairo_arc(cr, x + w - r, y + h - r, r, 0, M_PI / 2);
-    cairo_arc(cr, x + r, y + h - r, r, M_PI / 2, M_PI);
-    cairo_arc(cr, x + r, y + r, r, M_PI, 3 * M_PI / 2);
-    cairo_close_path(cr);
-}
-
 bool drawBubble(const std::string& dir, const Bubble& bubble)
 {
     Canvas canvas(kWidth, kHeight);
