@@ -11,25 +11,17 @@ namespace {
 void reduceTo256Colours(Canvas& canvas)
 {
     static constexpr int bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
-    cairo_surface_flush(canvas.surface);
-    unsigned char* data = cairo_image_surface_get_data(canvas.surface);
-    const int stride = cairo_image_surface_get_stride(canvas.surface);
-    for (int y = 0; y < canvas.height; ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(data + y * stride);
-        for (int x = 0; x < canvas.width; ++x) {
-            const double threshold = (bayer[y % 4][x % 4] + 0.5) / 16.0;
-            auto quantise = [threshold](uint32_t value, int levels) {
-                const double scaled = value / 255.0 * (levels - 1);
-                int level = static_cast<int>(scaled);
-                if (scaled - level > threshold && level < levels - 1) ++level;
-                return static_cast<uint32_t>(level * 255 / (levels - 1));
-            };
-            const uint32_t p = row[x];
-            row[x] = 0xff000000u | quantise((p >> 16) & 0xff, 8) << 16 | quantise((p >> 8) & 0xff, 8) << 8 |
-                     quantise(p & 0xff, 4);
-        }
-    }
-    cairo_surface_mark_dirty(canvas.surface);
+    canvas.eachPixel([](uint32_t& pixel, int x, int y) {
+        const double threshold = (bayer[y % 4][x % 4] + 0.5) / 16.0;
+        auto quantise = [threshold](uint32_t value, int levels) {
+            const double scaled = value / 255.0 * (levels - 1);
+            int level = static_cast<int>(scaled);
+            if (scaled - level > threshold && level < levels - 1) ++level;
+            return static_cast<uint32_t>(level * 255 / (levels - 1));
+        };
+        pixel = 0xff000000u | quantise((pixel >> 16) & 0xff, 8) << 16 | quantise((pixel >> 8) & 0xff, 8) << 8 |
+                quantise(pixel & 0xff, 4);
+    });
 }
 
 }  // namespace

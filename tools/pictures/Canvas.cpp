@@ -129,24 +129,17 @@ void setColour(cairo_t* cr, unsigned rgb, double alpha)
 
 void fadeEdges(Canvas& canvas, double margin)
 {
-    cairo_surface_flush(canvas.surface);
-    unsigned char* data = cairo_image_surface_get_data(canvas.surface);
-    const int stride = cairo_image_surface_get_stride(canvas.surface);
     auto ramp = [margin](double d) {
         const double t = std::clamp(d / margin, 0.0, 1.0);
         return t * t * (3 - 2 * t);
     };
-    for (int y = 0; y < canvas.height; ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(data + y * stride);
-        const double fy = ramp(std::min(y + 0.5, canvas.height - y - 0.5));
-        for (int x = 0; x < canvas.width; ++x) {
-            const double f = fy * ramp(std::min(x + 0.5, canvas.width - x - 0.5));
-            // Premultiplied: every channel scales with alpha.
-            uint32_t p = row[x], out = 0;
-            for (int shift = 0; shift < 32; shift += 8)
-                out |= static_cast<uint32_t>(std::lround(((p >> shift) & 0xff) * f)) << shift;
-            row[x] = out;
-        }
-    }
-    cairo_surface_mark_dirty(canvas.surface);
+    canvas.eachPixel([&](uint32_t& pixel, int x, int y) {
+        const double f = ramp(std::min(y + 0.5, canvas.height - y - 0.5)) *
+                         ramp(std::min(x + 0.5, canvas.width - x - 0.5));
+        // Premultiplied: every channel scales with alpha.
+        uint32_t out = 0;
+        for (int shift = 0; shift < 32; shift += 8)
+            out |= static_cast<uint32_t>(std::lround(((pixel >> shift) & 0xff) * f)) << shift;
+        pixel = out;
+    });
 }

@@ -2,6 +2,7 @@
 
 #include <cairo.h>
 
+#include <cstdint>
 #include <string>
 
 // One picture being drawn: a Cairo ARGB surface (premultiplied, top row first) and its context.
@@ -15,6 +16,21 @@ struct Canvas {
     ~Canvas();
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
+
+    // Calls f(pixel, x, y) for every pixel, top row first; pixel is the premultiplied
+    // 0xAARRGGBB word, which f may change.
+    template <typename F>
+    void eachPixel(F f)
+    {
+        cairo_surface_flush(surface);
+        unsigned char* data = cairo_image_surface_get_data(surface);
+        const int stride = cairo_image_surface_get_stride(surface);
+        for (int y = 0; y < height; ++y) {
+            auto* row = reinterpret_cast<uint32_t*>(data + y * stride);
+            for (int x = 0; x < width; ++x) f(row[x], x, y);
+        }
+        cairo_surface_mark_dirty(surface);
+    }
 
     bool writePng(const std::string& path);
     // Writes the picture, without alpha, as a baseline JPEG of the given quality (0-100).

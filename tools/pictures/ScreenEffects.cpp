@@ -15,20 +15,13 @@ namespace {
 template <typename Shade>
 void shadePixels(Canvas& canvas, Shade shade)
 {
-    cairo_surface_flush(canvas.surface);
-    unsigned char* data = cairo_image_surface_get_data(canvas.surface);
-    const int stride = cairo_image_surface_get_stride(canvas.surface);
-    for (int y = 0; y < canvas.height; ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(data + y * stride);
-        for (int x = 0; x < canvas.width; ++x) {
-            const double u = (x + 0.5) / canvas.width * 2 - 1, v = (y + 0.5) / canvas.height * 2 - 1;
-            double r, g, b, a;
-            shade(u, v, y, r, g, b, a);
-            auto byte = [a](double c) { return static_cast<uint32_t>(std::lround(std::clamp(c * a, 0.0, 1.0) * 255)); };
-            row[x] = byte(1.0) << 24 | byte(r) << 16 | byte(g) << 8 | byte(b);
-        }
-    }
-    cairo_surface_mark_dirty(canvas.surface);
+    canvas.eachPixel([&](uint32_t& pixel, int x, int y) {
+        const double u = (x + 0.5) / canvas.width * 2 - 1, v = (y + 0.5) / canvas.height * 2 - 1;
+        double r, g, b, a;
+        shade(u, v, y, r, g, b, a);
+        auto byte = [a](double c) { return static_cast<uint32_t>(std::lround(std::clamp(c * a, 0.0, 1.0) * 255)); };
+        pixel = byte(1.0) << 24 | byte(r) << 16 | byte(g) << 8 | byte(b);
+    });
 }
 
 bool drawOverlay(const std::string& path)
