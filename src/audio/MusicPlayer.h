@@ -8,7 +8,7 @@
 
 #include "audio/AudioOutput.h"
 #include "audio/HeardPosition.h"
-#include "audio/Spectrum.h"
+#include "audio/FrequencyAnalysis.h"
 #include "audio/Track.h"
 
 class VorbisDecoder;

@@ -14,7 +14,7 @@
 #include "../support/Signals.h"
 #include "audio/HeardPosition.h"
 #include "audio/MusicPlayer.h"
-#include "audio/Spectrum.h"
+#include "audio/FrequencyAnalysis.h"
 #include "audio/VorbisDecoder.h"
 
 namespace {

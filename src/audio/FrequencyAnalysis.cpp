@@ -1,4 +1,4 @@
-#include "audio/Spectrum.h"
+#include "audio/FrequencyAnalysis.h"
 
 #include <kiss_fftr.h>
 
