@@ -1,5 +1,219 @@
 #include "scenes/MetaballScene.h"
 
-void initMetaballScene() {}
-void drawMetaballScene(float, bool) {}
-void releaseMetaballScene() {}
+#include "gfx/Glu.h"
+
+#include <cmath>
+#include <memory>
+
+#include "app/FrameClock.h"
+#include "audio/MusicPlayer.h"
+#include "effects/ParticleEmitter.h"
+#include "geometry/FloorGrid.h"
+#include "geometry/MetaballField.h"
+#include "geometry/Shapes.h"
+#include "gfx/CameraPath.h"
+#include "gfx/ProceduralTexture.h"
+#include "gfx/Random.h"
+#include "gfx/Shaping.h"
+#include "timeline/Programs.h"
+
+std::array<BallMotion, 10> ballMotions;
+
+namespace {
+
+std::unique_ptr<CameraPath> cameraPath;
+std::unique_ptr<MetaballField> field;
+
+// Where the camera dives to while the pulse holds it, among the balls.
+constexpr Vec3 kDivePoint{0.1f, 1.0f, -3.1f};
+
+// Hands the surface straight to GL inside the caller's glBegin(GL_TRIANGLES); the texture
+// coordinate is the vertex's x and y, which repeats the cut-out picture over the surface.
+class ImmediateSurface final : public SurfaceSink {
+public:
+    void vertex(const Vec3& normal, const Vec3& point) override
+    {
+        glNormal3fv(&normal.x);
+        glTexCoord2fv(&point.x);
+        glVertex3fv(&point.x);
+    }
+};
+
+void surfaceState()
+{
+    glDepthMask(GL_TRUE);
+    glDisable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_DEPTH_TEST);
+    // With no texture object on unit 0 the program samples black: dark blobs perforated
+    // where the circle picture on unit 1 reaches the threshold.
+    if (detourageProgram) {
+        detourageProgram->use();
+        detourageProgram->setUniform("dval", 0.205f);
+        detourageProgram->setUniform("colorMap", 0);
+    }
+    glActiveTexture(GL_TEXTURE0);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glActiveTexture(GL_TEXTURE1);
+    glEnable(GL_TEXTURE_2D);
+    if (detourageProgram) detourageProgram->setUniform("alphaMap", 1);
+    glBindTexture(GL_TEXTURE_2D, circleTexture->texture);
+    glColor4f(1, 1, 1, 1);
+}
+
+void restoreSpriteState()
+{
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glDisable(GL_TEXTURE_2D);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glDisable(GL_TEXTURE_2D);
+    glUseProgram(0);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_BLEND);
+    glEnable(GL_TEXTURE_2D);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glBindTexture(GL_TEXTURE_2D, flareTexture->texture);
+}
+
+void drawEnvironment()
+{
+    hellCircle.shapeRadius = 50.0f;
+    hellCircle.update(frameClock.frameDelta);
+    twinkles.update(frameClock.frameDelta);
+    // The emitters' +z is the world's up.
+    glPushMatrix();
+    glRotatef(90, -1, 0, 0);
+    hellCircle.draw();
+    glDepthMask(GL_FALSE);
+    twinkles.draw();
+    glDepthMask(GL_TRUE);
+    glPopMatrix();
+
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    glBindTexture(GL_TEXTURE_2D, flareTexture->texture);
+    drawFloorGrid(*floorGrid, 0.85f);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+}
+
+void drawSurface(float t)
+{
+    const int32_t count = field->ballCount < 10 ? field->ballCount : 10;
+    for (int32_t k = 0; k < count; ++k) {
+        Metaball& ball = field->balls[static_cast<size_t>(k)];
+        ball.centre = ballPosition(ballMotions[static_cast<size_t>(k)], t);
+        ball.radius = ballRadius(ballMotions[static_cast<size_t>(k)], t);
+    }
+    evaluateMetaballField(*field);
+    ImmediateSurface sink;
+    glBegin(GL_TRIANGLES);
+    polygoniseField(*field, 0.5f, sink);
+    glEnd();
+}
+
+// A flare in the middle of each ball, pulsing with the music; the shape pass adds a wider,
+// steady one under it.
+void drawSprites(float t, bool shapePass, const Vec3& right, const Vec3& up)
+{
+    const float fade = 1 - linearStep(t, 0.84f, 0.99f);
+    const float grown = linearStep(t, 0, 0.1f);
+    for (const BallMotion& motion : ballMotions) {
+        const Vec3 P = ballPosition(motion, t);
+        const float level = static_cast<float>(musicPlayer->spectrumLevel()) * 0.1f;
+        glDepthMask(GL_FALSE);
+        if (shapePass) {
+            glColor4f(0.9f, 0.35f, 0.4f, 0.7f * fade);
+            glBindTexture(GL_TEXTURE_2D, flareTexture->texture);
+            drawBillboard(P, right, up, 0.795f * 5 * grown + 1.25f);
+        }
+        glColor4f(0.9f, 0.35f, 0.4f, 0.8f * level * fade + 0.1f);
+        glBindTexture(GL_TEXTURE_2D, flareTexture->texture);
+        drawBillboard(P, right, up, 2 * grown);
+        glDepthMask(GL_TRUE);
+    }
+}
+
+}  // namespace
+
+Vec3 ballPosition(const BallMotion& ball, float t)
+{
+    return ball.base + Vec3(std::sin(t * ball.frequency.x) * ball.amplitude.x,
+                            std::cos(t * ball.frequency.y) * ball.amplitude.y,
+                            std::sin(t * ball.frequency.z) * ball.amplitude.z);
+}
+
+float ballRadius(const BallMotion& ball, float t) { return linearStep(t, 0, 0.1f) * ball.size; }
+
+void metaballCamera(float t, Vec3& eye, Vec3& target)
+{
+    const float k = sinePulse(t, 0.2f, 0.4f, 2.0f);
+    const float pi = 3.1415926f;
+    const Vec3 orbit(8 * std::sin(8 * pi * t), -80 * linearStep(t, 0.8f, 0.95f), 8 * std::cos(8 * pi * t));
+    const Vec3 eye0 = cameraPath->evaluate(t) + orbit;
+    eye = k == 0 ? eye0 : lerpVec3(eye0, kDivePoint, k);
+    target = {0, 28 * linearStep(t, 0.15f, 0.95f) + 2, 0.1f};
+}
+
+void initMetaballScene()
+{
+    cameraPath = std::make_unique<CameraPath>("metaballs camera");
+    cameraPath->addPoint({0, 3, 18});
+    cameraPath->addPoint({-3, 14, 14.5f});
+    cameraPath->addPoint({-8, 15, 16});
+    cameraPath->addPoint({2, 12, 8});
+    field = buildMetaballField();
+    for (BallMotion& ball : ballMotions) {
+        ball.size = randomScaled(0.75f) + 0.45f;
+        ball.base.x = randomScaled(6) - 3;
+        ball.base.y = randomScaled(3);
+        ball.base.z = randomScaled(4);
+        ball.amplitude.z = randomScaled(4) + 2;
+        ball.amplitude.y = randomScaled(4) + 2;
+        ball.amplitude.x = randomScaled(4) + 2;
+        ball.frequency.z = randomScaled(50) + 10;
+        ball.frequency.y = randomScaled(70) + 10;
+        ball.frequency.x = randomScaled(60) + 10;
+    }
+}
+
+void drawMetaballScene(float t, bool shapePass)
+{
+    const GLfloat black[4] = {0, 0, 0, 1};
+    glFogi(GL_FOG_MODE, GL_LINEAR);
+    glFogfv(GL_FOG_COLOR, black);
+    glFogf(GL_FOG_DENSITY, 0.25f);
+    glHint(GL_FOG_HINT, GL_DONT_CARE);
+    glFogf(GL_FOG_START, 0.0f);
+    glFogf(GL_FOG_END, 120.0f);
+    glEnable(GL_FOG);
+
+    Vec3 eye, target;
+    metaballCamera(t, eye, target);
+    glLoadIdentity();
+    gluLookAt(eye.x, eye.y, eye.z, target.x, target.y, target.z, 0, 1, 0);
+
+    if (!shapePass) drawEnvironment();
+
+    // The balls and their sprites rise from y = -4 to y = 24 over the scene.
+    glTranslatef(0, 20 * t + 8 * linearStep(t, 0, 0.05f) - 4, 0);
+    Vec3 right, up, back;
+    cameraAxes(right, up, back);
+    glEnable(GL_DEPTH_TEST);
+
+    surfaceState();
+    if (shapePass) drawSurface(t);
+    restoreSpriteState();
+    drawSprites(t, shapePass, right, up);
+}
+
+void releaseMetaballScene()
+{
+    cameraPath.reset();
+    field.reset();
+}
