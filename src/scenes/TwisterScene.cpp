@@ -1,5 +1,195 @@
 #include "scenes/TwisterScene.h"
 
-void loadTwisterScene() {}
-void drawTwisterScene(float, int) {}
-void releaseTwisterScene() {}
+#include "gfx/Glu.h"
+
+#include <cmath>
+#include <memory>
+
+#include "effects/ParticleEmitter.h"
+#include "geometry/FloorGrid.h"
+#include "gfx/CameraPath.h"
+#include "gfx/FullScreenQuad.h"
+#include "gfx/ProceduralTexture.h"
+#include "gfx/Shaping.h"
+#include "timeline/Programs.h"
+
+float ringTwist[kRingCount + 1];
+float ringRadius[kRingCount + 1];
+float ringShift[kRingCount + 1];
+
+namespace {
+
+std::unique_ptr<CameraPath> twisterCam;
+std::unique_ptr<CameraPath> twisterTargetCam;
+GLuint tunnelTexture = 0;
+
+constexpr int kSteps = 64;                  // quads around the column; one more closes it
+constexpr float kRingSpacing = 50.0f / 128;  // the column is about 50 units tall
+
+// Four eye positions circling the column at progress p.
+void eyePoints(float p, Vec3 (&points)[4])
+{
+    const float a = 25 * p;
+    const float b = a + 3.1415925f;
+    const float c = a / 3 + 3.1415925f;
+    const double d = a / 1.5 + 3.1415925;
+    points[0] = {7 * std::sin(a), std::sin(a / 12) + 3, 3 * std::cos(0.5f * a) + 1.5f};
+    points[1] = {6.85f * std::sin(b), 0.45f * std::sin(c) + 1, 2.36f * std::cos(b)};
+    points[2] = {-2.85f * std::sin(b), static_cast<float>(5 - 2.94 * std::sin(d)), -2.35f * std::cos(b)};
+    points[3] = {-2.6f * std::sin(b), -3 - 2.54f * std::sin(c), 2.38f * std::cos(b)};
+}
+
+void columnCorner(int k, int m)
+{
+    const float theta = m * 6.2831852f / kSteps;
+    glTexCoord2f((4.0f * m + ringTwist[k]) / 64, k * kRingSpacing);
+    glVertex3f(std::cos(theta) * ringRadius[k] + ringShift[k], k * kRingSpacing, std::sin(theta) * ringRadius[k]);
+}
+
+void drawColumn()
+{
+    glBegin(GL_QUADS);
+    for (int i = 0; i < kRingCount; ++i)
+        for (int j = 0; j <= kSteps; ++j) {
+            columnCorner(i, j);
+            columnCorner(i + 1, j);
+            columnCorner(i + 1, j + 1);
+            columnCorner(i, j + 1);
+        }
+    glEnd();
+}
+
+}  // namespace
+
+void prepareTwisterScene()
+{
+    for (int i = 0; i <= kRingCount; ++i) {
+        ringTwist[i] = 0;
+        ringRadius[i] = i < 128 ? 1.0f : 0.0f;
+        ringShift[i] = 0;
+    }
+    twisterCam = std::make_unique<CameraPath>("twistercam");
+    for (const Vec3& point : {Vec3(2, 29, 4), Vec3(0, 2.125f, 3), Vec3(4, 4.25f, 2.5f), Vec3(-2, 6.25f, 2.8f),
+                              Vec3(2, 8.25f, 2), Vec3(0, 15.2f, 2.9f)})
+        twisterCam->addPoint(point);
+    twisterTargetCam = std::make_unique<CameraPath>("twistertargetcam");
+    for (const Vec3& point : {Vec3(0, -1, 0), Vec3(0, -1, 0), Vec3(0, -1, 0), Vec3(0, -1, 0), Vec3(0, 0, 0),
+                              Vec3(0, 0, 0), Vec3(0, 1, 0), Vec3(0, -25, 0)})
+        twisterTargetCam->addPoint(point);
+}
+
+void updateRings(float p)
+{
+    const double q = 60.0 * p;
+    for (int k = 0; k < kRingCount; ++k) {
+        const double i = k;
+        ringTwist[k] = static_cast<float>(1.35 * std::sin((i + 1.78 * q) / 12) + 1.35 * std::sin((i - 1.23 * q) / 18));
+        ringRadius[k] = static_cast<float>(1.3 * std::sin(0.125 * i + q) + 1.8 + 1.15 * std::cos((i - 1.8 * q) / 3));
+        ringShift[k] = static_cast<float>(1.25 * std::sin((i + 1.23 * q) / 5) + 1.3 * std::sin((i + 0.9 * q) / 6));
+    }
+}
+
+void twisterCamera(float p, Vec3& eye, Vec3& target)
+{
+    Vec3 points[4];
+    eyePoints(p, points);
+    if (p <= 0.2f)
+        eye = twisterCam->evaluate(p * 0.98f);  // the descent, on the path's first segment
+    else if (p <= 0.38f)
+        eye = points[2];
+    else if (p <= 0.48f)
+        eye = points[3];
+    else if (p <= 0.58f)
+        eye = points[1];
+    else if (p <= 0.7f)
+        eye = points[3];
+    else if (p <= 0.82f)
+        eye = points[2];
+    else
+        eye = points[0];
+    target = twisterTargetCam->evaluate(p * 0.98f);
+}
+
+void loadTwisterScene()
+{
+    prepareTwisterScene();
+    tunnelTexture = fullScreenQuad->loadTexture("data/gfx/tunnel3.jpg", 0);
+}
+
+void drawTwisterScene(float p, int)
+{
+    glDisable(GL_FOG);
+    glDisable(GL_TEXTURE_2D);
+    glLoadIdentity();
+    Vec3 eye, target;
+    twisterCamera(p, eye, target);
+    gluLookAt(eye.x, eye.y, eye.z, target.x, target.y, target.z, 0, 1, 0);
+    glTranslatef(0, -25, 0);
+
+    glDisable(GL_LIGHTING);
+    glDisable(GL_LIGHT0);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glBindTexture(GL_TEXTURE_2D, bigflareTexture->texture);
+    drawFloorGrid(*floorGrid, 0.85f * sinePulse(p, 0, 1, 2));
+
+    // The fire ring stays as Scene D left it: drawn, never advanced.
+    glPushMatrix();
+    glRotatef(90, -1, 0, 0);
+    hellCircle.draw();
+    glPopMatrix();
+
+    glRotatef(-70, 0, 1, 0);
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_LIGHT0);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+
+    // The wall: the panel picture, cut into a lattice where the surround picture is bright.
+    if (detourageProgram) detourageProgram->use();
+    glPushMatrix();
+    if (detourageProgram) {
+        detourageProgram->setUniform("dval", 0.15f);
+        detourageProgram->setUniform("colorMap", 0);
+    }
+    glActiveTexture(GL_TEXTURE0);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, tunnelTexture);
+    glActiveTexture(GL_TEXTURE1);
+    glEnable(GL_TEXTURE_2D);
+    if (detourageProgram) detourageProgram->setUniform("alphaMap", 1);
+    glBindTexture(GL_TEXTURE_2D, surroundTexture->texture);
+    glEnable(GL_DEPTH_TEST);
+    drawColumn();
+    updateRings(p);
+
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glDisable(GL_TEXTURE_2D);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glDisable(GL_TEXTURE_2D);
+    glUseProgram(0);
+    glDisable(GL_LIGHT0);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glPopMatrix();
+    glDisable(GL_FOG);
+
+    // A bluish-white veil over the first 5 %.
+    const float f = 1 - linearStep(p, 0, 0.05f);
+    if (f > 0) {
+        glColor4f(0.9f, 0.95f, 1.0f, f);
+        fullScreenQuad->draw();
+    }
+}
+
+void releaseTwisterScene()
+{
+    glDeleteTextures(1, &tunnelTexture);
+    tunnelTexture = 0;
+    twisterCam.reset();
+    twisterTargetCam.reset();
+}

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -71,7 +72,7 @@ protected:
         std::filesystem::remove_all(*dir_);
         std::filesystem::create_directories(*dir_);
         status_ = capture("--size 320x180 --fps 30 --out '" + *dir_ +
-                              "' --at 1000,2000,7000,10000,14200,16500,20000,29300,40000,45000,50000,59500,60300,70000,74000,87500,101000,143000,160000 --storyboard '" +
+                              "' --at 1000,2000,7000,10000,14200,16500,20000,29300,40000,45000,50000,59500,60300,70000,74000,87500,101000,114800,115300,115500,117000,130000,143000,160000 --storyboard '" +
                               *dir_ + "/story.png' --every 40",
                           *messages_);
     }
@@ -172,6 +173,38 @@ TEST_F(Capture, MetaballsGrowGlowingOverTheHatchedFireRingAndFadeAway)
     EXPECT_GT(std::sqrt(spread), 10);
     // Near the end everything has faded to black.
     EXPECT_LT(meanBrightness(gone, {0, 0, 1, 1}), 5);
+}
+
+TEST_F(Capture, RibbonsOfLitCubesCrossTheDarkAndEndInAWhiteFlash)
+{
+    const Picture ribbons = frame(101000);
+    const Area all{0, 0, 1, 1};
+    EXPECT_GT(mean(ribbons, all, [&](int x, int y) { return brightness(ribbons, x, y) < 30 ? 1.0 : 0.0; }), 0.4);
+    EXPECT_GT(mean(ribbons, all, [&](int x, int y) { return brightness(ribbons, x, y) > 60 ? 1.0 : 0.0; }), 0.02);
+    EXPECT_GT(mean(ribbons, all,
+                   [&](int x, int y) {
+                       const uint8_t* c = ribbons.at(x, y);
+                       return std::max({c[0], c[1], c[2]}) - std::min({c[0], c[1], c[2]}) > 25 ? 1.0 : 0.0;
+                   }),
+              0.005);
+    // The flash covers only the last 2 % of the scene.
+    EXPECT_LT(meanBrightness(frame(114800), all), 100);
+    EXPECT_GT(meanBrightness(frame(115300), all), 220);
+}
+
+TEST_F(Capture, TheColumnStandsInTheMiddleAfterABluishFlash)
+{
+    const Area all{0, 0, 1, 1};
+    const Picture veiled = frame(115500), clear = frame(117000), column = frame(130000);
+    EXPECT_GT(meanBrightness(veiled, all), 220);
+    EXPECT_GE(channel(veiled, all, 2), channel(veiled, all, 0));
+    EXPECT_LT(meanBrightness(clear, all), meanBrightness(veiled, all) - 30);  // faded after 5 %
+    // The bright lattice of the column in the middle, the darker ring and floor at the sides,
+    // in the grey of the black-and-white filter.
+    const double middle = meanBrightness(column, {0.35, 0.2, 0.65, 0.8});
+    const double sides = (meanBrightness(column, {0, 0.2, 0.15, 0.8}) + meanBrightness(column, {0.85, 0.2, 1, 0.8})) / 2;
+    EXPECT_GT(middle, sides + 30);
+    EXPECT_NEAR(channel(column, all, 0), channel(column, all, 2), 12);
 }
 
 TEST_F(Capture, TheLogoStandsCentredOnWhiteAndCubesFlyAroundIt)
