@@ -192,12 +192,11 @@ TEST_F(Capture, RibbonsOfLitCubesCrossTheDarkAndEndInAWhiteFlash)
     EXPECT_GT(meanBrightness(frame(115300), all), 220);
 }
 
-TEST_F(Capture, TheColumnStandsInTheMiddleAfterABluishFlash)
+TEST_F(Capture, TheColumnStandsInTheMiddleAfterAPaleVeil)
 {
     const Area all{0, 0, 1, 1};
     const Picture veiled = frame(115500), clear = frame(117000), column = frame(130000);
     EXPECT_GT(meanBrightness(veiled, all), 220);
-    EXPECT_GE(channel(veiled, all, 2), channel(veiled, all, 0));
     EXPECT_LT(meanBrightness(clear, all), meanBrightness(veiled, all) - 30);  // faded after 5 %
     // The bright lattice of the column in the middle, the darker ring and floor at the sides,
     // in the grey of the black-and-white filter.
