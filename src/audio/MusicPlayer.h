@@ -40,6 +40,8 @@ struct MusicPlayer {
     int32_t spectrumLevel();
     // The frame of the track being heard now.
     int64_t heardFrame();
+    // The decoded music, or null when none plays; the capture tool puts it into videos.
+    std::shared_ptr<const Track> track() const { return track_; }
 
 private:
     void stopDecoding();

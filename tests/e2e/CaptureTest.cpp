@@ -2,36 +2,20 @@
 // pictures it writes checked by what each moment of the intro must show. One capture run is
 // shared by all the checks.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
+#include "CaptureRun.h"
 #include "gfx/PictureFile.h"
 #include "scenes/SpeechBubbles.h"
 #include "timeline/Timeline.h"
 
 namespace {
 
-const std::string kBuild = ORVALE_BUILD_DIR;
 constexpr int kWidth = 320, kHeight = 180;
-
-// Runs orvale-capture with the arguments; returns its exit status and its stderr in `messages`.
-int capture(const std::string& arguments, std::string& messages)
-{
-    const std::string log = ::testing::TempDir() + "/capture.log";
-    const std::string command =
-        "cd '" + kBuild + "' && env -u DISPLAY -u WAYLAND_DISPLAY ./orvale-capture " + arguments + " 2>'" + log + "'";
-    const int status = std::system(command.c_str());
-    std::ifstream in(log);
-    messages.assign(std::istreambuf_iterator<char>(in), {});
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 // A rectangle of a frame in fractions of its size, origin at the bottom-left.
 struct Area {

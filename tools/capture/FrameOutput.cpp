@@ -8,11 +8,17 @@
 #include <cstdio>
 #include <vector>
 
-cairo_surface_t* readFrame(int width, int height)
+void readPixels(int width, int height, std::vector<uint8_t>& rgba)
 {
-    std::vector<uint8_t> rgba(static_cast<size_t>(width) * height * 4);
+    rgba.resize(static_cast<size_t>(width) * height * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+}
+
+cairo_surface_t* readFrame(int width, int height)
+{
+    std::vector<uint8_t> rgba;
+    readPixels(width, height, rgba);
 
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
     unsigned char* data = cairo_image_surface_get_data(surface);

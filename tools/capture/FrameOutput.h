@@ -2,8 +2,12 @@
 
 #include <cairo.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
+// The frame just drawn into the current GL framebuffer as RGBA bytes, bottom row first.
+void readPixels(int width, int height, std::vector<uint8_t>& rgba);
 // The frame just drawn into the current GL framebuffer, as a Cairo picture (top row first).
 cairo_surface_t* readFrame(int width, int height);
 

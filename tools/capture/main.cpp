@@ -1,17 +1,20 @@
 // orvale-capture: renders the intro offline, without a window or an audio device, at a
-// fixed frame rate from demo time 0, and writes what the intro shows as PNG files. The music
-// is decoded but not played: what is "heard" is the demo time, so the scenes beat as live.
+// fixed frame rate from demo time 0, and writes what the intro shows as PNG files or as a
+// video with its music. The music is decoded but not played: what is "heard" is the demo
+// time, so the scenes beat as live.
 //
 //   orvale-capture [--size WxH] [--fps N] [--out DIR] --at MS[,MS...]
 //   orvale-capture [--size WxH] [--fps N] --storyboard FILE --every SECONDS
+//   orvale-capture [--size WxH] [--fps N] [--from MS] [--to MS] --video FILE
 //
 // Every frame up to the last one asked for is rendered, so that everything that carries
 // state from frame to frame (particles, the clear colour) has its history.
 #include <SDL.h>
-#include <unistd.h>
+#include <signal.h>
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <set>
@@ -20,6 +23,8 @@
 #include <vector>
 
 #include "FrameOutput.h"
+#include "Progress.h"
+#include "VideoEncoder.h"
 #include "app/Assets.h"
 #include "app/DisplaySettings.h"
 #include "app/Fatal.h"
@@ -31,6 +36,9 @@
 
 namespace {
 
+// The intro ends as its last window, the quit window, begins.
+const int kIntroEnd = kSceneWindows[11].start;
+
 struct Options {
     int width = 1280;
     int height = 720;
@@ -39,6 +47,9 @@ struct Options {
     std::set<int> at;             // demo times to write as single frames, ms
     std::string storyboardPath;   // empty: no storyboard
     double everySeconds = 0;
+    std::string videoPath;        // empty: no video
+    int fromMs = 0;               // the video's first frame, ms
+    int toMs = -1;                // the video ends before this time, ms; -1 the intro's end
 };
 
 [[noreturn]] void usage(const std::string& problem)
@@ -46,7 +57,8 @@ struct Options {
     std::fprintf(stderr,
                  "orvale-capture: %s\n"
                  "usage: orvale-capture [--size WxH] [--fps N] [--out DIR] --at MS[,MS...]\n"
-                 "       orvale-capture [--size WxH] [--fps N] --storyboard FILE --every SECONDS\n",
+                 "       orvale-capture [--size WxH] [--fps N] --storyboard FILE --every SECONDS\n"
+                 "       orvale-capture [--size WxH] [--fps N] [--from MS] [--to MS] --video FILE\n",
                  problem.c_str());
     std::exit(2);
 }
@@ -60,9 +72,18 @@ bool parseInt(const std::string& text, int& value)
     return true;
 }
 
+int parseDemoTime(const std::string& option, const std::string& text, int latest)
+{
+    int ms = 0;
+    if (!parseInt(text, ms) || ms > latest)
+        usage(option + " wants demo times in milliseconds up to " + std::to_string(latest) + ", not " + text);
+    return ms;
+}
+
 Options parse(int argc, char** argv)
 {
     Options o;
+    bool range = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (i + 1 >= argc) usage("missing value after " + arg);
@@ -80,23 +101,33 @@ Options parse(int argc, char** argv)
         } else if (arg == "--at") {
             std::stringstream list(value);
             std::string item;
-            while (std::getline(list, item, ',')) {
-                int ms = 0;
-                if (!parseInt(item, ms) || ms > kSceneWindows[11].end)
-                    usage("--at wants demo times in milliseconds up to " + std::to_string(kSceneWindows[11].end) +
-                          ", not " + item);
-                o.at.insert(ms);
-            }
+            while (std::getline(list, item, ',')) o.at.insert(parseDemoTime("--at", item, kSceneWindows[11].end));
         } else if (arg == "--storyboard") {
             o.storyboardPath = value;
         } else if (arg == "--every") {
             o.everySeconds = std::atof(value.c_str());
             if (!(o.everySeconds >= 0.1)) usage("--every wants at least 0.1 seconds, not " + value);
+        } else if (arg == "--video") {
+            o.videoPath = value;
+        } else if (arg == "--from") {
+            o.fromMs = parseDemoTime("--from", value, kIntroEnd);
+            range = true;
+        } else if (arg == "--to") {
+            o.toMs = parseDemoTime("--to", value, kIntroEnd);
+            range = true;
         } else {
             usage("unknown option " + arg);
         }
     }
-    if (o.at.empty() && o.storyboardPath.empty()) usage("nothing to capture: give --at or --storyboard");
+    const bool frames = !o.at.empty() || !o.storyboardPath.empty();
+    if (!o.videoPath.empty()) {
+        if (frames) usage("--video cannot be combined with --at or --storyboard");
+        if (o.toMs < 0) o.toMs = kIntroEnd;
+        if (o.fromMs >= o.toMs) usage("--from must come before --to");
+        return o;
+    }
+    if (range) usage("--from and --to go with --video");
+    if (!frames) usage("nothing to capture: give --at, --storyboard or --video");
     if (!o.storyboardPath.empty() && o.everySeconds == 0) usage("--storyboard needs --every");
     return o;
 }
@@ -104,29 +135,50 @@ Options parse(int argc, char** argv)
 // The virtual counter the frame clock reads: milliseconds of demo time.
 int64_t virtualMs = 0;
 
-// Keeps a one-line progress report up to date on a terminal.
-class Progress {
-public:
-    explicit Progress(size_t total) : total_(total), tty_(isatty(STDERR_FILENO)) {}
-    void frame(size_t done, int timeMs)
-    {
-        if (!tty_ || (done % 30 != 0 && done != total_)) return;
-        std::fprintf(stderr, "\rorvale-capture: frame %zu of %zu (%d.%03d s)   ", done, total_, timeMs / 1000,
-                     timeMs % 1000);
-        if (done == total_) std::fputc('\n', stderr);
-    }
+// Set by Ctrl-C or a termination request during a video capture.
+volatile std::sig_atomic_t interrupted = 0;
 
-private:
-    size_t total_;
-    bool tty_;
-};
+void onInterrupt(int) { interrupted = 1; }
 
-}  // namespace
+// Demo time of frame n at the fixed rate, ms.
+int frameTime(int64_t n, int fps) { return static_cast<int>(n * 1000 / fps); }
 
-int main(int argc, char** argv)
+// Loads the intro offscreen at the capture's size with its clock on virtualMs.
+bool openIntro(const Options& options, AppWindow& window, double& loadSeconds)
 {
-    const Options options = parse(argc, argv);
+    fatalErrorBoxes = false;
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+    displaySettings = {options.width, options.height, 32, 0};
+    setCounterSource({[](int64_t& f) {
+                          f = 1000;
+                          return true;
+                      },
+                      [] { return virtualMs; }, [] { return virtualMs; }});
+    musicPlayer->useVirtualOutput();
+    if (!openWindow(displaySettings, window)) return false;
+    const auto start = std::chrono::steady_clock::now();
+    loadAssets();
+    loadSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return true;
+}
 
+void closeIntro(AppWindow& window)
+{
+    releaseAssets();
+    closeWindow(window);
+    SDL_Quit();
+}
+
+void renderAt(int t)
+{
+    virtualMs = t;
+    frameClock.update();
+    musicPlayer->setVirtualTime(t / 1000.0);
+    renderFrame(t);
+}
+
+int captureFrames(const Options& options)
+{
     std::vector<int> storyboardTimes;
     if (!options.storyboardPath.empty())
         for (double s = 0; s * 1000 <= kSceneWindows[11].start; s += options.everySeconds)
@@ -136,38 +188,18 @@ int main(int argc, char** argv)
     std::set<int> times(options.at.begin(), options.at.end());
     times.insert(storyboardTimes.begin(), storyboardTimes.end());
     const int last = *times.rbegin();
-    for (int n = 0;; ++n) {
-        const int ms = static_cast<int>(static_cast<int64_t>(n) * 1000 / options.fps);
-        if (ms > last) break;
-        times.insert(ms);
-    }
-
-    fatalErrorBoxes = false;
-    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
-    displaySettings = {options.width, options.height, 32, 0};
-    setCounterSource({[](int64_t& f) {
-                          f = 1000;
-                          return true;
-                      },
-                      [] { return virtualMs; }, [] { return virtualMs; }});
-
-    musicPlayer->useVirtualOutput();
+    for (int64_t n = 0; frameTime(n, options.fps) <= last; ++n) times.insert(frameTime(n, options.fps));
 
     AppWindow window;
-    if (!openWindow(displaySettings, window)) return 1;
-    const auto loadStart = std::chrono::steady_clock::now();
-    loadAssets();
-    const double loadSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - loadStart).count();
+    double loadSeconds = 0;
+    if (!openIntro(options, window, loadSeconds)) return 1;
 
     Storyboard storyboard(std::max<int>(1, static_cast<int>(storyboardTimes.size())), options.width, options.height);
     Progress progress(times.size());
     int written = 0;
     size_t done = 0;
     for (const int t : times) {
-        virtualMs = t;
-        frameClock.update();
-        musicPlayer->setVirtualTime(t / 1000.0);
-        renderFrame(t);
+        renderAt(t);
         const bool single = options.at.count(t) != 0;
         const bool cell = std::binary_search(storyboardTimes.begin(), storyboardTimes.end(), t);
         if (single || cell) {
@@ -177,6 +209,7 @@ int main(int argc, char** argv)
                 std::snprintf(name, sizeof name, "/frame-%06d.png", t);
                 const std::string path = options.outDir + name;
                 if (cairo_surface_write_to_png(frame, path.c_str()) != CAIRO_STATUS_SUCCESS) {
+                    progress.breakLine();
                     std::fprintf(stderr, "orvale-capture: cannot write %s\n", path.c_str());
                     return 1;
                 }
@@ -185,7 +218,7 @@ int main(int argc, char** argv)
             if (cell) storyboard.add(frame, t);
             cairo_surface_destroy(frame);
         }
-        progress.frame(++done, t);
+        progress.frame(++done);
     }
     if (!options.storyboardPath.empty()) {
         if (!storyboard.write(options.storyboardPath)) {
@@ -196,9 +229,79 @@ int main(int argc, char** argv)
     }
     std::fprintf(stderr, "orvale-capture: %zu frames rendered at %dx%d, %d files written; loading took %.3f s\n",
                  times.size(), options.width, options.height, written, loadSeconds);
-
-    releaseAssets();
-    closeWindow(window);
-    SDL_Quit();
+    closeIntro(window);
     return 0;
+}
+
+int captureVideo(const Options& options)
+{
+    // Frames n with n / fps in [from, to) are written; the ones before are only rendered.
+    const int64_t fps = options.fps;
+    const int64_t end = (int64_t{options.toMs} * fps + 999) / 1000;
+    const int64_t first = (int64_t{options.fromMs} * fps + 999) / 1000;
+
+    std::signal(SIGPIPE, SIG_IGN);  // a stopped ffmpeg shows as a failed write
+    std::signal(SIGINT, onInterrupt);
+    std::signal(SIGTERM, onInterrupt);
+
+    VideoEncoder encoder;
+    std::string error;
+    if (!encoder.start({options.videoPath, options.width, options.height, options.fps, end - first}, error)) {
+        std::fprintf(stderr, "orvale-capture: %s\n", error.c_str());
+        return 1;
+    }
+    AppWindow window;
+    double loadSeconds = 0;
+    if (!openIntro(options, window, loadSeconds)) {
+        encoder.abort();
+        return 1;
+    }
+    // The music from the first written frame's time, sample-exact.
+    encoder.startAudio(musicPlayer->track(), first * Track::kRate / fps);
+
+    const auto start = std::chrono::steady_clock::now();
+    Progress progress(static_cast<size_t>(end));
+    std::vector<uint8_t> pixels;
+    for (int64_t n = 0; n < end; ++n) {
+        if (interrupted) {
+            encoder.abort();
+            progress.breakLine();
+            std::fprintf(stderr, "orvale-capture: interrupted; %s not written\n", options.videoPath.c_str());
+            closeIntro(window);
+            return 130;
+        }
+        renderAt(frameTime(n, options.fps));
+        if (n >= first) {
+            readPixels(options.width, options.height, pixels);
+            if (!encoder.writeFrame(pixels, error)) {
+                progress.breakLine();
+                std::fprintf(stderr, "orvale-capture: %s; %s not written\n", error.c_str(), options.videoPath.c_str());
+                closeIntro(window);
+                return 1;
+            }
+        }
+        progress.frame(static_cast<size_t>(n + 1));
+    }
+    if (!encoder.finish(error)) {
+        std::fprintf(stderr, "orvale-capture: %s; %s not written\n", error.c_str(), options.videoPath.c_str());
+        closeIntro(window);
+        return 1;
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double length = static_cast<double>(end - first) / fps;
+    std::fprintf(stderr,
+                 "orvale-capture: wrote %s: %lld frames (%.3f s) at %dx%d, %d fps, with the music, in %.1f s "
+                 "(%.2f times the video's length); loading took %.3f s\n",
+                 options.videoPath.c_str(), static_cast<long long>(end - first), length, options.width,
+                 options.height, options.fps, seconds, seconds / length, loadSeconds);
+    closeIntro(window);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const Options options = parse(argc, argv);
+    return options.videoPath.empty() ? captureFrames(options) : captureVideo(options);
 }

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "audio/Track.h"
+
+// Encodes frames and the music into an H.264 + AAC file with the ffmpeg program. Frames go
+// through one pipe as raw RGBA (bottom row first, as GL reads them), the music through
+// another as 32-bit float stereo at 44100 Hz; nothing is staged on disk. On any failure the
+// partial output file is removed.
+class VideoEncoder {
+public:
+    struct Settings {
+        std::string path;
+        int width = 0, height = 0, fps = 0;
+        int64_t frameCount = 0;  // the audio written lasts exactly this many frames
+    };
+
+    VideoEncoder() = default;
+    ~VideoEncoder();
+    VideoEncoder(const VideoEncoder&) = delete;
+    VideoEncoder& operator=(const VideoEncoder&) = delete;
+
+    // Checks that the output can be written and starts ffmpeg; false with `error` set when
+    // either fails. Nothing is left behind then.
+    bool start(const Settings& settings, std::string& error);
+    // Starts feeding the music from `firstFrame` (44.1 kHz frames); a null track, or the part
+    // past its end, is silence.
+    void startAudio(std::shared_ptr<const Track> track, int64_t firstFrame);
+    // One frame of width × height × 4 bytes; false with `error` set when ffmpeg has stopped.
+    bool writeFrame(const std::vector<uint8_t>& rgba, std::string& error);
+    // Ends both streams and waits for ffmpeg; false with `error` set (and the file removed)
+    // when it did not finish cleanly.
+    bool finish(std::string& error);
+    // Stops ffmpeg and removes the partial file.
+    void abort();
+
+private:
+    void closePipes();
+    void joinAudio();
+    // ffmpeg's own last words, for error messages.
+    std::string ffmpegLog() const;
+
+    Settings settings_;
+    pid_t child_ = -1;
+    int videoPipe_ = -1;
+    int audioPipe_ = -1;
+    int logFile_ = -1;  // an in-memory file ffmpeg writes its messages to
+    std::thread audio_;
+    std::atomic<bool> stopAudio_{false};
+};
