@@ -1,4 +1,5 @@
-# make run: install what is missing, build, then play the intro.
+# make run: install what is missing, build, then play the intro (without a display, render
+# it to a video in the build tree instead).
 # make test: the same set-up, then every test.
 # make bench: the same set-up, then the benchmarks.
 .PHONY: run test bench build deps clean
@@ -11,11 +12,14 @@ build: deps
 	@cmake --build --preset default
 
 run: build
-	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
-	  echo "make run: orvale-invit needs a display (a graphical session with DISPLAY or WAYLAND_DISPLAY set)." >&2; \
-	  exit 1; \
+	@cd build && if [ -n "$$DISPLAY" ] || [ -n "$$WAYLAND_DISPLAY" ]; then \
+	  ./orvale-invit; \
+	else \
+	  echo "make run: no display; rendering the intro to a video instead (1280 x 720, 30 fps)."; \
+	  ./orvale-capture --video orvale-invit.mp4 --size 1280x720 --fps 30 && \
+	  echo "make run: the intro is in $$PWD/orvale-invit.mp4; watch it with a video player," && \
+	  echo "          for example: ffplay $$PWD/orvale-invit.mp4"; \
 	fi
-	@cd build && ./orvale-invit
 
 test: build
 	@ctest --preset default
