@@ -25,7 +25,7 @@ test: build
 	@ctest --preset default
 
 bench: build
-	@cd build && bench/orvale-bench
+	@cd build && bench/orvale-bench && bench/orvale-frame-costs
 
 clean:
 	rm -rf build

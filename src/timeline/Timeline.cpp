@@ -20,6 +20,7 @@
 #include "timeline/RenderTarget.h"
 
 float ClearLevel = 1.0f;
+bool scenesDrawn = true;
 
 float sceneProgress(const SceneWindow& window, int32_t t)
 {
@@ -48,7 +49,7 @@ void sceneInto(RenderTarget& target, Scene scene)
     glEnable(GL_TEXTURE_2D);
     glColor4f(1, 1, 1, 1);
     target.bind();
-    scene();
+    if (scenesDrawn) scene();
     target.unbind();
 }
 
@@ -102,10 +103,10 @@ void composeMetaballs(float p)
     glColor4f(1, 1, 1, 1);
     SceneRT->bind();
     ClearLevel = 0.0f;
-    drawMetaballScene(p, false);
+    if (scenesDrawn) drawMetaballScene(p, false);
     SceneRT->unbind();
     FilterRT->bind();
-    drawMetaballScene(p, true);
+    if (scenesDrawn) drawMetaballScene(p, true);
     FilterRT->unbind();
     additiveState();
     filterPass(dreamvisionProgram, *FilterRT);
@@ -165,7 +166,8 @@ void composeClosing(float p, int32_t t)
     fullScreenQuad->draw();
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, fontPicture);
-    for (int page = 0; page < 4; ++page) drawTextPage(sceneProgress(kSceneWindows[7 + page], t), page);
+    if (scenesDrawn)
+        for (int page = 0; page < 4; ++page) drawTextPage(sceneProgress(kSceneWindows[7 + page], t), page);
 }
 
 }  // namespace

@@ -22,6 +22,11 @@ float sceneProgress(const SceneWindow& window, int32_t t);
 // the composition write it for the frames after theirs.
 extern float ClearLevel;
 
+// False: every frame is composed as usual (render targets bound and cleared, filter passes,
+// speech bubbles, the overlay) but the scenes and text pages draw nothing. The benchmarks
+// measure this floor, the cost of the composition alone, against the full frames.
+extern bool scenesDrawn;
+
 // One window that runs at a given time (numbered 1 to 12 as in the table) and its progress.
 struct WindowRun {
     int window;

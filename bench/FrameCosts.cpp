@@ -1,0 +1,244 @@
+// orvale-frame-costs: what each time window of the intro costs per frame against the cost of
+// its composition alone (the same render targets, clears, filter passes and overlays with the
+// scenes drawing nothing), how the heaviest window grows with the pixel count, the loading
+// work, the CPU time of the per-frame simulation and geometry, and heap allocations per frame
+// in steady state. Prints one table and writes it to bench/results.json. Run from the build
+// tree (which holds data/).
+#include <SDL.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "app/Assets.h"
+#include "app/DisplaySettings.h"
+#include "app/Fatal.h"
+#include "app/Frame.h"
+#include "app/FrameClock.h"
+#include "app/Window.h"
+#include "audio/MusicPlayer.h"
+#include "effects/ParticleEmitter.h"
+#include "geometry/MetaballField.h"
+#include "scenes/MetaballScene.h"
+#include "scenes/TwisterScene.h"
+#include "timeline/RenderTarget.h"
+#include "timeline/Timeline.h"
+
+// Every allocation of this program's own code, counted. GCC takes the replaced operators'
+// malloc and free for a mismatch with the built-in new and delete they stand for.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+namespace {
+std::atomic<uint64_t> allocations{0};
+}
+void* operator new(std::size_t size)
+{
+    ++allocations;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) { return operator new(size); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double msSince(Clock::time_point start) { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); }
+
+struct Stats {
+    double median = 0, p95 = 0, max = 0;
+};
+
+Stats stats(std::vector<double> v)
+{
+    if (v.empty()) return {};
+    std::sort(v.begin(), v.end());
+    return {v[v.size() / 2], v[std::min(v.size() - 1, v.size() * 95 / 100)], v.back()};
+}
+
+int64_t virtualMs = 0;
+std::vector<uint8_t> pixels;
+
+// One frame as the capture tool makes it: the clock stepped, the frame drawn and read back.
+double frame(int t)
+{
+    virtualMs = t;
+    frameClock.update();
+    musicPlayer->setVirtualTime(t / 1000.0);
+    const auto start = Clock::now();
+    renderFrame(t);
+    glReadPixels(0, 0, displaySettings.width, displaySettings.height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return msSince(start);
+}
+
+void resize(int width, int height)
+{
+    displaySettings.width = width;
+    displaySettings.height = height;
+    pixels.resize(static_cast<size_t>(width) * height * 4);
+    for (RenderTarget* target : {SceneRT, FilterRT}) {
+        target->release();
+        target->create(width, height);
+    }
+}
+
+struct Window {
+    const char* name;
+    int start;  // the measured stretch begins a second into the window
+};
+constexpr Window kWindows[] = {{"A opening", 0},        {"B burning circle", 14110}, {"C stems", 30000},
+                               {"D metaballs", 60000},  {"E ribbons", 88230},        {"F twister", 115360},
+                               {"closing", 150000}};
+constexpr int kFps = 60, kWarmFrames = 60, kMeasuredFrames = 120;
+
+struct WindowCost {
+    Stats full, floor;
+    double allocationsPerFrame = 0;
+};
+
+// A second of frames to fill the particle pools, then two measured seconds, then the same
+// two seconds with the scenes off.
+WindowCost measureWindow(const Window& w)
+{
+    WindowCost cost;
+    for (int n = 0; n < kWarmFrames; ++n) frame(w.start + n * 1000 / kFps);
+    std::vector<double> full, floor;
+    const uint64_t before = allocations;
+    for (int n = kWarmFrames; n < kWarmFrames + kMeasuredFrames; ++n) full.push_back(frame(w.start + n * 1000 / kFps));
+    cost.allocationsPerFrame = static_cast<double>(allocations - before) / kMeasuredFrames;
+    scenesDrawn = false;
+    for (int n = kWarmFrames; n < kWarmFrames + kMeasuredFrames; ++n) floor.push_back(frame(w.start + n * 1000 / kFps));
+    scenesDrawn = true;
+    cost.full = stats(full);
+    cost.floor = stats(floor);
+    return cost;
+}
+
+// Per-frame CPU work of one kind, repeated at 60 frames per second.
+Stats cpuWork(const std::function<void()>& work)
+{
+    std::vector<double> times;
+    for (int i = 0; i < 120; ++i) {
+        const auto start = Clock::now();
+        work();
+        times.push_back(msSince(start));
+    }
+    return stats(times);
+}
+
+class CountingSink final : public SurfaceSink {
+public:
+    int64_t vertices = 0;
+    void vertex(const Vec3&, const Vec3&) override { ++vertices; }
+};
+
+}  // namespace
+
+int main()
+{
+    fatalErrorBoxes = false;
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+    displaySettings = {1920, 1080, 32, 0};  // the largest size measured; smaller ones use part of it
+    setCounterSource({[](int64_t& f) {
+                          f = 1000;
+                          return true;
+                      },
+                      [] { return virtualMs; }, [] { return virtualMs; }});
+    musicPlayer->useVirtualOutput();
+    AppWindow window;
+    if (!openWindow(displaySettings, window)) return 1;
+    const auto loadStart = Clock::now();
+    loadAssets();
+    // Loading pauses on purpose: 300 ms at its end and 1 ms at each of its 21 steps.
+    const double loadingWork = msSince(loadStart) - 321;
+    resize(1280, 720);
+
+    std::FILE* json = std::fopen("bench/results.json", "w");
+    if (!json) {
+        std::fprintf(stderr, "orvale-frame-costs: cannot write bench/results.json\n");
+        return 1;
+    }
+    std::printf("Frame times at 1280 x 720 through the capture path (ms; floor: the composition alone)\n");
+    std::printf("%-18s %8s %8s %8s %8s %7s %9s %7s\n", "window", "median", "p95", "floor", "floor95", "ratio",
+                "allocs/fr", "target");
+    std::fprintf(json, "{\n  \"windows\": [\n");
+    double heaviest = 0;
+    const Window* heaviestWindow = &kWindows[0];
+    for (const Window& w : kWindows) {
+        const WindowCost c = measureWindow(w);
+        const double ratio = c.full.median / c.floor.median;
+        const bool met = c.full.median <= 1.5 * c.floor.median || c.full.median <= c.floor.median + 5;
+        std::printf("%-18s %8.1f %8.1f %8.1f %8.1f %7.2f %9.1f %7s\n", w.name, c.full.median, c.full.p95,
+                    c.floor.median, c.floor.p95, ratio, c.allocationsPerFrame, met ? "met" : "MISSED");
+        std::fprintf(json,
+                     "    {\"window\": \"%s\", \"median_ms\": %.2f, \"p95_ms\": %.2f, \"floor_median_ms\": %.2f, "
+                     "\"floor_p95_ms\": %.2f, \"ratio\": %.3f, \"allocations_per_frame\": %.1f, \"target_met\": %s}%s\n",
+                     w.name, c.full.median, c.full.p95, c.floor.median, c.floor.p95, ratio, c.allocationsPerFrame,
+                     met ? "true" : "false", &w == &kWindows[std::size(kWindows) - 1] ? "" : ",");
+        if (c.full.median > heaviest) {
+            heaviest = c.full.median;
+            heaviestWindow = &w;
+        }
+    }
+    std::fprintf(json, "  ],\n");
+
+    std::printf("\nHeaviest window, %s, by frame size (median ms)\n", heaviestWindow->name);
+    std::fprintf(json, "  \"heaviest\": {\"window\": \"%s\"", heaviestWindow->name);
+    double smallest = 0, largest = 0;
+    for (const auto& [width, height] : {std::pair{800, 600}, std::pair{1280, 720}, std::pair{1920, 1080}}) {
+        resize(width, height);
+        const double median = measureWindow(*heaviestWindow).full.median;
+        if (width == 800) smallest = median;
+        if (width == 1920) largest = median;
+        std::printf("%4d x %-4d %8.1f\n", width, height, median);
+        std::fprintf(json, ", \"%dx%d_ms\": %.2f", width, height, median);
+    }
+    const double growth = largest / smallest;
+    std::printf("growth from 800 x 600 to 1920 x 1080: %.2f x (pixels: 4.32 x; target at most 3.24 x)\n", growth);
+    std::fprintf(json, ", \"growth\": %.3f},\n", growth);
+    resize(1280, 720);
+
+    // The simulation and geometry of the heaviest frames, GL excluded.
+    const Stats particles = cpuWork([] {
+        for (ParticleEmitter* e : {&hellCircle, &twinkles, &meteoriteFlamme, &ribbon, &ribbon2, &ribbon3, &ribbon4})
+            e->update(1.0f / kFps);
+        for (ParticleEmitter& e : greetingEmitters) e.update(1.0f / kFps);
+    });
+    auto field = buildMetaballField();
+    for (size_t k = 0; k < field->balls.size(); ++k)
+        field->balls[k] = {ballPosition(ballMotions[k], 0.35f), ballRadius(ballMotions[k], 0.35f)};
+    CountingSink sink;
+    const Stats metaballs = cpuWork([&] {
+        evaluateMetaballField(*field);
+        polygoniseField(*field, 0.5f, sink);
+    });
+    float p = 0;
+    const Stats rings = cpuWork([&p] { updateRings(p += 1.0f / 1778); });
+    std::printf("\nPer-frame CPU work (ms, median / max; target: the worst frame at most 2 ms)\n");
+    std::printf("particle updates, every emitter  %6.2f / %6.2f\n", particles.median, particles.max);
+    std::printf("metaball evaluation + surface    %6.2f / %6.2f\n", metaballs.median, metaballs.max);
+    std::printf("column rings                     %6.2f / %6.2f\n", rings.median, rings.max);
+    std::fprintf(json,
+                 "  \"cpu_ms\": {\"particles_median\": %.3f, \"particles_max\": %.3f, \"metaballs_median\": %.3f, "
+                 "\"metaballs_max\": %.3f, \"rings_median\": %.3f, \"rings_max\": %.3f},\n",
+                 particles.median, particles.max, metaballs.median, metaballs.max, rings.median, rings.max);
+
+    std::printf("\nLoading work (loadAssets without its pauses): %.0f ms (target at most 250 ms)\n", loadingWork);
+    std::fprintf(json, "  \"loading_ms\": %.1f\n}\n", loadingWork);
+    std::fclose(json);
+    std::printf("Written to bench/results.json\n");
+
+    releaseAssets();
+    closeWindow(window);
+    SDL_Quit();
+    return 0;
+}
