@@ -60,10 +60,13 @@ void VertexArrayMesh::release()
 
 void drawCubeMesh(float s)
 {
-    VertexArrayMesh mesh = VertexArrayMesh::buildCube(s, s, s);
+    // One mesh for every call: only the positions depend on the size, and they are rewritten
+    // in place (the same products as building the cube anew), so drawing allocates nothing.
+    static VertexArrayMesh mesh = VertexArrayMesh::buildCube(1, 1, 1);
+    for (int v = 0; v < 24; ++v)
+        for (int k = 0; k < 3; ++k) mesh.positions[static_cast<size_t>(v * 3 + k)] = kCubePositions[v][k] * s;
     mesh.bindArrays();
     mesh.draw();
-    mesh.release();
 }
 
 void drawLitBox(float s, const Vec3& P, const Vec3& angles, bool coreOverDepth, bool lit, const Vec3& colour)
