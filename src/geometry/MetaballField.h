@@ -29,6 +29,7 @@ struct MetaballField {
     std::vector<LatticePoint> points;  // (cellsPerAxis + 1)^3, index (i * n + j) * n + k
     std::vector<LatticeCell> cells;    // cellsPerAxis^3, same index order
     std::vector<Metaball> balls;
+    std::vector<uint8_t> below;  // polygoniseField's scratch: 1 for a sample below the iso level
     int32_t cellsPerAxis = 0;
     int32_t ballCount = 0;
 
@@ -53,5 +54,6 @@ void evaluateMetaballField(MetaballField& field);
 // Hands the triangles of one cell's piece of the surface where the field equals isoLevel
 // to the sink, each vertex with its unit normal pointing away from the balls' centres.
 void polygoniseCell(const MetaballField& field, const LatticeCell& cell, float isoLevel, SurfaceSink& sink);
-// Every cell in storage order.
-void polygoniseField(const MetaballField& field, float isoLevel, SurfaceSink& sink);
+// Every cell in storage order, as polygoniseCell would, skipping at once the cells whose
+// corners all lie on one side of the level.
+void polygoniseField(MetaballField& field, float isoLevel, SurfaceSink& sink);

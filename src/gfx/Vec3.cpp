@@ -11,10 +11,6 @@ float dot3(double a0, double a1, double a2, double b0, double b1, double b2)
 }
 }  // namespace
 
-Vec3 operator+(const Vec3& a, const Vec3& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-Vec3 operator-(const Vec3& a, const Vec3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-Vec3 operator*(const Vec3& v, float s) { return {v.x * s, v.y * s, v.z * s}; }
-
 float length(const Vec3& v)
 {
     return static_cast<float>(std::sqrt(static_cast<double>(dot3(v.x, v.y, v.z, v.x, v.y, v.z))));

@@ -10,9 +10,10 @@ struct Vec3 {
     constexpr Vec3(float x_, float y_, float z_) : x(x_), y(y_), z(z_) {}
 };
 
-Vec3 operator+(const Vec3& a, const Vec3& b);
-Vec3 operator-(const Vec3& a, const Vec3& b);
-Vec3 operator*(const Vec3& v, float s);
+// Inline: they are in the innermost loops of the particles and the metaball surface.
+constexpr Vec3 operator+(const Vec3& a, const Vec3& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+constexpr Vec3 operator-(const Vec3& a, const Vec3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+constexpr Vec3 operator*(const Vec3& v, float s) { return {v.x * s, v.y * s, v.z * s}; }
 
 float length(const Vec3& v);
 // Scales v to unit length in place and returns it; a zero vector is left as it is

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <tuple>
 #include <vector>
@@ -23,7 +25,7 @@ public:
     void vertex(const Vec3& normal, const Vec3& point) override { vertices.push_back({normal, point}); }
 };
 
-std::vector<Vertex> surface(const MetaballField& field)
+std::vector<Vertex> surface(MetaballField& field)
 {
     RecordingSink sink;
     polygoniseField(field, 0.5f, sink);
@@ -103,6 +105,65 @@ TEST(MetaballField, LatticeStartsOneSpacingAboveMinusTenAndCellsKnowTheirCorners
         EXPECT_NEAR(d.y, offsets[c].y * kSpacing, 1e-5f) << "corner " << c;
         EXPECT_NEAR(d.z, offsets[c].z * kSpacing, 1e-5f) << "corner " << c;
     }
+}
+
+// The field as its definition reads: for each sample, the balls in order, ±r² over the squared
+// distance (floored at 1e-8), summed in float.
+std::vector<float> plainValues(const MetaballField& field)
+{
+    std::vector<float> values;
+    for (const LatticePoint& p : field.points) {
+        float value = 0;
+        for (const Metaball& b : field.balls) {
+            const float dx = p.position.x - b.centre.x, dy = p.position.y - b.centre.y, dz = p.position.z - b.centre.z;
+            const float d2 = std::max(dx * dx + dy * dy + dz * dz, 1e-8f);
+            if (b.radius > 0)
+                value += b.radius * b.radius / d2;
+            else
+                value -= b.radius * b.radius / d2;
+        }
+        values.push_back(value);
+    }
+    return values;
+}
+
+TEST(MetaballField, EvaluationGivesThePlainSumToTheBit)
+{
+    const auto field = buildMetaballField();
+    const float layouts[2][10][4] = {
+        {{0.3f, -0.7f, 1.1f, 1.2f}, {-3, 2, 0.5f, 0.8f}, {4, 4, -4, -0.9f}, {0, 0, 0, 0}, {9.9f, -9.5f, 3, 1.1f},
+         {1, 1, 1, 0.45f}, {-2, -6, 2, 0.7f}, {2.5f, 0.1f, -1.7f, -0.3f}, {-8, 8, 8, 1.0f}, {0.01f, 0.02f, 0.03f, 0.6f}},
+        {{-10 + kSpacing, -10 + kSpacing, -10 + kSpacing, 1}, {0, 0, 0, 1}, {0, 0, 0, -1}, {5, 5, 5, 0.5f},
+         {-5, 5, -5, 0.5f}, {5, -5, 5, 0.5f}, {1e-3f, 0, 0, 2}, {3, 3, 3, 0}, {-1, -1, -1, -2}, {7, -7, 0, 1.5f}},
+    };
+    for (const auto& layout : layouts) {
+        for (int b = 0; b < 10; ++b) field->balls[b] = {{layout[b][0], layout[b][1], layout[b][2]}, layout[b][3]};
+        evaluateMetaballField(*field);
+        const std::vector<float> expected = plainValues(*field);
+        int differing = 0;
+        for (size_t i = 0; i < expected.size(); ++i) differing += field->points[i].value != expected[i];
+        EXPECT_EQ(differing, 0);
+    }
+}
+
+TEST(MetaballField, SkippingEmptyCellsLeavesTheSurfaceAsEveryCellGivesIt)
+{
+    const auto field = buildMetaballField();
+    initMetaballScene();
+    for (float t : {0.05f, 0.35f, 0.9f}) {
+        for (size_t k = 0; k < 10; ++k) field->balls[k] = {ballPosition(ballMotions[k], t), ballRadius(ballMotions[k], t)};
+        field->balls[3].radius = -field->balls[3].radius;
+        evaluateMetaballField(*field);
+        RecordingSink everyCell;
+        for (const LatticeCell& cell : field->cells) polygoniseCell(*field, cell, 0.5f, everyCell);
+        const std::vector<Vertex> skipping = surface(*field);
+        ASSERT_EQ(skipping.size(), everyCell.vertices.size()) << t;
+        ASSERT_FALSE(skipping.empty());
+        for (size_t i = 0; i < skipping.size(); ++i) {
+            ASSERT_EQ(std::memcmp(&skipping[i], &everyCell.vertices[i], sizeof(Vertex)), 0) << t << " vertex " << i;
+        }
+    }
+    releaseMetaballScene();
 }
 
 TEST(MetaballField, BallsOfRadiusZeroLeaveNoSurface)
