@@ -112,6 +112,8 @@ WindowCost measureWindow(const Window& w)
     WindowCost cost;
     for (int n = 0; n < kWarmFrames; ++n) frame(w.start + n * 1000 / kFps);
     std::vector<double> full, floor;
+    full.reserve(kMeasuredFrames);
+    floor.reserve(kMeasuredFrames);
     const uint64_t before = allocations;
     for (int n = kWarmFrames; n < kWarmFrames + kMeasuredFrames; ++n) full.push_back(frame(w.start + n * 1000 / kFps));
     cost.allocationsPerFrame = static_cast<double>(allocations - before) / kMeasuredFrames;

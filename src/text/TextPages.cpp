@@ -113,7 +113,7 @@ TextLineFrame textLineFrame(const Vec3& end, Vec3& start, float p, float t0, flo
     const Vec3 departure(end.x + swingX, swingY, 0.0f);
     frame.position = lerpVec3(p < 0.7f ? start : departure, end, frame.fade);
     // Up to 37 characters: the field once the line's time has come, the blank template before.
-    frame.text = (p > t0 ? text : std::string(kBlankLine)).substr(0, 37);
+    frame.text = (p > t0 ? std::string_view(text) : std::string_view(kBlankLine)).substr(0, 37);
     return frame;
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "gfx/Vec3.h"
 
@@ -17,7 +18,7 @@ inline constexpr const char* kBlankLine = "                              ";
 struct TextLineFrame {
     float fade;       // opacity, 0 to 1
     Vec3 position;    // where the line starts, in the page's world coordinates
-    std::string text; // the field, or the blank template before the line's time
+    std::string_view text;  // the field, or the blank template before the line's time
 };
 
 // A line travelling from far away (start) to its slot (end), resting there while it is
