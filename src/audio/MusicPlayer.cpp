@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <limits>
 
 #include "audio/VorbisDecoder.h"
 
@@ -28,7 +27,14 @@ void MusicPlayer::openOutput()
 
 void MusicPlayer::useVirtualOutput() { virtual_ = true; }
 
-void MusicPlayer::setVirtualTime(double seconds) { heard_.set(std::llround(seconds * Track::kRate)); }
+void MusicPlayer::setVirtualTime(double seconds)
+{
+    const int64_t frame = std::llround(seconds * Track::kRate);
+    heard_.set(frame);
+    // The decoder runs ahead of any capture; should it not have reached this moment yet,
+    // the level must still come from the music, not from the silence after what is decoded.
+    if (track_) track_->waitFor(frame);
+}
 
 int MusicPlayer::playFile(const char* path)
 {
@@ -40,9 +46,9 @@ int MusicPlayer::playFile(const char* path)
         output_.close();
         return -1;
     }
-    // Live, playback starts at once and the rest is decoded behind it; the capture tool,
-    // which may ask for any moment, waits for the whole piece.
-    decoder->decode(virtual_ ? std::numeric_limits<int64_t>::max() : kDecodedAhead);
+    // Playback starts at once and the rest is decoded behind it (the capture tool waits for
+    // the moments it asks for).
+    decoder->decode(kDecodedAhead);
     track_ = decoder->track;
     decoder_ = std::move(decoder);
     if (!virtual_) output_.play(track_);
@@ -53,6 +59,7 @@ int MusicPlayer::playFile(const char* path)
     decoding_ = std::thread([this, name = std::string(path)] {
         while (!stop_ && decoder_->decode(Track::kRate)) {
         }
+        track_->complete = true;
         if (!decoder_->problems.empty())
             std::fprintf(stderr, "orvale-invit: %s: %s\n", name.c_str(), decoder_->problems.c_str());
     });

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <thread>
 #include <vector>
 
 // The music in memory: interleaved stereo float samples at 44100 Hz. A decoder fills it
@@ -17,6 +19,14 @@ struct Track {
     std::vector<float> samples;
     int64_t capacityFrames;
     std::atomic<int64_t> decodedFrames{0};
+    std::atomic<bool> complete{false};  // the decoder has stopped: nothing more will come
+
+    // Waits until the first `frames` frames are decoded, or the decoder has stopped.
+    void waitFor(int64_t frames) const
+    {
+        while (decodedFrames.load(std::memory_order_acquire) < frames && !complete.load(std::memory_order_acquire))
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
 
     // The mean of both channels at frame i; silence outside what is decoded.
     float mono(int64_t i) const

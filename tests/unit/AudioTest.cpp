@@ -127,6 +127,22 @@ TEST(MusicPlayer, VirtualPlaybackHearsTheDemoTimeAndBeatsWithTheMusic)
     player.release();  // a second release frees nothing and does not fail
 }
 
+TEST(MusicPlayer, VirtualPlaybackWaitsForTheDecoderToReachTheHeardMoment)
+{
+    // Twelve seconds, the tone only in the last two: well past what is decoded before
+    // playback starts, so the level at 11 s comes from the decoder thread's work.
+    auto samples = sine(kBin128, 0.01, 12.0, 2, kRate);
+    std::fill(samples.begin(), samples.begin() + 2 * 10 * kRate, 0.0f);
+    const std::string path = tempPath("late-beat.ogg");
+    ASSERT_TRUE(writeOggVorbis(path, samples, 2, kRate));
+    MusicPlayer player;
+    player.useVirtualOutput();
+    ASSERT_EQ(player.playFile(path.c_str()), 0);
+    player.setVirtualTime(11.0);
+    EXPECT_EQ(player.spectrumLevel(), 12);
+    player.release();
+}
+
 TEST(MusicPlayer, FilesThatCannotBePlayedLeaveItSilentAndSayWhy)
 {
     const std::string notVorbis = tempPath("not-vorbis.ogg");
