@@ -232,19 +232,45 @@ void litStep(const Particle& p, const Vec3& corner)
     glPopMatrix();
 }
 
+// A particle's billboard axes, turned by its angle, and its first corner.
+struct Sprite {
+    Vec3 R, U, C0;
+};
+
+Sprite sprite(const Particle& p)
+{
+    const ParticleEmitter& e = *p.emitter;
+    Sprite q{e.right, e.up, {}};
+    if (p.angle > 0) {
+        const float ca = std::cos(p.angle), sa = std::sin(p.angle);
+        q.R = e.right * ca + e.up * sa;
+        q.U = e.up * ca - e.right * sa;
+    }
+    q.C0 = p.position - q.R * (p.size / 2) - q.U * (p.size / 2);
+    return q;
+}
+
+void spriteQuad(const Sprite& q, float s)
+{
+    const Vec3 C1 = q.C0 + q.U * s, C2 = C1 + q.R * s, C3 = C2 - q.U * s;
+    glTexCoord2f(0, 0);
+    vertex(q.C0);
+    glTexCoord2f(0, 1);
+    vertex(C1);
+    glTexCoord2f(1, 1);
+    vertex(C2);
+    glTexCoord2f(1, 0);
+    vertex(C3);
+}
+
 void drawParticle(const Particle& p)
 {
     const ParticleEmitter& e = *p.emitter;
     const float s = p.size, a = p.alpha;
     const Vec3& c = p.colour;
     const Vec3& P = p.position;
-    Vec3 R = e.right, U = e.up;
-    if (p.angle > 0) {
-        const float ca = std::cos(p.angle), sa = std::sin(p.angle);
-        R = e.right * ca + e.up * sa;
-        U = e.up * ca - e.right * sa;
-    }
-    const Vec3 C0 = P - R * (s / 2) - U * (s / 2);
+    const Sprite q = sprite(p);
+    const Vec3 C0 = q.C0;
     if (!e.textured) {
         glLineWidth(1);
         glDisable(GL_LINE_SMOOTH);
@@ -265,16 +291,8 @@ void drawParticle(const Particle& p)
         glDisable(GL_DEPTH_TEST);
         glBindTexture(GL_TEXTURE_2D, e.texture);
         glDepthMask(GL_FALSE);
-        const Vec3 C1 = C0 + U * s, C2 = C1 + R * s, C3 = C2 - U * s;
         glBegin(GL_QUADS);
-        glTexCoord2f(0, 0);
-        vertex(C0);
-        glTexCoord2f(0, 1);
-        vertex(C1);
-        glTexCoord2f(1, 1);
-        vertex(C2);
-        glTexCoord2f(1, 0);
-        vertex(C3);
+        spriteQuad(q, s);
         glEnd();
         glDepthMask(GL_TRUE);
         glDisable(GL_LIGHTING);
@@ -373,22 +391,70 @@ void drawParticle(const Particle& p)
     litStep(p, C0);
 }
 
-}  // namespace
+// Flat sprites (style 1) and spark streaks (style 11) set the same state for every particle,
+// and the lit step after each one changes nothing they draw. So their particles go to GL as
+// one batch, in the same order, and the lit step is set once, for the last particle: the
+// picture and the state left behind are those of drawing them one by one.
+bool batched(const ParticleEmitter& e) { return e.textured && (e.drawStyle == 1 || e.drawStyle == 11); }
 
-void ParticleEmitter::draw()
+void drawBatch(const ParticleEmitter& e)
 {
-    if (textured) {
+    const Particle* last = nullptr;
+    for (const Particle& p : e.particles)
+        if (p.alive) last = &p;
+    if (!last) return;
+    glDisable(GL_LIGHTING);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glDisable(GL_DEPTH_TEST);
+    if (e.drawStyle == 1) {
+        glEnable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, e.texture);
+        glDepthMask(GL_FALSE);
+        glBegin(GL_QUADS);
+    } else {
+        glDisable(GL_TEXTURE_2D);
+        glEnable(GL_LINE_SMOOTH);
+        glLineWidth(2);
+        glBegin(GL_LINES);  // each streak as its loop of two points draws it: there and back
+    }
+    for (const Particle& p : e.particles) {
+        if (!p.alive) continue;
+        glColor4f(p.colour.x, p.colour.y, p.colour.z, p.alpha);
+        const Sprite q = sprite(p);
+        if (e.drawStyle == 1) {
+            spriteQuad(q, p.size);
+        } else {
+            const Vec3 end = q.C0 + Vec3(0, 0, p.size);
+            vertex(q.C0);
+            vertex(end);
+            vertex(end);
+            vertex(q.C0);
+        }
+    }
+    glEnd();
+    if (e.drawStyle == 1)
+        glDepthMask(GL_TRUE);
+    else
+        glDisable(GL_LINE_SMOOTH);
+    litStep(*last, sprite(*last).C0);
+}
+
+// The billboard axes from the current matrices (textured), or texturing off (streaks).
+void prepareDraw(ParticleEmitter& e)
+{
+    if (e.textured) {
         Vec3 back;
-        switch (billboardMode) {
+        switch (e.billboardMode) {
         case 0:
-            right = {1, 0, 0};
-            up = {0, 1, 0};
+            e.right = {1, 0, 0};
+            e.up = {0, 1, 0};
             break;
-        case 1: cameraAxes(right, up, back); break;
+        case 1: cameraAxes(e.right, e.up, back); break;
         case 2: {
             Vec3 cameraUp;
-            cameraAxes(right, cameraUp, back);
-            up = {0, 1, 0};
+            cameraAxes(e.right, cameraUp, back);
+            e.up = {0, 1, 0};
             break;
         }
         default: break;
@@ -396,6 +462,27 @@ void ParticleEmitter::draw()
     } else {
         glDisable(GL_TEXTURE_2D);
     }
-    for (const Particle& p : particles)
+}
+
+void drawEach(const ParticleEmitter& e)
+{
+    for (const Particle& p : e.particles)
         if (p.alive) drawParticle(p);
+}
+
+}  // namespace
+
+void ParticleEmitter::draw()
+{
+    prepareDraw(*this);
+    if (batched(*this))
+        drawBatch(*this);
+    else
+        drawEach(*this);
+}
+
+void ParticleEmitter::drawOneByOne()
+{
+    prepareDraw(*this);
+    drawEach(*this);
 }

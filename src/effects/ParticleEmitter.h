@@ -88,6 +88,10 @@ struct ParticleEmitter {
     void update(float dt);
     // Draws the live particles with the current matrices.
     void draw();
+    // The live particles drawn one at a time, each with its full state: what draw() shows,
+    // which batches the styles that allow it.
+    void drawOneByOne();
+
 };
 
 // How many particles an update emits: rate × dt × ((u − 0.5) × jitter + 1), truncated; u is a

@@ -1,0 +1,100 @@
+// Emitters whose particles are drawn as one batch show the same picture, and leave the same
+// GL state behind, as drawing their particles one at a time.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "GLContext.h"
+#include "effects/ParticleEmitter.h"
+
+namespace {
+
+void fill(ParticleEmitter& e, int style, GLuint texture)
+{
+    e.allocate(40, "test");
+    e.setDrawStyle(style);
+    e.setTexture(texture);
+    e.billboardMode = 0;
+    for (size_t i = 0; i < e.particles.size(); ++i) {
+        Particle& p = e.particles[i];
+        p.emitter = &e;
+        p.alive = i % 7 != 3;  // some records free
+        const float k = static_cast<float>(i);
+        p.position = {0.8f * std::sin(1.7f * k), 0.8f * std::cos(2.3f * k), 0};
+        p.size = 0.1f + 0.3f * std::fmod(0.37f * k, 1.0f);
+        p.colour = {0.3f + 0.5f * std::fmod(0.13f * k, 1.0f), 0.6f, 0.9f - 0.4f * std::fmod(0.29f * k, 1.0f)};
+        p.alpha = 0.2f + 0.7f * std::fmod(0.41f * k, 1.0f);
+        p.angle = i % 3 ? 0.0f : 0.5f + 0.1f * k;
+    }
+}
+
+struct Drawn {
+    std::vector<uint8_t> pixels;
+    std::vector<float> state;
+};
+
+// What the drawing leaves: the pixels and the state later drawing depends on.
+Drawn draw(ParticleEmitter& e, bool batched)
+{
+    resetDrawingState();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-1, 1, -1, 1, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glRotatef(70, -1, 0.3f, 0);  // the streaks run along z: tip it towards the viewer's up
+    if (batched)
+        e.draw();
+    else
+        e.drawOneByOne();
+    Drawn d;
+    d.pixels = readPixels();
+    for (GLenum cap : {GL_BLEND, GL_DEPTH_TEST, GL_LIGHTING, GL_TEXTURE_2D, GL_LINE_SMOOTH, GL_COLOR_MATERIAL,
+                       GL_CULL_FACE, GL_LIGHT0})
+        d.state.push_back(glIsEnabled(cap));
+    for (GLenum name : {GL_BLEND_SRC_RGB, GL_BLEND_DST_RGB, GL_DEPTH_WRITEMASK, GL_TEXTURE_BINDING_2D}) {
+        GLint v = 0;
+        glGetIntegerv(name, &v);
+        d.state.push_back(static_cast<float>(v));
+    }
+    float values[16];
+    auto add = [&](int n) { d.state.insert(d.state.end(), values, values + n); };
+    glGetFloatv(GL_CURRENT_COLOR, values);
+    add(4);
+    glGetFloatv(GL_LINE_WIDTH, values);
+    add(1);
+    glGetFloatv(GL_MODELVIEW_MATRIX, values);
+    add(16);
+    glGetFloatv(GL_LIGHT_MODEL_AMBIENT, values);
+    add(4);
+    for (GLenum name : {GL_POSITION, GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR}) {
+        glGetLightfv(GL_LIGHT0, name, values);
+        add(4);
+    }
+    for (GLenum name : {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_SHININESS}) {
+        glGetMaterialfv(GL_FRONT, name, values);
+        add(name == GL_SHININESS ? 1 : 4);
+    }
+    glDepthMask(GL_TRUE);
+    return d;
+}
+
+TEST(ParticleBatch, SpritesAndStreaksLookAndLeaveStateAsOneByOne)
+{
+    const GLuint texture = flatTexture(255, 200, 120, 180);
+    for (int style : {1, 11}) {
+        ParticleEmitter e;
+        fill(e, style, texture);
+        const Drawn single = draw(e, false);
+        const Drawn batch = draw(e, true);
+        int lit = 0;
+        for (size_t i = 0; i < single.pixels.size(); i += 4) lit += single.pixels[i] > 0;
+        EXPECT_GT(lit, 50) << "style " << style << " drew next to nothing";
+        EXPECT_EQ(batch.pixels, single.pixels) << "style " << style;
+        EXPECT_EQ(batch.state, single.state) << "style " << style;
+    }
+    glDeleteTextures(1, &texture);
+}
+
+}  // namespace
