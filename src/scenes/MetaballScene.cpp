@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <memory>
+#include <vector>
 
 #include "app/FrameClock.h"
 #include "audio/MusicPlayer.h"
@@ -27,15 +28,21 @@ std::unique_ptr<MetaballField> field;
 // Where the camera dives to while the pulse holds it, among the balls.
 constexpr Vec3 kDivePoint{0.1f, 1.0f, -3.1f};
 
-// Hands the surface straight to GL inside the caller's glBegin(GL_TRIANGLES); the texture
-// coordinate is the vertex's x and y, which repeats the cut-out picture over the surface.
-class ImmediateSurface final : public SurfaceSink {
+// Gathers the surface's vertices for one draw. The lists keep their room from frame to
+// frame; they start with room for more than the ten balls ever make (about 20,000 vertices
+// fully grown), so gathering allocates nothing.
+class SurfaceArrays final : public SurfaceSink {
 public:
+    SurfaceArrays()
+    {
+        normals.reserve(1 << 16);
+        points.reserve(1 << 16);
+    }
+    std::vector<Vec3> normals, points;
     void vertex(const Vec3& normal, const Vec3& point) override
     {
-        glNormal3fv(&normal.x);
-        glTexCoord2fv(&point.x);
-        glVertex3fv(&point.x);
+        normals.push_back(normal);
+        points.push_back(point);
     }
 };
 
@@ -111,10 +118,7 @@ void drawSurface(float t)
         ball.radius = ballRadius(ballMotions[static_cast<size_t>(k)], t);
     }
     evaluateMetaballField(*field);
-    ImmediateSurface sink;
-    glBegin(GL_TRIANGLES);
-    polygoniseField(*field, 0.5f, sink);
-    glEnd();
+    drawFieldSurface(*field);
 }
 
 // A flare in the middle of each ball, pulsing with the music; the shape pass adds a wider,
@@ -140,6 +144,30 @@ void drawSprites(float t, bool shapePass, const Vec3& right, const Vec3& up)
 }
 
 }  // namespace
+
+void drawFieldSurface(MetaballField& surfaceField)
+{
+    static_assert(sizeof(Vec3) == 3 * sizeof(float), "the arrays hand Vec3 lists to GL as packed floats");
+    static SurfaceArrays arrays;
+    arrays.normals.clear();
+    arrays.points.clear();
+    polygoniseField(surfaceField, 0.5f, arrays);
+    if (arrays.points.empty()) return;
+    glDisableClientState(GL_COLOR_ARRAY);
+    glClientActiveTexture(GL_TEXTURE0);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glVertexPointer(3, GL_FLOAT, sizeof(Vec3), arrays.points.data());
+    glNormalPointer(GL_FLOAT, sizeof(Vec3), arrays.normals.data());
+    // The texture coordinate is the vertex's x and y, which repeats the cut-out picture over
+    // the surface.
+    glTexCoordPointer(2, GL_FLOAT, sizeof(Vec3), arrays.points.data());
+    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(arrays.points.size()));
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+}
 
 Vec3 ballPosition(const BallMotion& ball, float t)
 {

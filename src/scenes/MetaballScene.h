@@ -24,6 +24,11 @@ float ballRadius(const BallMotion& ball, float t);
 // The eye and the point it looks at, at progress t.
 void metaballCamera(float t, Vec3& eye, Vec3& target);
 
+struct MetaballField;
+// Polygonises the field at level 0.5 and draws the triangles in one call, each vertex with
+// its normal and its x and y as texture coordinate.
+void drawFieldSurface(MetaballField& field);
+
 void initMetaballScene();
 void drawMetaballScene(float t, bool shapePass);
 void releaseMetaballScene();
