@@ -4,8 +4,6 @@
 // work, the CPU time of the per-frame simulation and geometry, and heap allocations per frame
 // in steady state. Prints one table and writes it to bench/results.json. Run from the build
 // tree (which holds data/).
-#include <SDL.h>
-
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -16,13 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Assets.h"
 #include "app/DisplaySettings.h"
-#include "app/Fatal.h"
-#include "app/Frame.h"
-#include "app/FrameClock.h"
-#include "app/Window.h"
-#include "audio/MusicPlayer.h"
+#include "app/OffscreenIntro.h"
 #include "effects/ParticleEmitter.h"
 #include "geometry/MetaballField.h"
 #include "scenes/MetaballScene.h"
@@ -65,17 +58,13 @@ Stats stats(std::vector<double> v)
     return {v[v.size() / 2], v[std::min(v.size() - 1, v.size() * 95 / 100)], v.back()};
 }
 
-int64_t virtualMs = 0;
 std::vector<uint8_t> pixels;
 
 // One frame as the capture tool makes it: the clock stepped, the frame drawn and read back.
 double frame(int t)
 {
-    virtualMs = t;
-    frameClock.update();
-    musicPlayer->setVirtualTime(t / 1000.0);
     const auto start = Clock::now();
-    renderFrame(t);
+    renderOffscreenFrame(t);
     glReadPixels(0, 0, displaySettings.width, displaySettings.height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     return msSince(start);
 }
@@ -147,21 +136,12 @@ public:
 
 int main()
 {
-    fatalErrorBoxes = false;
-    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
-    displaySettings = {1920, 1080, 32, 0};  // the largest size measured; smaller ones use part of it
-    setCounterSource({[](int64_t& f) {
-                          f = 1000;
-                          return true;
-                      },
-                      [] { return virtualMs; }, [] { return virtualMs; }});
-    musicPlayer->useVirtualOutput();
+    // The largest size measured; smaller ones use part of the window.
     AppWindow window;
-    if (!openWindow(displaySettings, window)) return 1;
-    const auto loadStart = Clock::now();
-    loadAssets();
+    double loadSeconds = 0;
+    if (!openOffscreenIntro(1920, 1080, window, loadSeconds)) return 1;
     // Loading pauses on purpose: 300 ms at its end and 1 ms at each of its 21 steps.
-    const double loadingWork = msSince(loadStart) - 321;
+    const double loadingWork = loadSeconds * 1000 - 321;
     resize(1280, 720);
 
     std::FILE* json = std::fopen("bench/results.json", "w");
@@ -239,8 +219,6 @@ int main()
     std::fclose(json);
     std::printf("Written to bench/results.json\n");
 
-    releaseAssets();
-    closeWindow(window);
-    SDL_Quit();
+    closeOffscreenIntro(window);
     return 0;
 }

@@ -2,19 +2,11 @@
 // shared frame function, in a hidden GL context (run from the build tree, which holds data/).
 #include <benchmark/benchmark.h>
 
-#include <SDL.h>
-
 #include <algorithm>
 #include <chrono>
 #include <vector>
 
-#include "app/Assets.h"
-#include "app/DisplaySettings.h"
-#include "app/Fatal.h"
-#include "app/Frame.h"
-#include "app/FrameClock.h"
-#include "app/Window.h"
-#include "audio/MusicPlayer.h"
+#include "app/OffscreenIntro.h"
 #include "effects/ParticleEmitter.h"
 #include "scenes/BurningScene.h"
 
@@ -31,25 +23,13 @@ void hellCircleUpdate(benchmark::State& state)
 }
 BENCHMARK(hellCircleUpdate);
 
-int64_t virtualMs = 0;
-
-// The intro loaded once in a hidden 1280 x 720 context, its clock driven by virtualMs.
+// The intro loaded once in a hidden 1280 x 720 context.
 bool introLoaded()
 {
     static const bool loaded = [] {
-        fatalErrorBoxes = false;
-        SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
-        displaySettings = {1280, 720, 32, 0};
-        setCounterSource({[](int64_t& f) {
-                              f = 1000;
-                              return true;
-                          },
-                          [] { return virtualMs; }, [] { return virtualMs; }});
-        musicPlayer->useVirtualOutput();
         static AppWindow window;
-        if (!openWindow(displaySettings, window)) return false;
-        loadAssets();
-        return true;
+        double seconds = 0;
+        return openOffscreenIntro(1280, 720, window, seconds);
     }();
     return loaded;
 }
@@ -68,11 +48,8 @@ void sceneFrames(benchmark::State& state, int from, int to)
         for (int n = 0;; ++n) {
             const int t = from + n * 1000 / 60;
             if (t >= to) break;
-            virtualMs = t;
-            frameClock.update();
-            musicPlayer->setVirtualTime(t / 1000.0);
             const auto start = std::chrono::steady_clock::now();
-            renderFrame(t);
+            renderOffscreenFrame(t);
             glFinish();
             const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
             if (t >= (from + to) / 2) times.push_back(ms);

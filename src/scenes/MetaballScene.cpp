@@ -13,6 +13,7 @@
 #include "geometry/MetaballField.h"
 #include "geometry/Shapes.h"
 #include "gfx/CameraPath.h"
+#include "gfx/Fog.h"
 #include "gfx/ProceduralTexture.h"
 #include "gfx/Random.h"
 #include "gfx/Shaping.h"
@@ -54,30 +55,13 @@ void surfaceState()
     glEnable(GL_DEPTH_TEST);
     // With no texture object on unit 0 the program samples black: dark blobs perforated
     // where the circle picture on unit 1 reaches the threshold.
-    if (detourageProgram) {
-        detourageProgram->use();
-        detourageProgram->setUniform("dval", 0.205f);
-        detourageProgram->setUniform("colorMap", 0);
-    }
-    glActiveTexture(GL_TEXTURE0);
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glActiveTexture(GL_TEXTURE1);
-    glEnable(GL_TEXTURE_2D);
-    if (detourageProgram) detourageProgram->setUniform("alphaMap", 1);
-    glBindTexture(GL_TEXTURE_2D, circleTexture->texture);
+    beginCutOut(0.205f, 0, circleTexture->texture);
     glColor4f(1, 1, 1, 1);
 }
 
 void restoreSpriteState()
 {
-    glActiveTexture(GL_TEXTURE1);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glDisable(GL_TEXTURE_2D);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glDisable(GL_TEXTURE_2D);
-    glUseProgram(0);
+    endCutOut();
     glDisable(GL_LIGHTING);
     glEnable(GL_BLEND);
     glEnable(GL_TEXTURE_2D);
@@ -212,14 +196,7 @@ void initMetaballScene()
 
 void drawMetaballScene(float t, bool shapePass)
 {
-    const GLfloat black[4] = {0, 0, 0, 1};
-    glFogi(GL_FOG_MODE, GL_LINEAR);
-    glFogfv(GL_FOG_COLOR, black);
-    glFogf(GL_FOG_DENSITY, 0.25f);
-    glHint(GL_FOG_HINT, GL_DONT_CARE);
-    glFogf(GL_FOG_START, 0.0f);
-    glFogf(GL_FOG_END, 120.0f);
-    glEnable(GL_FOG);
+    enableBlackFog(120.0f);
 
     Vec3 eye, target;
     metaballCamera(t, eye, target);

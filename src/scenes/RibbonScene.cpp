@@ -6,6 +6,7 @@
 
 #include "app/FrameClock.h"
 #include "effects/ParticleEmitter.h"
+#include "gfx/Fog.h"
 #include "gfx/FullScreenQuad.h"
 #include "gfx/ProceduralTexture.h"
 #include "gfx/Shaping.h"
@@ -46,18 +47,6 @@ void setRibbonAlphas()
 {
     ribbon.setAlpha(0.2f, 0.5f, 0.8f, 0.95f);
     for (ParticleEmitter* e : {&ribbon2, &ribbon3, &ribbon4}) e->setAlpha(0.3f, 0.5f, 0.8f, 0.95f);
-}
-
-void setFog()
-{
-    const GLfloat black[4] = {0, 0, 0, 1};
-    glFogi(GL_FOG_MODE, GL_LINEAR);
-    glFogfv(GL_FOG_COLOR, black);
-    glFogf(GL_FOG_DENSITY, 0.25f);
-    glHint(GL_FOG_HINT, GL_DONT_CARE);
-    glFogf(GL_FOG_START, 0.0f);
-    glFogf(GL_FOG_END, 75.0f);
-    glEnable(GL_FOG);
 }
 
 }  // namespace
@@ -160,7 +149,7 @@ void drawRibbonScene(float t)
 
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_TEXTURE_2D);
-    setFog();
+    enableBlackFog(75.0f);
     glEnable(GL_TEXTURE_2D);
     glDisable(GL_LIGHTING);
     glRotatef(90, -1, 0, 0);  // the emitters' +z is the world's up

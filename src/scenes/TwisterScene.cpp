@@ -148,30 +148,12 @@ void drawTwisterScene(float p, int)
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 
     // The wall: the panel picture, cut into a lattice where the surround picture is bright.
-    if (detourageProgram) detourageProgram->use();
     glPushMatrix();
-    if (detourageProgram) {
-        detourageProgram->setUniform("dval", 0.15f);
-        detourageProgram->setUniform("colorMap", 0);
-    }
-    glActiveTexture(GL_TEXTURE0);
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, tunnelTexture);
-    glActiveTexture(GL_TEXTURE1);
-    glEnable(GL_TEXTURE_2D);
-    if (detourageProgram) detourageProgram->setUniform("alphaMap", 1);
-    glBindTexture(GL_TEXTURE_2D, surroundTexture->texture);
+    beginCutOut(0.15f, tunnelTexture, surroundTexture->texture);
     glEnable(GL_DEPTH_TEST);
     drawColumn();
     updateRings(p);
-
-    glActiveTexture(GL_TEXTURE1);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glDisable(GL_TEXTURE_2D);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glDisable(GL_TEXTURE_2D);
-    glUseProgram(0);
+    endCutOut();
     glDisable(GL_LIGHT0);
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);

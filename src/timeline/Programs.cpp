@@ -32,3 +32,30 @@ void releaseProgram(ShaderProgram*& program)
     delete program;
     program = nullptr;
 }
+
+void beginCutOut(float threshold, GLuint picture, GLuint stencil)
+{
+    if (detourageProgram) {
+        detourageProgram->use();
+        detourageProgram->setUniform("dval", threshold);
+        detourageProgram->setUniform("colorMap", 0);
+    }
+    glActiveTexture(GL_TEXTURE0);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, picture);
+    glActiveTexture(GL_TEXTURE1);
+    glEnable(GL_TEXTURE_2D);
+    if (detourageProgram) detourageProgram->setUniform("alphaMap", 1);
+    glBindTexture(GL_TEXTURE_2D, stencil);
+}
+
+void endCutOut()
+{
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glDisable(GL_TEXTURE_2D);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glDisable(GL_TEXTURE_2D);
+    glUseProgram(0);
+}

@@ -20,3 +20,10 @@ ShaderProgram* buildOutline();
 
 // Releases and deletes the program if there is one, and forgets it.
 void releaseProgram(ShaderProgram*& program);
+
+// Makes "détourage" current for a cut-out surface: its colour from `picture` on texture unit 0,
+// cut away where the red of `stencil` on unit 1 reaches `threshold`. Texturing is on for both
+// units; unit 1 stays the active one.
+void beginCutOut(float threshold, GLuint picture, GLuint stencil);
+// Unbinds and disables both units' textures, unit 0 active again, and no program current.
+void endCutOut();

@@ -9,7 +9,6 @@
 //
 // Every frame up to the last one asked for is rendered, so that everything that carries
 // state from frame to frame (particles, the clear colour) has its history.
-#include <SDL.h>
 #include <signal.h>
 
 #include <algorithm>
@@ -25,12 +24,7 @@
 #include "FrameOutput.h"
 #include "Progress.h"
 #include "VideoEncoder.h"
-#include "app/Assets.h"
-#include "app/DisplaySettings.h"
-#include "app/Fatal.h"
-#include "app/Frame.h"
-#include "app/FrameClock.h"
-#include "app/Window.h"
+#include "app/OffscreenIntro.h"
 #include "audio/MusicPlayer.h"
 #include "timeline/Timeline.h"
 
@@ -132,9 +126,6 @@ Options parse(int argc, char** argv)
     return o;
 }
 
-// The virtual counter the frame clock reads: milliseconds of demo time.
-int64_t virtualMs = 0;
-
 // Set by Ctrl-C or a termination request during a video capture.
 volatile std::sig_atomic_t interrupted = 0;
 
@@ -142,40 +133,6 @@ void onInterrupt(int) { interrupted = 1; }
 
 // Demo time of frame n at the fixed rate, ms.
 int frameTime(int64_t n, int fps) { return static_cast<int>(n * 1000 / fps); }
-
-// Loads the intro offscreen at the capture's size with its clock on virtualMs.
-bool openIntro(const Options& options, AppWindow& window, double& loadSeconds)
-{
-    fatalErrorBoxes = false;
-    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
-    displaySettings = {options.width, options.height, 32, 0};
-    setCounterSource({[](int64_t& f) {
-                          f = 1000;
-                          return true;
-                      },
-                      [] { return virtualMs; }, [] { return virtualMs; }});
-    musicPlayer->useVirtualOutput();
-    if (!openWindow(displaySettings, window)) return false;
-    const auto start = std::chrono::steady_clock::now();
-    loadAssets();
-    loadSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    return true;
-}
-
-void closeIntro(AppWindow& window)
-{
-    releaseAssets();
-    closeWindow(window);
-    SDL_Quit();
-}
-
-void renderAt(int t)
-{
-    virtualMs = t;
-    frameClock.update();
-    musicPlayer->setVirtualTime(t / 1000.0);
-    renderFrame(t);
-}
 
 int captureFrames(const Options& options)
 {
@@ -192,14 +149,14 @@ int captureFrames(const Options& options)
 
     AppWindow window;
     double loadSeconds = 0;
-    if (!openIntro(options, window, loadSeconds)) return 1;
+    if (!openOffscreenIntro(options.width, options.height, window, loadSeconds)) return 1;
 
     Storyboard storyboard(std::max<int>(1, static_cast<int>(storyboardTimes.size())), options.width, options.height);
     Progress progress(times.size());
     int written = 0;
     size_t done = 0;
     for (const int t : times) {
-        renderAt(t);
+        renderOffscreenFrame(t);
         const bool single = options.at.count(t) != 0;
         const bool cell = std::binary_search(storyboardTimes.begin(), storyboardTimes.end(), t);
         if (single || cell) {
@@ -229,7 +186,7 @@ int captureFrames(const Options& options)
     }
     std::fprintf(stderr, "orvale-capture: %zu frames rendered at %dx%d, %d files written; loading took %.3f s\n",
                  times.size(), options.width, options.height, written, loadSeconds);
-    closeIntro(window);
+    closeOffscreenIntro(window);
     return 0;
 }
 
@@ -252,7 +209,7 @@ int captureVideo(const Options& options)
     }
     AppWindow window;
     double loadSeconds = 0;
-    if (!openIntro(options, window, loadSeconds)) {
+    if (!openOffscreenIntro(options.width, options.height, window, loadSeconds)) {
         encoder.abort();
         return 1;
     }
@@ -267,16 +224,16 @@ int captureVideo(const Options& options)
             encoder.abort();
             progress.breakLine();
             std::fprintf(stderr, "orvale-capture: interrupted; %s not written\n", options.videoPath.c_str());
-            closeIntro(window);
+            closeOffscreenIntro(window);
             return 130;
         }
-        renderAt(frameTime(n, options.fps));
+        renderOffscreenFrame(frameTime(n, options.fps));
         if (n >= first) {
             readPixels(options.width, options.height, pixels);
             if (!encoder.writeFrame(pixels, error)) {
                 progress.breakLine();
                 std::fprintf(stderr, "orvale-capture: %s; %s not written\n", error.c_str(), options.videoPath.c_str());
-                closeIntro(window);
+                closeOffscreenIntro(window);
                 return 1;
             }
         }
@@ -284,7 +241,7 @@ int captureVideo(const Options& options)
     }
     if (!encoder.finish(error)) {
         std::fprintf(stderr, "orvale-capture: %s; %s not written\n", error.c_str(), options.videoPath.c_str());
-        closeIntro(window);
+        closeOffscreenIntro(window);
         return 1;
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -294,7 +251,7 @@ int captureVideo(const Options& options)
                  "(%.2f times the video's length); loading took %.3f s\n",
                  options.videoPath.c_str(), static_cast<long long>(end - first), length, options.width,
                  options.height, options.fps, seconds, seconds / length, loadSeconds);
-    closeIntro(window);
+    closeOffscreenIntro(window);
     return 0;
 }
 
