@@ -90,6 +90,7 @@ int loadAssets()
     dreamvisionProgram = buildDreamvision();
     loadingBar.advance(1);
     phongProgram = buildPhong();
+    phongParticlesProgram = buildPhongParticles();
     loadingBar.advance(1);
     detourageProgram = buildDetourage();
     loadingBar.advance(1);
@@ -165,6 +166,7 @@ void releaseAssets()
     releaseProgram(blackAndWhiteProgram);
     releaseTarget(SceneRT);
     releaseProgram(phongProgram);
+    releaseProgram(phongParticlesProgram);
     releaseTarget(FilterRT);
     releaseProgram(ondeDeChocProgram);
 

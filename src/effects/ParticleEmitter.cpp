@@ -4,10 +4,12 @@
 #include <cstring>
 
 #include "app/FrameClock.h"
+#include "effects/LitCubeBatch.h"
 #include "geometry/Meshes.h"
 #include "geometry/Shapes.h"
 #include "gfx/Random.h"
 #include "text/BitmapFont.h"
+#include "timeline/ShaderProgram.h"
 
 ParticleEmitter hellCircle;
 ParticleEmitter meteoriteFlamme;
@@ -485,4 +487,34 @@ void ParticleEmitter::drawOneByOne()
 {
     prepareDraw(*this);
     drawEach(*this);
+}
+
+void ParticleEmitter::drawShaded(const ShaderProgram* program, const ShaderProgram* batchProgram)
+{
+    if (program) program->use();
+    const bool cubes = textured && (drawStyle == 6 || drawStyle == 7);
+    if (!cubes || !batchProgram || !batchProgram->linked() || !LitCubeBatch::available()) {
+        draw();
+        return;
+    }
+    prepareDraw(*this);
+    const Particle* last = nullptr;
+    for (const Particle& p : particles)
+        if (p.alive) last = &p;
+    if (!last) return;
+
+    static LitCubeBatch batch;
+    batch.begin(particles.size(), Vec3(-rotation.x, -rotation.z, -rotation.y));
+    const float scale = drawStyle == 6 ? 0.35f : 1.0f;
+    for (const Particle& p : particles)
+        if (p.alive && &p != last) batch.add(sprite(p).C0, scale * p.size, p.alpha, p.colour);
+    // The state the lit step draws each cube with; lighting and fog are the program's.
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    batch.draw(*batchProgram);
+    glUseProgram(program ? program->program : 0);
+    drawParticle(*last);
 }

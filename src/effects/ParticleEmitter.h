@@ -8,6 +8,7 @@
 #include "gfx/Vec3.h"
 
 struct ParticleEmitter;
+struct ShaderProgram;
 
 // One particle: where it is and how it moves, looks and ages.
 struct Particle {
@@ -91,6 +92,12 @@ struct ParticleEmitter {
     // The live particles drawn one at a time, each with its full state: what draw() shows,
     // which batches the styles that allow it.
     void drawOneByOne();
+    // draw() with `program` current (none when null). Lit cubes (styles 6 and 7) go to GL as
+    // one instanced batch through `batchProgram`, the same shading fed each particle's
+    // transform, light and tint per instance: all but the last particle, which is drawn as
+    // draw() draws it, so that the state left behind is the same. Without a linked batch
+    // program or instancing they are drawn one by one.
+    void drawShaded(const ShaderProgram* program, const ShaderProgram* batchProgram);
 
 };
 

@@ -160,8 +160,7 @@ void drawRibbonScene(float t)
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
     glEnable(GL_DEPTH_TEST);
-    if (phongProgram) phongProgram->use();
-    for (ParticleEmitter* e : ribbons) e->draw();
+    for (ParticleEmitter* e : ribbons) e->drawShaded(phongProgram, phongParticlesProgram);
     glUseProgram(0);
     glDisable(GL_LIGHTING);
     glDisable(GL_FOG);

@@ -8,22 +8,28 @@ ShaderProgram* detourageProgram = nullptr;
 ShaderProgram* ondeDeChocProgram = nullptr;
 ShaderProgram* blackAndWhiteProgram = nullptr;
 ShaderProgram* outlineProgram = nullptr;
+ShaderProgram* phongParticlesProgram = nullptr;
 
 namespace {
-ShaderProgram* build(const char* vertexSource, const char* fragmentSource, const char* name)
+ShaderProgram* build(const char* vertexSource, const char* fragmentSource, const char* name,
+                     const char* fragmentPrelude = nullptr)
 {
     auto* program = new ShaderProgram;
-    program->build(vertexSource, fragmentSource, name);
+    program->build(vertexSource, fragmentSource, name, fragmentPrelude);
     return program;
 }
 }  // namespace
 
 ShaderProgram* buildDreamvision() { return build(kCommonVert, kDreamvisionFrag, "dreamvision"); }
-ShaderProgram* buildPhong() { return build(kPhongVert, kPhongFrag, "phong"); }
+ShaderProgram* buildPhong() { return build(kPhongVert, kPhongFrag, "phong", kPhongStateFrag); }
 ShaderProgram* buildDetourage() { return build(kCommonVert, kDetourageFrag, "détourage"); }
 ShaderProgram* buildOndeDeChoc() { return build(kCommonVert, kOndeDeChocFrag, "onde de choc"); }
 ShaderProgram* buildBlackAndWhite() { return build(kCommonVert, kBlackAndWhiteFrag, "black and white"); }
 ShaderProgram* buildOutline() { return build(kCommonVert, kOutlineFrag, "outline"); }
+ShaderProgram* buildPhongParticles()
+{
+    return build(kPhongParticlesVert, kPhongFrag, "phong (particles)", kPhongParticlesFrag);
+}
 
 void releaseProgram(ShaderProgram*& program)
 {

@@ -20,30 +20,39 @@ void logFailure(GLuint object, GLenum statusName, GetIv getIv, GetLog getLog, co
 
 }  // namespace
 
-GLuint ShaderProgram::compileShader(GLenum type, const char* source)
+GLuint ShaderProgram::compileShader(GLenum type, const char* source, const char* prelude)
 {
     GLuint shader = glCreateShader(type);
     if (!source) {
         glDeleteShader(shader);
         return 0;
     }
-    glShaderSource(shader, 1, &source, nullptr);
+    const char* parts[2] = {prelude, source};
+    glShaderSource(shader, prelude ? 2 : 1, prelude ? parts : parts + 1, nullptr);
     glCompileShader(shader);
     logFailure(shader, GL_COMPILE_STATUS, glGetShaderiv, glGetShaderInfoLog, name,
                type == GL_VERTEX_SHADER ? "compiling the vertex shader" : "compiling the fragment shader");
     return shader;
 }
 
-void ShaderProgram::build(const char* vertexSource, const char* fragmentSource, const char* programName)
+void ShaderProgram::build(const char* vertexSource, const char* fragmentSource, const char* programName,
+                          const char* fragmentPrelude)
 {
     name = programName;
     vertexShader = compileShader(GL_VERTEX_SHADER, vertexSource);
-    fragmentShader = compileShader(GL_FRAGMENT_SHADER, fragmentSource);
+    fragmentShader = compileShader(GL_FRAGMENT_SHADER, fragmentSource, fragmentPrelude);
     program = glCreateProgram();
     glAttachShader(program, vertexShader);
     glAttachShader(program, fragmentShader);
     glLinkProgram(program);
     logFailure(program, GL_LINK_STATUS, glGetProgramiv, glGetProgramInfoLog, name, "linking");
+}
+
+bool ShaderProgram::linked() const
+{
+    GLint status = GL_FALSE;
+    if (program) glGetProgramiv(program, GL_LINK_STATUS, &status);
+    return status == GL_TRUE;
 }
 
 void ShaderProgram::release()

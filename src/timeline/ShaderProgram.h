@@ -10,10 +10,15 @@ struct ShaderProgram {
     const char* name = nullptr;  // label, not owned
 
     // Compiles and links; a compile or link error is logged on stderr with the program's
-    // name, and the program then has no effect when used.
-    void build(const char* vertexSource, const char* fragmentSource, const char* programName);
-    // A new shader of the given type from source, or 0 (and no shader object) for no source.
-    GLuint compileShader(GLenum type, const char* source);
+    // name, and the program then has no effect when used. A fragment prelude, when given, is
+    // compiled ahead of the fragment source as its first part (functions the source calls).
+    void build(const char* vertexSource, const char* fragmentSource, const char* programName,
+               const char* fragmentPrelude = nullptr);
+    // A new shader of the given type from prelude + source, or 0 (and no shader object) for
+    // no source.
+    GLuint compileShader(GLenum type, const char* source, const char* prelude = nullptr);
+    // Whether the program linked, so that using it has an effect.
+    bool linked() const;
     void release();
 
     void use() const { glUseProgram(program); }

@@ -162,14 +162,12 @@ TEST_F(ProgramsTest, OutlineOfAFlatPictureIsBlackAndOfAnEdgeIsNot)
     EXPECT_LT(lit, 4);
 }
 
-TEST(Programs, AllSixCompileAndLink)
+TEST(Programs, AllCompileAndLink)
 {
-    for (ShaderProgram* (*build)() :
-         {buildDreamvision, buildPhong, buildDetourage, buildOndeDeChoc, buildBlackAndWhite, buildOutline}) {
+    for (ShaderProgram* (*build)() : {buildDreamvision, buildPhong, buildDetourage, buildOndeDeChoc,
+                                      buildBlackAndWhite, buildOutline, buildPhongParticles}) {
         ShaderProgram* program = build();
-        GLint linked = GL_FALSE;
-        glGetProgramiv(program->program, GL_LINK_STATUS, &linked);
-        EXPECT_EQ(linked, GL_TRUE) << program->name;
+        EXPECT_TRUE(program->linked()) << program->name;
         releaseProgram(program);
         EXPECT_EQ(program, nullptr);
     }

@@ -1,4 +1,6 @@
 // Light 0 as a spot with a soft edge between its cut-off and an outer cone of cosine 0.8.
+// The light × material products and the shininess come from the source compiled ahead of
+// this one: GL's light and material state, or each lit particle's own values.
 varying vec3 normal;
 varying vec3 lightDir;
 varying vec3 eyeVec;
@@ -8,8 +10,7 @@ void main()
     const float outerCone = 0.8;
     float innerCone = gl_LightSource[0].spotCosCutoff;
 
-    vec4 colour = gl_LightModel.ambient * gl_FrontMaterial.ambient +
-                  gl_LightSource[0].ambient * gl_FrontMaterial.ambient;
+    vec4 colour = ambientProduct();
 
     vec3 L = normalize(lightDir);
     vec3 D = normalize(gl_LightSource[0].spotDirection);
@@ -18,11 +19,11 @@ void main()
     vec3 N = normalize(normal);
     float lambert = max(dot(N, L), 0.0);
     if (lambert > 0.0) {
-        colour += gl_LightSource[0].diffuse * gl_FrontMaterial.diffuse * lambert * spot;
+        colour += diffuseProduct() * lambert * spot;
         vec3 R = reflect(-L, N);
         vec3 E = normalize(eyeVec);
-        float specular = pow(max(dot(R, E), 0.0), gl_FrontMaterial.shininess);
-        colour += gl_LightSource[0].specular * gl_FrontMaterial.specular * specular * spot;
+        float specular = pow(max(dot(R, E), 0.0), shininess());
+        colour += specularProduct() * specular * spot;
     }
     gl_FragColor = colour;
 }
