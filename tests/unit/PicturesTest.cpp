@@ -138,17 +138,71 @@ TEST(Pictures, LayersOverOtherPicturesAreTransparentAtTheirCorners)
     }
 }
 
-TEST(Pictures, DecoderReportsMissingAndDamagedFiles)
+std::string bytesOf(const std::string& path)
 {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(Pictures, BadFilesAreRefusedWithTheirNameAndReason)
+{
+    const std::string dir = ::testing::TempDir() + "/bad-pictures";
+    std::filesystem::create_directories(dir);
+    const std::string png = bytesOf(kGfx + "/flash.png");
+    const std::string jpeg = bytesOf(kGfx + "/tunnel3.jpg");
+    auto patched = [](std::string bytes, size_t at, std::initializer_list<int> values) {
+        for (int v : values) bytes[at++] = static_cast<char>(v);
+        return bytes;
+    };
+    // The JPEG's frame header: its offset, then height and width 3 and 5 bytes after the length.
+    const size_t frame = jpeg.find("\xff\xc0");
+    ASSERT_NE(frame, std::string::npos);
+
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* reason;
+    } cases[] = {
+        {"empty.png", "", "is empty"},
+        {"text.png", "just some words, not a picture\n", "is not a PNG or JPEG picture"},
+        {"gif.png", "GIF89a\x01\x00\x01\x00", "is not a PNG or JPEG picture"},
+        {"half.png", png.substr(0, png.size() / 2), "is cut short"},
+        {"signature-only.png", png.substr(0, 8), "damaged PNG"},
+        {"half.jpg", jpeg.substr(0, jpeg.size() / 2), "is cut short"},
+        {"headers-only.jpg", jpeg.substr(0, frame + 4), "is cut short"},
+        // IHDR's width and height (big-endian at 16 and 20): absurd, zero, just too wide.
+        {"huge.png", patched(png, 16, {0x7f, 0xff, 0xff, 0xff, 0x7f, 0xff, 0xff, 0xff}), "claims a size of 2147483647 x"},
+        {"zero.png", patched(png, 16, {0, 0, 0, 0}), "claims a size of 0 x 512"},
+        {"wide.png", patched(png, 16, {0, 0, 0x10, 0x01}), "claims a size of 4097 x 512"},
+        {"huge.jpg", patched(jpeg, frame + 5, {0xff, 0xff, 0xff, 0xff}), "claims a size of 65535 x 65535"},
+        // A PNG whose image data is garbage, though every chunk is in place.
+        {"garbage.png", patched(png, 60, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}), "damaged PNG"},
+    };
+    for (const auto& c : cases) {
+        const std::string path = dir + "/" + c.name;
+        std::ofstream(path, std::ios::binary) << c.bytes;
+        Picture picture;
+        std::string error;
+        EXPECT_FALSE(decodePicture(path, picture, error)) << c.name;
+        EXPECT_EQ(error.rfind(path + " ", 0), 0u) << error;
+        EXPECT_NE(error.find(c.reason), std::string::npos) << c.name << ": " << error;
+        EXPECT_TRUE(picture.rgba.empty()) << c.name;
+    }
+
     Picture picture;
     std::string error;
     EXPECT_FALSE(decodePicture(kGfx + "/no-such-picture.png", picture, error));
-    EXPECT_NE(error.find("no-such-picture.png is missing"), std::string::npos) << error;
+    EXPECT_EQ(error, kGfx + "/no-such-picture.png is missing");
+    EXPECT_FALSE(decodePicture(dir, picture, error));
+    EXPECT_NE(error.find("cannot be read"), std::string::npos) << error;
 
-    const std::string damaged = ::testing::TempDir() + "/damaged.png";
-    std::ofstream(damaged, std::ios::binary) << "\x89PNG\r\n\x1a\nthis is not the rest of a picture";
-    EXPECT_FALSE(decodePicture(damaged, picture, error));
-    EXPECT_NE(error.find("damaged.png"), std::string::npos) << error;
+    // A picture under another format's name is read by its content.
+    const std::string misnamed = dir + "/really-a-png.jpg";
+    std::ofstream(misnamed, std::ios::binary) << png;
+    ASSERT_TRUE(decodePicture(misnamed, picture, error)) << error;
+    EXPECT_EQ(picture.width, 512);
+    EXPECT_EQ(picture.height, 512);
+    std::filesystem::remove_all(dir);
 }
 
 TEST(Pictures, GeneratorGivesTheSameBytesEveryRun)
