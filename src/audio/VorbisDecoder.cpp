@@ -103,15 +103,31 @@ bool VorbisDecoder::open(const std::string& path, std::string& error)
         error = path + (errno == ENOENT ? " is missing" : std::string(" cannot be opened: ") + std::strerror(errno));
         return false;
     }
+    return start(path, error);
+}
+
+bool VorbisDecoder::openBytes(const void* data, size_t size, const std::string& name, std::string& error)
+{
+    // A stream over the bytes (read only: fmemopen does not write to them in "rb" mode).
+    file_ = size > 0 ? fmemopen(const_cast<void*>(data), size, "rb") : nullptr;
+    if (!file_) {
+        error = name + " is empty";
+        return false;
+    }
+    return start(name, error);
+}
+
+bool VorbisDecoder::start(const std::string& name, std::string& error)
+{
     ogg_sync_init(&sync_);
     if (!readHeaders(error)) {
-        error = path + " " + error;
+        error = name + " " + error;
         return false;
     }
     channels_ = info_.channels;
     rate_ = info_.rate;
     if (channels_ < 1 || channels_ > 8 || rate_ < 1000 || rate_ > 384000) {
-        error = path + " has " + std::to_string(channels_) + " channels at " + std::to_string(rate_) +
+        error = name + " has " + std::to_string(channels_) + " channels at " + std::to_string(rate_) +
                 " Hz, which this player cannot play";
         return false;
     }
@@ -119,7 +135,7 @@ bool VorbisDecoder::open(const std::string& path, std::string& error)
         converter_ = SDL_NewAudioStream(AUDIO_F32SYS, static_cast<Uint8>(channels_), static_cast<int>(rate_),
                                         AUDIO_F32SYS, Track::kChannels, Track::kRate);
         if (!converter_) {
-            error = path + " cannot be converted to 44100 Hz stereo: " + SDL_GetError();
+            error = name + " cannot be converted to 44100 Hz stereo: " + SDL_GetError();
             return false;
         }
     }
@@ -127,11 +143,15 @@ bool VorbisDecoder::open(const std::string& path, std::string& error)
     vorbis_block_init(&dsp_, &block_);
     synthesisReady_ = true;
 
-    // Room for the whole piece, plus a second for the converter's rounding; ten minutes
-    // when the end of the file does not say how long it is.
+    // Room for the whole piece, plus a second for the converter's rounding, but never more
+    // than kMaxSeconds: also what a file gets whose end does not say how long it is, or whose
+    // damaged end claims an absurd length.
     const int64_t total = lastGranule();
-    const int64_t frames = total > 0 ? total * Track::kRate / rate_ + Track::kRate : int64_t{600} * Track::kRate;
+    const bool known = total > 0 && total / rate_ < kMaxSeconds;
+    const int64_t frames = known ? total * Track::kRate / rate_ + Track::kRate : int64_t{kMaxSeconds} * Track::kRate;
     track = std::make_shared<Track>(frames);
+    // The source frames that fill it; silence for a gap is never made beyond them.
+    sourceCapacity_ = frames * rate_ / Track::kRate + rate_;
     return true;
 }
 
@@ -177,7 +197,7 @@ void VorbisDecoder::pageDone()
     if (inHole_) {
         // The page's granule position is where the audio decoded since the hole ends.
         const int64_t held = static_cast<int64_t>(heldBack_.size()) / channels_;
-        const int64_t gap = std::max<int64_t>(0, pageGranule_ - held - holeAt_);
+        const int64_t gap = std::max<int64_t>(0, std::min(pageGranule_ - held - holeAt_, sourceCapacity_ - emitted_));
         const std::vector<float> silence(static_cast<size_t>(std::min<int64_t>(gap, 10 * rate_) * channels_), 0.0f);
         for (int64_t left = gap; left > 0;) {
             const int64_t n = std::min<int64_t>(left, static_cast<int64_t>(silence.size()) / channels_);

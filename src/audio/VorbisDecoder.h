@@ -25,6 +25,9 @@ public:
     // Opens the file and reads its headers; on failure says why in error. On success
     // `track` has room for the whole piece and nothing decoded yet.
     bool open(const std::string& path, std::string& error);
+    // The same for a file's bytes in memory, named `name` in messages; the bytes must stay
+    // until the decoder is done.
+    bool openBytes(const void* data, size_t size, const std::string& name, std::string& error);
     // Decodes at least `frames` more frames into the track, unless the file ends first;
     // false once the file is done.
     bool decode(int64_t frames);
@@ -33,9 +36,13 @@ public:
     // What went wrong on the way (damaged pages, an early end), or empty.
     std::string problems;
 
+    // The longest piece a track makes room for, in seconds (the intro's music lasts 206 s).
+    static constexpr int kMaxSeconds = 600;
+
 private:
     enum class Read { Page, End };
     Read nextPage();
+    bool start(const std::string& name, std::string& error);
     bool readHeaders(std::string& error);
     int64_t lastGranule();
     void pageDone();
@@ -60,6 +67,7 @@ private:
     long rate_ = 0;
     SDL_AudioStream* converter_ = nullptr;  // when the file is not 44100 Hz stereo
     int64_t emitted_ = 0;                   // source frames handed on so far, silence included
+    int64_t sourceCapacity_ = 0;            // source frames the track has room for
     int64_t produced_ = 0;                  // track frames produced by the current decode call
     int64_t pageGranule_ = -1;              // granule position of the page being decoded
     bool pageEnds_ = false;                 // that page is the last of the stream

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <thread>
 
@@ -16,6 +17,8 @@
 #include "audio/MusicPlayer.h"
 #include "audio/FrequencyAnalysis.h"
 #include "audio/VorbisDecoder.h"
+
+#include <ogg/ogg.h>
 
 namespace {
 
@@ -221,6 +224,60 @@ TEST(VorbisDecoder, DamageInTheMiddleLeavesSilenceAndKeepsTheRestInTime)
         longest = std::max(longest, silentRun);
     }
     EXPECT_GT(longest, 1000);
+}
+
+// The file's pages with their granule positions rewritten by `change(page index, granule)`
+// and their checksums made right again, so that the stream accepts them.
+std::string withGranules(const std::string& bytes, const std::function<int64_t(int, int64_t)>& change)
+{
+    ogg_sync_state sync;
+    ogg_sync_init(&sync);
+    char* buffer = ogg_sync_buffer(&sync, static_cast<long>(bytes.size()));
+    std::copy(bytes.begin(), bytes.end(), buffer);
+    ogg_sync_wrote(&sync, static_cast<long>(bytes.size()));
+    std::string out;
+    ogg_page page;
+    for (int index = 0; ogg_sync_pageout(&sync, &page) == 1; ++index) {
+        const int64_t granule = change(index, ogg_page_granulepos(&page));
+        for (int b = 0; b < 8; ++b) page.header[6 + b] = static_cast<unsigned char>(static_cast<uint64_t>(granule) >> (8 * b));
+        ogg_page_checksum_set(&page);
+        out.append(reinterpret_cast<const char*>(page.header), static_cast<size_t>(page.header_len));
+        out.append(reinterpret_cast<const char*>(page.body), static_cast<size_t>(page.body_len));
+    }
+    ogg_sync_clear(&sync);
+    return out;
+}
+
+TEST(VorbisDecoder, AbsurdPagePositionsCannotExhaustMemoryOrStallDecoding)
+{
+    const std::string good = tempPath("positions.ogg");
+    ASSERT_TRUE(writeOggVorbis(good, sine(440, 0.5, 8.0, 2, kRate), 2, kRate));
+    const std::string bytes = readAll(good);
+    int pages = 0;
+    withGranules(bytes, [&pages](int, int64_t g) { ++pages; return g; });
+    constexpr int64_t kAbsurd = int64_t{1} << 62;
+    const int64_t room = int64_t{VorbisDecoder::kMaxSeconds + 1} * kRate;
+
+    // The last page claims a piece of 2^40 frames (8 TB as float samples): the track makes
+    // room for the longest piece it takes, and the audio there is all decoded.
+    const std::string longEnd = tempPath("long-end.ogg");
+    writeAll(longEnd, withGranules(bytes, [&](int i, int64_t g) { return i == pages - 1 ? int64_t{1} << 40 : g; }));
+    // Every audio page claims its audio belongs 2^62 frames on, and a stretch of damage makes
+    // the decoder place what follows by the next page's claim: the silence for that gap
+    // stops where the track ends.
+    std::string holed = withGranules(bytes, [&](int, int64_t g) { return g > 0 ? kAbsurd : g; });
+    const size_t middle = holed.size() * 3 / 4;
+    for (size_t i = middle; i < middle + 1500; ++i) holed[i] = static_cast<char>(i * 7);
+    const std::string farGap = tempPath("far-gap.ogg");
+    writeAll(farGap, holed);
+
+    for (const std::string& path : {longEnd, farGap}) {
+        std::shared_ptr<Track> track;
+        std::string error, problems;
+        ASSERT_TRUE(decodeAll(path, track, error, problems)) << error;
+        EXPECT_LE(track->capacityFrames, room) << path;
+        EXPECT_GE(track->decodedFrames, kRate) << path;
+    }
 }
 
 TEST(VorbisDecoder, MonoAtAnotherRateBecomesStereoAt44100WithItsPitch)
