@@ -1,6 +1,7 @@
 # make run: install what is missing, build, then play the intro (without a display, render
 # it to a video in the build tree instead).
-# make test: the same set-up, then every test.
+# make test: the same set-up, then every test: the default build's, the same tests built with
+# the address, undefined-behaviour and leak sanitizers, and a short run of each fuzz target.
 # make bench: the same set-up, then the benchmarks.
 .PHONY: run test bench build deps clean
 
@@ -23,9 +24,15 @@ run: build
 
 test: build
 	@ctest --preset default
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan
+	@ctest --preset asan
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz
+	@tests/fuzz/run.sh build-fuzz 30
 
 bench: build
 	@cd build && bench/orvale-bench && bench/orvale-frame-costs
 
 clean:
-	rm -rf build
+	rm -rf build build-asan build-fuzz
