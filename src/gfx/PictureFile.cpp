@@ -43,22 +43,43 @@ bool readPng(const uint8_t* data, size_t size, PictureHeader& header, std::strin
     }
 }
 
-// The markers from the start of the image: the first frame header gives the size; an
-// end-of-image marker must follow the first scan (inside a scan, 0xff is always followed by
-// 0x00 or a restart marker, so 0xff 0xd9 there is the end).
+bool isRestart(uint8_t marker) { return marker >= 0xd0 && marker <= 0xd7; }
+
+// The markers from the start of the image to its end: every segment's length must fit in the
+// data, the first frame header gives the size, and after each scan the entropy-coded data
+// runs to the next marker (inside it 0xff is followed only by 0x00, a restart marker or more
+// 0xff). The image must reach its end-of-image marker after a scan; the decoder is never left
+// to look for data past the end.
 bool readJpeg(const uint8_t* data, size_t size, PictureHeader& header, std::string& why)
 {
     header.format = PictureHeader::Format::Jpeg;
-    bool sized = false;
+    bool sized = false, scanned = false;
     size_t at = 2;
     for (;;) {
-        while (at < size && data[at] == 0xff && at + 1 < size && data[at + 1] == 0xff) ++at;  // fill bytes
-        if (size - at < 4 || data[at] != 0xff) {
-            why = size - at < 4 ? "is cut short (a JPEG picture without its end)" : "is a damaged JPEG picture";
+        if (scanned)
+            while (at + 1 < size && !(data[at] == 0xff && data[at + 1] != 0x00 && !isRestart(data[at + 1]) &&
+                                      data[at + 1] != 0xff))
+                ++at;
+        while (at + 1 < size && data[at] == 0xff && data[at + 1] == 0xff) ++at;  // fill bytes
+        if (size - at < 2) {
+            why = "is cut short (a JPEG picture without its end)";
+            return false;
+        }
+        if (data[at] != 0xff) {
+            why = "is a damaged JPEG picture";
             return false;
         }
         const uint8_t marker = data[at + 1];
-        const size_t length = bigEndian16(data + at + 2);
+        if (marker == 0xd9) {
+            if (sized && scanned) return true;
+            why = "is a damaged JPEG picture (no image before its end)";
+            return false;
+        }
+        if (isRestart(marker) || marker == 0x01) {  // markers without a segment
+            at += 2;
+            continue;
+        }
+        const size_t length = size - at >= 4 ? bigEndian16(data + at + 2) : 0;
         if (length < 2 || length > size - at - 2) {
             why = "is cut short (a JPEG picture without its end)";
             return false;
@@ -73,17 +94,9 @@ bool readJpeg(const uint8_t* data, size_t size, PictureHeader& header, std::stri
             header.width = bigEndian16(data + at + 7);
             sized = true;
         }
-        if (marker == 0xda) break;  // start of scan
+        scanned = scanned || marker == 0xda;
         at += 2 + length;
     }
-    if (!sized) {
-        why = "is a damaged JPEG picture (no frame header)";
-        return false;
-    }
-    for (size_t i = at + 2; i + 1 < size; ++i)
-        if (data[i] == 0xff && data[i + 1] == 0xd9) return true;
-    why = "is cut short (a JPEG picture without its end)";
-    return false;
 }
 
 }  // namespace

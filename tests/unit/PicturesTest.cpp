@@ -156,7 +156,9 @@ TEST(Pictures, BadFilesAreRefusedWithTheirNameAndReason)
     };
     // The JPEG's frame header: its offset, then height and width 3 and 5 bytes after the length.
     const size_t frame = jpeg.find("\xff\xc0");
+    const size_t scan = jpeg.find("\xff\xda");
     ASSERT_NE(frame, std::string::npos);
+    ASSERT_NE(scan, std::string::npos);
 
     const struct {
         const char* name;
@@ -170,6 +172,10 @@ TEST(Pictures, BadFilesAreRefusedWithTheirNameAndReason)
         {"signature-only.png", png.substr(0, 8), "damaged PNG"},
         {"half.jpg", jpeg.substr(0, jpeg.size() / 2), "is cut short"},
         {"headers-only.jpg", jpeg.substr(0, frame + 4), "is cut short"},
+        // A marker inside the scan whose segment would run 20 KB past the end, then the end:
+        // left to the decoder, it would wait for that data for ever.
+        {"segment-past-end.jpg", jpeg.substr(0, scan + 40) + "\xff\xe0\x51\xb7\xff\xd9", "is cut short"},
+        {"no-scan.jpg", jpeg.substr(0, scan) + "\xff\xd9", "no image before its end"},
         // IHDR's width and height (big-endian at 16 and 20): absurd, zero, just too wide.
         {"huge.png", patched(png, 16, {0x7f, 0xff, 0xff, 0xff, 0x7f, 0xff, 0xff, 0xff}), "claims a size of 2147483647 x"},
         {"zero.png", patched(png, 16, {0, 0, 0, 0}), "claims a size of 0 x 512"},
