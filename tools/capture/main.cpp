@@ -16,6 +16,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <set>
 #include <sstream>
 #include <string>
@@ -160,7 +161,9 @@ int captureFrames(const Options& options)
         const bool single = options.at.count(t) != 0;
         const bool cell = std::binary_search(storyboardTimes.begin(), storyboardTimes.end(), t);
         if (single || cell) {
-            cairo_surface_t* frame = readFrame(options.width, options.height);
+            const std::unique_ptr<cairo_surface_t, void (*)(cairo_surface_t*)> owned(
+                readFrame(options.width, options.height), cairo_surface_destroy);
+            cairo_surface_t* frame = owned.get();
             if (single) {
                 char name[32];
                 std::snprintf(name, sizeof name, "/frame-%06d.png", t);
@@ -173,7 +176,6 @@ int captureFrames(const Options& options)
                 ++written;
             }
             if (cell) storyboard.add(frame, t);
-            cairo_surface_destroy(frame);
         }
         progress.frame(++done);
     }
