@@ -29,7 +29,7 @@ test: build
 	@ctest --preset asan
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz
-	@tests/fuzz/run.sh build-fuzz 30
+	@tests/fuzz/run.sh build-fuzz 20
 
 bench: build
 	@cd build && bench/orvale-bench && bench/orvale-frame-costs
