@@ -189,21 +189,34 @@ void rotateForStyle(const Vec3& at, float v)
     glRotatef(styleAngle(v), 1, -1, 0.5f);
 }
 
+// The state every lit shape is drawn with; lighting itself is set per particle.
+void setLitDrawState()
+{
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+}
+
+// Where light 0 stands relative to each lit particle's corner (object space).
+Vec3 lightFromCorner(const ParticleEmitter& e) { return {-e.rotation.x, -e.rotation.z, -e.rotation.y}; }
+
+// The half size of a lit cube (styles 6 and 7) of particle size s.
+float cubeHalfSize(const ParticleEmitter& e, float s) { return e.drawStyle == 6 ? 0.35f * s : s; }
+
 void litStep(const Particle& p, const Vec3& corner)
 {
     const ParticleEmitter& e = *p.emitter;
     const float a = p.alpha;
     const Vec3& c = p.colour;
-    glDisable(GL_TEXTURE_2D);
     glDisable(GL_LIGHTING);
     glPushMatrix();
     glTranslatef(corner.x, corner.y, corner.z);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
+    setLitDrawState();
     glEnable(GL_LIGHTING);
-    const GLfloat light[4] = {-e.rotation.x, -e.rotation.z, -e.rotation.y, 1};
+    const Vec3 L = lightFromCorner(e);
+    const GLfloat light[4] = {L.x, L.y, L.z, 1};
     const GLfloat ambient[4] = {0.1f * a, 0.1f * a, 0.1f * a, 1};
     const GLfloat full[4] = {a, a, a, 1};
     glLightfv(GL_LIGHT0, GL_POSITION, light);
@@ -223,8 +236,8 @@ void litStep(const Particle& p, const Vec3& corner)
     switch (e.drawStyle) {
     case 4: drawIcosahedron(0.35f * s); break;
     case 5: drawDodecahedron(s); break;
-    case 6: drawCubeMesh(0.35f * s); break;
-    case 7: drawCubeMesh(s); break;
+    case 6:
+    case 7: drawCubeMesh(cubeHalfSize(e, s)); break;
     case 8: drawOctahedron(s); break;
     default: break;
     }
@@ -399,11 +412,18 @@ void drawParticle(const Particle& p)
 // picture and the state left behind are those of drawing them one by one.
 bool batched(const ParticleEmitter& e) { return e.textured && (e.drawStyle == 1 || e.drawStyle == 11); }
 
-void drawBatch(const ParticleEmitter& e)
+// The live particle drawn last, or null when none lives.
+const Particle* lastAlive(const ParticleEmitter& e)
 {
     const Particle* last = nullptr;
     for (const Particle& p : e.particles)
         if (p.alive) last = &p;
+    return last;
+}
+
+void drawBatch(const ParticleEmitter& e)
+{
+    const Particle* last = lastAlive(e);
     if (!last) return;
     glDisable(GL_LIGHTING);
     glEnable(GL_BLEND);
@@ -498,22 +518,14 @@ void ParticleEmitter::drawShaded(const ShaderProgram* program, const ShaderProgr
         return;
     }
     prepareDraw(*this);
-    const Particle* last = nullptr;
-    for (const Particle& p : particles)
-        if (p.alive) last = &p;
+    const Particle* last = lastAlive(*this);
     if (!last) return;
 
     static LitCubeBatch batch;
-    batch.begin(particles.size(), Vec3(-rotation.x, -rotation.z, -rotation.y));
-    const float scale = drawStyle == 6 ? 0.35f : 1.0f;
+    batch.begin(particles.size(), lightFromCorner(*this));
     for (const Particle& p : particles)
-        if (p.alive && &p != last) batch.add(sprite(p).C0, scale * p.size, p.alpha, p.colour);
-    // The state the lit step draws each cube with; lighting and fog are the program's.
-    glDisable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
+        if (p.alive && &p != last) batch.add(sprite(p).C0, cubeHalfSize(*this, p.size), p.alpha, p.colour);
+    setLitDrawState();  // lighting and fog are the program's
     batch.draw(*batchProgram);
     glUseProgram(program ? program->program : 0);
     drawParticle(*last);

@@ -29,12 +29,8 @@ bool readPng(const uint8_t* data, size_t size, PictureHeader& header, std::strin
     header.width = bigEndian32(data + at + 8);
     header.height = bigEndian32(data + at + 12);
     for (;;) {
-        if (size - at < 12) {
-            why = "is cut short (a PNG picture without its end)";
-            return false;
-        }
-        const uint32_t length = bigEndian32(data + at);
-        if (length > 0x7fffffffu || length > size - at - 12) {
+        const uint32_t length = size - at >= 12 ? bigEndian32(data + at) : 0;
+        if (size - at < 12 || length > 0x7fffffffu || length > size - at - 12) {
             why = "is cut short (a PNG picture without its end)";
             return false;
         }
