@@ -1,7 +1,8 @@
-// The generated music: its format, levels, its sections in step with the intro, and the
-// spectrum level it drives.
+// The generated music: its format, levels, tonal balance, its sections in step with the
+// intro, and the spectrum level it drives on the drums of the score.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +14,8 @@
 #include <regex>
 #include <string>
 
+#include "Render.h"
+#include "Score.h"
 #include "audio/MusicPlayer.h"
 #include "audio/VorbisDecoder.h"
 
@@ -71,26 +74,51 @@ TEST(MusicTrack, IsAboutTwoHundredAndEightSecondsOfStereoAt44100)
 TEST(MusicTrack, PeaksLoudnessAndOffsetAreWithinBounds)
 {
     const Track& track = decoded();
-    double peak = 0, sum[2] = {0, 0};
+    double sum[2] = {0, 0};
     for (int64_t i = 0; i < track.decodedFrames; ++i)
-        for (int c = 0; c < 2; ++c) {
-            const float s = track.samples[static_cast<size_t>(i) * 2 + c];
-            peak = std::max(peak, static_cast<double>(std::fabs(s)));
-            sum[c] += s;
-        }
-    EXPECT_LE(20 * std::log10(peak), -1.0);
+        for (int c = 0; c < 2; ++c) sum[c] += track.samples[static_cast<size_t>(i) * 2 + c];
     for (double s : sum) EXPECT_LT(std::fabs(s / track.decodedFrames), 1e-3) << "DC offset";
 
+    // Loudness and true peak (between the samples, as a player's resampler or converter sees it).
     const std::string report =
-        run("ffmpeg -hide_banner -nostats -i '" + kTrack + "' -af ebur128 -f null - 2>&1 | tail -12");
-    std::smatch match;
-    ASSERT_TRUE(std::regex_search(report, match, std::regex(R"(I:\s+(-?[0-9.]+) LUFS)"))) << report;
-    const double lufs = std::stod(match[1]);
-    std::printf("peak %.2f dBFS, integrated loudness %.1f LUFS\n", 20 * std::log10(peak), lufs);
-    EXPECT_GE(lufs, -16.0);
-    EXPECT_LE(lufs, -12.0);
+        run("ffmpeg -hide_banner -nostats -i '" + kTrack + "' -af ebur128=peak=true -f null - 2>&1 | tail -14");
+    std::smatch lufs, peak;
+    ASSERT_TRUE(std::regex_search(report, lufs, std::regex(R"(I:\s+(-?[0-9.]+) LUFS)"))) << report;
+    ASSERT_TRUE(std::regex_search(report, peak, std::regex(R"(Peak:\s+(-?[0-9.]+) dBFS)"))) << report;
+    std::printf("integrated loudness %s LUFS, true peak %s dBFS\n", lufs[1].str().c_str(), peak[1].str().c_str());
+    EXPECT_GE(std::stod(lufs[1]), -16.0);
+    EXPECT_LE(std::stod(lufs[1]), -12.0);
+    EXPECT_LE(std::stod(peak[1]), -1.0);
 }
 
+// The stems, rendered from a short score with every voice, add up to the track before its
+// limiter: where the limiter holds a frame down, both channels are scaled alike, never up.
+TEST(MusicStems, SumToTheTrackBeforeItsLimiter)
+{
+    std::vector<Note> notes;
+    for (Voice voice : {Voice::Pad, Voice::Arp, Voice::Bass, Voice::Lead, Voice::Stab, Voice::Swell, Voice::Kick,
+                        Voice::Snare, Voice::Hat, Voice::OpenHat, Voice::Crash, Voice::Riser, Voice::Boom})
+        for (double t = 0; t < 2.5; t += 0.5) notes.push_back({voice, t, 0.4, 57, 1.0, t - 1.0});
+    const Rendering rendering = renderTrack(notes, 3.0, true);
+    ASSERT_EQ(rendering.stems.size(), static_cast<size_t>(kStemCount));
+    const std::vector<float>& track = rendering.track;
+    int held = 0, frames = 0;
+    for (size_t i = 0; i < track.size(); i += 2) {
+        double sum[2] = {0, 0};
+        for (const std::vector<float>& stem : rendering.stems)
+            for (int c = 0; c < 2; ++c) sum[c] += stem[i + c];
+        if (std::max(std::fabs(sum[0]), std::fabs(sum[1])) < 1e-3) continue;
+        ++frames;
+        const int c = std::fabs(sum[0]) > std::fabs(sum[1]) ? 0 : 1;
+        const double gain = track[i + c] / sum[c];
+        ASSERT_GT(gain, 0.0) << "frame " << i / 2;
+        ASSERT_LE(gain, 1.0 + 1e-4) << "frame " << i / 2;
+        EXPECT_NEAR(track[i + 1 - c], gain * sum[1 - c], 1e-4) << "frame " << i / 2;
+        held += gain < 1.0 - 1e-4;
+    }
+    EXPECT_GT(frames, 44100 * 2);
+    EXPECT_LT(held, frames / 2) << "the limiter holds down most of the track";
+}
 TEST(MusicTrack, HasStereoWidthThatHoldsUpInMono)
 {
     const Track& track = decoded();
@@ -105,26 +133,42 @@ TEST(MusicTrack, HasStereoWidthThatHoldsUpInMono)
     EXPECT_LT(side / mid, 0.5);   // nothing cancels out when the channels are summed
 }
 
-TEST(MusicTrack, SpectrumLevelBeatsThroughScenesCAndD)
+TEST(MusicTrack, SpectrumLevelBeatsOnTheDrumsThroughScenesCAndD)
 {
+    std::vector<double> onsets;
+    for (const Note& note : score())
+        if (note.voice == Voice::Hat || note.voice == Voice::OpenHat || note.voice == Voice::Snare)
+            onsets.push_back(note.time);
+    std::sort(onsets.begin(), onsets.end());
+    auto afterOnset = [&onsets](double t) {
+        const auto next = std::upper_bound(onsets.begin(), onsets.end(), t);
+        return next != onsets.begin() && t - *(next - 1) <= 0.05;
+    };
+
     MusicPlayer player;
     player.useVirtualOutput();
     ASSERT_EQ(player.playFile(kTrack.c_str()), 0);
     std::map<int, int> counts;
-    int frames = 0, changes = 0, previous = -2;
-    for (double t = 30.0; t <= 88.23; t += 1.0 / 60.0, ++frames) {
+    int frames = 0, changes = 0, rises = 0, risesOnDrums = 0, previous = -2;
+    for (int n = 0;; ++n, ++frames) {
+        const double t = 30.0 + n / 60.0;
+        if (t > 88.23) break;
         player.setVirtualTime(t);
         const int level = player.spectrumLevel();
         ++counts[level];
         changes += level != previous;
+        if (previous == 0 && level > 0) ++rises, risesOnDrums += afterOnset(t);
         previous = level;
     }
-    std::printf("levels over 30-88.23 s: 0 %d, 6 %d, 12 %d, 18 %d of %d frames; %d changes\n", counts[0], counts[6],
-                counts[12], counts[18], frames, changes);
+    std::printf("levels over 30-88.23 s: 0 %d, 6 %d, 12 %d, 18 %d of %d frames; %d changes; "
+                "%d of %d rises from 0 within 50 ms after a hat or snare\n",
+                counts[0], counts[6], counts[12], counts[18], frames, changes, risesOnDrums, rises);
     for (int level : {0, 6, 12, 18})
         EXPECT_GE(counts[level], frames / 10) << "level " << level << " in " << counts[level] << " of " << frames;
-    // It follows the sixteenth-note hats: several changes in every beat, not a slow drift.
+    // It follows the sixteenth-note hats: several changes in every beat, not a slow drift,
+    // and it rises on the hits of the hats and snares, not on the other voices.
     EXPECT_GT(changes, frames / 5);
+    EXPECT_GE(risesOnDrums, rises * 7 / 10);
     player.release();
 }
 

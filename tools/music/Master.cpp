@@ -91,7 +91,7 @@ double integratedLoudness(const std::vector<float>& interleaved)
     return loudness(gatedMean(std::max(-70.0, relativeGate)));
 }
 
-std::vector<float> master(Mix& mix, double fadeStart, double fadeEnd, double targetLufs, double ceilingDb)
+std::vector<float> finish(Mix& mix, double fadeStart, double fadeEnd)
 {
     echo(mix);
     const size_t frames = mix.left.size();
@@ -103,24 +103,26 @@ std::vector<float> master(Mix& mix, double fadeStart, double fadeEnd, double tar
         out[i * 2] = static_cast<float>(fade * fade * dcLeft.process(mix.left[i], 20, 0.0).high);
         out[i * 2 + 1] = static_cast<float>(fade * fade * dcRight.process(mix.right[i], 20, 0.0).high);
     }
+    return out;
+}
 
-    const double gain = dbToGain(targetLufs - integratedLoudness(out));
-    for (float& s : out) s = static_cast<float>(s * gain);
-
-    // Limiter: the gain each sample needs, then ramps so that it falls ahead of a peak
-    // (within 2 ms) and recovers slowly (over 80 ms), never above what a sample allows.
+void limit(std::vector<float>& interleaved, double ceilingDb)
+{
+    // The gain each frame needs, then ramps so that it falls ahead of a peak (within 2 ms)
+    // and recovers slowly (over 80 ms), never above what a frame allows.
+    const size_t frames = interleaved.size() / 2;
+    if (frames == 0) return;
     const double ceiling = dbToGain(ceilingDb);
     std::vector<double> g(frames);
     for (size_t i = 0; i < frames; ++i) {
-        const double peak = std::max(std::fabs(out[i * 2]), std::fabs(out[i * 2 + 1]));
+        const double peak = std::max(std::fabs(interleaved[i * 2]), std::fabs(interleaved[i * 2 + 1]));
         g[i] = peak > ceiling ? ceiling / peak : 1.0;
     }
     const double attackStep = 1.0 / (0.002 * kRate), releaseStep = 1.0 / (0.08 * kRate);
     for (size_t i = frames - 1; i-- > 0;) g[i] = std::min(g[i], g[i + 1] + attackStep);
     for (size_t i = 1; i < frames; ++i) g[i] = std::min(g[i], g[i - 1] + releaseStep);
     for (size_t i = 0; i < frames; ++i) {
-        out[i * 2] = static_cast<float>(out[i * 2] * g[i]);
-        out[i * 2 + 1] = static_cast<float>(out[i * 2 + 1] * g[i]);
+        interleaved[i * 2] = static_cast<float>(interleaved[i * 2] * g[i]);
+        interleaved[i * 2 + 1] = static_cast<float>(interleaved[i * 2 + 1] * g[i]);
     }
-    return out;
 }

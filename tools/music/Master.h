@@ -8,7 +8,11 @@
 // BS.1770: K-weighting, 400 ms blocks, absolute and relative gates).
 double integratedLoudness(const std::vector<float>& interleaved);
 
-// Finishes the mix: the echo, a high-pass against any offset, the fade-out, loudness
-// brought to `targetLufs`, and a limiter that keeps every sample at or below `ceilingDb`.
-// Returns interleaved stereo.
-std::vector<float> master(Mix& mix, double fadeStart, double fadeEnd, double targetLufs, double ceilingDb);
+// Readies a mix (the whole track's or one stem's) for mastering: its echo return added, a
+// high-pass against any offset, and the fade-out from `fadeStart` to `fadeEnd` seconds.
+// All of it is linear, so finished stems sum to the finished whole. Returns interleaved stereo.
+std::vector<float> finish(Mix& mix, double fadeStart, double fadeEnd);
+
+// Brings every sample of interleaved stereo to at or below `ceilingDb` dBFS, with a gain that
+// falls just ahead of a peak and recovers slowly, the same for both channels.
+void limit(std::vector<float>& interleaved, double ceilingDb);
