@@ -14,6 +14,7 @@
 #include <regex>
 #include <string>
 
+#include "Bands.h"
 #include "Render.h"
 #include "Score.h"
 #include "audio/MusicPlayer.h"
@@ -89,6 +90,27 @@ TEST(MusicTrack, PeaksLoudnessAndOffsetAreWithinBounds)
     EXPECT_GE(std::stod(lufs[1]), -16.0);
     EXPECT_LE(std::stod(lufs[1]), -12.0);
     EXPECT_LE(std::stod(peak[1]), -1.0);
+}
+
+// The tonal balance of a produced track in every stretch from the build-up to the closing:
+// the mids, where chords, arpeggio and lead live, clearly present; the highs, where the hats
+// live, kept down, no octave above 4 kHz louder than the 250-500 Hz octave.
+TEST(MusicTrack, MidsArePresentAndHighsTamedThroughout)
+{
+    const Track& track = decoded();
+    std::vector<float> mono(static_cast<size_t>(track.decodedFrames));
+    for (size_t i = 0; i < mono.size(); ++i) mono[i] = track.mono(static_cast<int64_t>(i));
+    for (double from = 18; from < 158; from += 20) {
+        const BandPowers p = bandPowers(mono.data(), mono.size(), from, from + 20);
+        std::printf("%3.0f-%3.0f s:", from, from + 20);
+        for (double band : p.band) std::printf(" %6.1f", shareDb(band, p.total));
+        const double mids = shareDb(p.band[4] + p.band[5], p.total), highs = shareDb(p.band[7] + p.band[8], p.total);
+        std::printf("  | 500-2k %5.1f, 4k-16k %5.1f dB\n", mids, highs);
+        EXPECT_GE(mids, -14.0) << "500 Hz-2 kHz at " << from << " s";
+        EXPECT_LE(highs, -14.0) << "4-16 kHz at " << from << " s";
+        for (int b = 7; b < kBandCount; ++b)
+            EXPECT_LE(p.band[b], p.band[3]) << kBands[b].label << " Hz louder than 250-500 Hz at " << from << " s";
+    }
 }
 
 // The stems, rendered from a short score with every voice, add up to the track before its

@@ -6,7 +6,7 @@
 
 namespace {
 constexpr double kTargetLufs = -13.2;
-constexpr double kCeilingDb = -3.5;
+constexpr double kCeilingDb = -3.0;
 }  // namespace
 
 Stem stemOf(Voice voice)

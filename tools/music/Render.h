@@ -24,5 +24,5 @@ struct Rendering {
 };
 
 // Renders `notes` into `seconds` of stereo at 44100 Hz, faded out from kFadeStart to
-// kFadeEnd, at -13.2 LUFS integrated with no sample above -3.5 dBFS.
+// kFadeEnd, at -13.2 LUFS integrated with no sample above -3 dBFS.
 Rendering renderTrack(const std::vector<Note>& notes, double seconds, bool keepStems);

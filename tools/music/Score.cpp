@@ -35,7 +35,7 @@ struct DrumBar {
 constexpr DrumBar kGroove{"9.....7.9.5.....", "....9.......9..4", "9575957595759575", "................"};
 constexpr DrumBar kGrooveB{"9.....7.9.5...6.", "....9.......9.36", "9575957595759575", "..............6."};
 constexpr DrumBar kHalfTime{"9.........7.....", "........9.......", "8.5.8.5.8.5.8.5.", "..7.......7....."};
-constexpr DrumBar kFull{"9...9...9...9.6.", "....9.......9..5", "9575957595759575", "..6...6...6...6."};
+constexpr DrumBar kFull{"9...9...9...9.6.", "....9.......9..5", "9575957595759575", "..5...5...5...5."};
 constexpr DrumBar kFill{"9.......9.......", "....9...76789999", "95759575........", "................"};
 
 // The lead melody: eight bars of (beat in the phrase, length in beats, MIDI note).
@@ -100,7 +100,7 @@ public:
         for (int bar = first; bar < last; ++bar)
             for (double beat : {0.5, 1.75, 2.5, 3.5})
                 for (int i = 0; i < 3; ++i)
-                    add(Voice::Stab, bar * 4 + beat, 0.25, chords[bar % 4]->voicing[i] + 12, velocity, i - 1.0);
+                    add(Voice::Stab, bar * 4 + beat, 0.25, chords[bar % 4]->voicing[i] + 24, velocity, i - 1.0);
     }
     void drums(const DrumBar& pattern, int bar, double velocity)
     {
@@ -161,7 +161,7 @@ std::vector<Note> score()
     Section b(notes, kB, kC, 32);
     b.crash(0, 0.8);
     b.pads(kLoop, 0, 7, 0.5);
-    b.arpeggio(kLoop, 0, 7, 0.45);
+    b.arpeggio(kLoop, 0, 7, 0.55);
     b.bass(kLoop, 2, 7, 0.8);
     for (int bar = 2; bar < 7; ++bar)
         for (int step = 0; step < 16; step += bar < 4 ? 2 : 1)
@@ -179,7 +179,7 @@ std::vector<Note> score()
     c.crash(0, 0.9);
     c.groove(kGroove, kGrooveB, 0, 15, 1.0);
     c.bass(kLoop, 0, 15, 1.0);
-    c.pads(kLoop, 0, 15, 0.35);
+    c.pads(kLoop, 0, 15, 0.5);
     c.stabs(kLoop, 4, 15, 0.5);
 
     // Scene D: the groove with the lead melody.
@@ -187,7 +187,7 @@ std::vector<Note> score()
     d.crash(0, 0.9);
     d.groove(kGroove, kGrooveB, 0, 14, 1.0);
     d.bass(kLoop, 0, 14, 1.0);
-    d.pads(kLoop, 0, 14, 0.3);
+    d.pads(kLoop, 0, 14, 0.45);
     d.melody(0, 14, 0.8);
 
     // Scene E: half time under the arpeggio, building over its last bars to the white flash.
@@ -211,7 +211,7 @@ std::vector<Note> score()
         for (int beat = 0; beat < 4; ++beat) f.add(Voice::Kick, bar * 4 + beat, 0.5, 0, 0.9);
     f.drums(kFill, 14, 1.0);
     f.bass(kLoop, 0, 15, 1.0);
-    f.pads(kLoop, 0, 15, 0.4);
+    f.pads(kLoop, 0, 15, 0.5);
     f.arpeggio(kLoop, 0, 15, 0.4);
     f.stabs(kLoop, 0, 15, 0.4);
     f.melody(0, 15, 0.75, 12);
