@@ -62,6 +62,19 @@ TEST(MusicTrack, GeneratorGivesTheSameBytesEveryRun)
     std::filesystem::remove(again);
 }
 
+TEST(MusicTrack, GeneratorRefusesWhatItCannotDoBeforeRendering)
+{
+    const std::string tool = ORVALE_MUSIC_TOOL, dir = ::testing::TempDir();
+    const std::string out = dir + "/refused.ogg", file = dir + "/a-file";
+    std::ofstream(file) << "not a folder";
+    EXPECT_EQ(run(tool + " --stems 2>&1; echo status $?"), "usage: orvale-music [--stems DIR] OUTPUT.ogg\nstatus 2\n");
+    const std::string refused = run(tool + " --stems '" + file + "/stems' '" + out + "' 2>&1; echo status $?");
+    EXPECT_NE(refused.find("cannot make the folder " + file + "/stems"), std::string::npos) << refused;
+    EXPECT_NE(refused.find("status 1"), std::string::npos) << refused;
+    EXPECT_FALSE(std::filesystem::exists(out));
+    std::filesystem::remove(file);
+}
+
 TEST(MusicTrack, IsAboutTwoHundredAndEightSecondsOfStereoAt44100)
 {
     const std::string info = run("ffprobe -v error -show_entries stream=codec_name,sample_rate,channels "

@@ -2,7 +2,6 @@
 // it as Ogg Vorbis. The same code always gives the same bytes. With --stems it also writes
 // each stem to DIR as a 32-bit float WAVE file and prints how each one's power divides among
 // the octave bands, as a share of the whole track's, in each stretch the mix is tuned by.
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -49,18 +48,21 @@ void printStemTable(const Rendering& rendering)
     }
 }
 
-bool writeStems(const std::string& dir, const Rendering& rendering)
+bool makeFolder(const std::string& dir)
 {
     std::error_code error;
     std::filesystem::create_directories(dir, error);
-    if (error) {
-        std::fprintf(stderr, "orvale-music: cannot make the folder %s: %s\n", dir.c_str(), error.message().c_str());
-        return false;
-    }
+    if (error) std::fprintf(stderr, "orvale-music: cannot make the folder %s: %s\n", dir.c_str(), error.message().c_str());
+    return !error;
+}
+
+bool writeStems(const std::string& dir, const Rendering& rendering)
+{
     for (size_t s = 0; s < rendering.stems.size(); ++s) {
         const std::string path = dir + "/" + stemName(kStems[s]) + ".wav";
         if (!writeFloatWav(path, rendering.stems[s], 2, kRate)) {
             std::fprintf(stderr, "orvale-music: cannot write %s\n", path.c_str());
+            std::error_code error;
             std::filesystem::remove(path, error);
             return false;
         }
@@ -83,6 +85,7 @@ int main(int argc, char** argv)
         return 2;
     }
 
+    if (!stemsDir.empty() && !makeFolder(stemsDir)) return 1;  // before the render, not after it
     const Rendering rendering = renderTrack(score(), kTrackSeconds, !stemsDir.empty());
     if (!stemsDir.empty()) {
         if (!writeStems(stemsDir, rendering)) return 1;
