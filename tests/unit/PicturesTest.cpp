@@ -94,6 +94,33 @@ TEST(Pictures, OverlayIsWhiteInTheMiddleAndBrightOverall)
     EXPECT_LT(overlay.at(0, 0)[0], 230);  // the corners are darker
 }
 
+// The invitation's lines fly over the closing poster's rows 47 to 882 (from the top): there it
+// is a dark sky with nothing bright, no lettering, no fire; the logotype stands below them.
+TEST(Pictures, PosterKeepsItsLetteringOutOfTheLinesOfText)
+{
+    const Picture poster = load("orvale_25.png");
+    ASSERT_EQ(poster.height, 1024);
+    auto brightness = [&](int x, int top) {
+        const uint8_t* p = poster.at(x, poster.height - 1 - top);
+        return (p[0] + p[1] + p[2]) / 3.0;
+    };
+    // Columns inside the card's red border.
+    const int left = 16, right = poster.width - 16;
+    double sum = 0;
+    int count = 0, bright = 0;
+    for (int top = 47; top <= 882; ++top)
+        for (int x = left; x < right; ++x, ++count) {
+            sum += brightness(x, top);
+            bright += brightness(x, top) > 160;
+        }
+    EXPECT_LT(sum / count, 35.0) << "the sky behind the lines is not dark";
+    EXPECT_EQ(bright, 0) << "bright pixels behind the lines";
+    int lettering = 0;
+    for (int top = 883; top < poster.height - 16; ++top)
+        for (int x = left; x < right; ++x) lettering += brightness(x, top) > 160;
+    EXPECT_GT(lettering, 2000) << "no logotype in the strip below the lines";
+}
+
 TEST(Pictures, TunnelWallTilesWithoutSeams)
 {
     const Picture wall = load("tunnel3.jpg");
