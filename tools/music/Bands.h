@@ -18,7 +18,14 @@ extern const std::array<Band, kBandCount> kBands;
 struct BandPowers {
     std::array<double, kBandCount> band{};
     double total = 0;  // every bin, DC and below 31 Hz included
+
+    double mids() const { return band[4] + band[5]; }   // 500 Hz to 2 kHz: chords, arpeggio, lead
+    double highs() const { return band[7] + band[8]; }  // 4 to 16 kHz: hats and cymbals
 };
+
+// The stretches the mix is tuned by: 20 s each, from the build-up to the closing.
+inline constexpr double kWindowSeconds = 20;
+inline constexpr std::array<double, 7> kWindowStarts = {18, 38, 58, 78, 98, 118, 138};
 
 // The band powers of the frames that lie within [fromSeconds, toSeconds) of `mono`, the
 // first frame starting at fromSeconds; frames past `frames` are not counted.

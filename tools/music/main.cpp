@@ -28,8 +28,8 @@ void printRow(const char* name, const BandPowers& powers, double reference)
 {
     std::printf("%-15s", name);
     for (double p : powers.band) std::printf("%8.1f", shareDb(p, reference));
-    std::printf("%8.1f%8.1f%8.1f\n", shareDb(powers.band[4] + powers.band[5], reference),
-                shareDb(powers.band[7] + powers.band[8], reference), shareDb(powers.total, reference));
+    std::printf("%8.1f%8.1f%8.1f\n", shareDb(powers.mids(), reference), shareDb(powers.highs(), reference),
+                shareDb(powers.total, reference));
 }
 
 void printStemTable(const Rendering& rendering)
@@ -37,13 +37,14 @@ void printStemTable(const Rendering& rendering)
     const std::vector<float> track = mono(rendering.track);
     std::vector<std::vector<float>> stems;
     for (const std::vector<float>& stem : rendering.stems) stems.push_back(mono(stem));
-    for (double from = 18; from < 158; from += 20) {
-        const BandPowers whole = bandPowers(track.data(), track.size(), from, from + 20);
-        std::printf("\n%3.0f-%3.0f s dB  ", from, from + 20);
+    for (double from : kWindowStarts) {
+        const double to = from + kWindowSeconds;
+        const BandPowers whole = bandPowers(track.data(), track.size(), from, to);
+        std::printf("\n%3.0f-%3.0f s dB  ", from, to);
         for (const Band& band : kBands) std::printf("%8s", band.label);
         std::printf("%8s%8s%8s\n", "500-2k", "4k-16k", "all");
         for (size_t s = 0; s < stems.size(); ++s)
-            printRow(stemName(kStems[s]), bandPowers(stems[s].data(), stems[s].size(), from, from + 20), whole.total);
+            printRow(stemName(kStems[s]), bandPowers(stems[s].data(), stems[s].size(), from, to), whole.total);
         printRow("track", whole, whole.total);
     }
 }
