@@ -10,18 +10,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <new>
 #include <string>
 #include <vector>
 
-#include "app/DisplaySettings.h"
 #include "app/OffscreenIntro.h"
 #include "effects/ParticleEmitter.h"
 #include "geometry/MetaballField.h"
 #include "scenes/MetaballScene.h"
 #include "scenes/TwisterScene.h"
-#include "timeline/RenderTarget.h"
-#include "timeline/Timeline.h"
 
 // Every allocation of this program's own code, counted. GCC takes the replaced operators'
 // malloc and free for a mismatch with the built-in new and delete they stand for.
@@ -59,24 +57,27 @@ Stats stats(std::vector<double> v)
 }
 
 std::vector<uint8_t> pixels;
+std::unique_ptr<OffscreenIntro> intro;
+int frameWidth = 0, frameHeight = 0;
 
 // One frame as the capture tool makes it: the clock stepped, the frame drawn and read back.
 double frame(int t)
 {
     const auto start = Clock::now();
-    renderOffscreenFrame(t);
-    glReadPixels(0, 0, displaySettings.width, displaySettings.height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    intro->render(t);
+    glReadPixels(0, 0, frameWidth, frameHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     return msSince(start);
 }
 
 void resize(int width, int height)
 {
-    displaySettings.width = width;
-    displaySettings.height = height;
+    frameWidth = width;
+    frameHeight = height;
     pixels.resize(static_cast<size_t>(width) * height * 4);
-    for (RenderTarget* target : {SceneRT, FilterRT}) {
-        target->release();
-        target->create(width, height);
+    const Status resized = intro->intro().resize(width, height);
+    if (!resized.ok()) {
+        std::fprintf(stderr, "orvale-frame-costs: %s\n", resized.message().c_str());
+        std::exit(1);
     }
 }
 
@@ -106,9 +107,9 @@ WindowCost measureWindow(const Window& w)
     const uint64_t before = allocations;
     for (int n = kWarmFrames; n < kWarmFrames + kMeasuredFrames; ++n) full.push_back(frame(w.start + n * 1000 / kFps));
     cost.allocationsPerFrame = static_cast<double>(allocations - before) / kMeasuredFrames;
-    scenesDrawn = false;
+    intro->intro().drawScenes(false);
     for (int n = kWarmFrames; n < kWarmFrames + kMeasuredFrames; ++n) floor.push_back(frame(w.start + n * 1000 / kFps));
-    scenesDrawn = true;
+    intro->intro().drawScenes(true);
     cost.full = stats(full);
     cost.floor = stats(floor);
     return cost;
@@ -137,11 +138,15 @@ public:
 int main()
 {
     // The largest size measured; smaller ones use part of the window.
-    AppWindow window;
-    double loadSeconds = 0;
-    if (!openOffscreenIntro(1920, 1080, window, loadSeconds)) return 1;
+    OffscreenIntro::Refusal refusal;
+    intro = OffscreenIntro::open(1920, 1080, refusal);
+    if (!intro) {
+        std::fprintf(stderr, "orvale-frame-costs: %s\n", refusal.message.empty() ? "no GL context" : refusal.message.c_str());
+        return 1;
+    }
     // Loading pauses on purpose: 300 ms at its end and 1 ms at each of its 21 steps.
-    const double loadingWork = loadSeconds * 1000 - 321;
+    const double loadingWork = intro->loadSeconds() * 1000 - 321;
+    Assets& assets = intro->assets();
     resize(1280, 720);
 
     std::FILE* json = std::fopen("bench/results.json", "w");
@@ -190,21 +195,24 @@ int main()
     resize(1280, 720);
 
     // The simulation and geometry of the heaviest frames, GL excluded.
-    const Stats particles = cpuWork([] {
-        for (ParticleEmitter* e : {&hellCircle, &twinkles, &meteoriteFlamme, &ribbon, &ribbon2, &ribbon3, &ribbon4})
-            e->update(1.0f / kFps);
-        for (ParticleEmitter& e : greetingEmitters) e.update(1.0f / kFps);
+    const Stats particles = cpuWork([&assets] {
+        assets.emitters.hellCircle.update(1.0f / kFps);
+        assets.emitters.twinkles.update(1.0f / kFps);
+        assets.burning->meteorFlames().update(1.0f / kFps);
+        for (ParticleEmitter& e : assets.ribbons->ribbons()) e.update(1.0f / kFps);
+        for (ParticleEmitter& e : assets.emitters.greetingEmitters) e.update(1.0f / kFps);
     });
     auto field = buildMetaballField();
     for (size_t k = 0; k < field->balls.size(); ++k)
-        field->balls[k] = {ballPosition(ballMotions[k], 0.35f), ballRadius(ballMotions[k], 0.35f)};
+        field->balls[k] = {ballPosition(assets.metaballs->ballMotions()[k], 0.35f),
+                           ballRadius(assets.metaballs->ballMotions()[k], 0.35f)};
     CountingSink sink;
     const Stats metaballs = cpuWork([&] {
         evaluateMetaballField(*field);
         polygoniseField(*field, 0.5f, sink);
     });
     float p = 0;
-    const Stats rings = cpuWork([&p] { updateRings(p += 1.0f / 1778); });
+    const Stats rings = cpuWork([&p, &assets] { assets.twister->updateRings(p += 1.0f / 1778); });
     std::printf("\nPer-frame CPU work (ms, median / max; target: the worst frame at most 2 ms)\n");
     std::printf("particle updates, every emitter  %6.2f / %6.2f\n", particles.median, particles.max);
     std::printf("metaball evaluation + surface    %6.2f / %6.2f\n", metaballs.median, metaballs.max);
@@ -219,6 +227,6 @@ int main()
     std::fclose(json);
     std::printf("Written to bench/results.json\n");
 
-    closeOffscreenIntro(window);
+    intro.reset();
     return 0;
 }

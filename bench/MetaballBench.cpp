@@ -13,10 +13,11 @@ namespace {
 std::unique_ptr<MetaballField> sceneField()
 {
     std::srand(1);
-    initMetaballScene();
+    const MetaballScene scene;
+    const auto& motions = scene.ballMotions();
     auto field = buildMetaballField();
     for (size_t k = 0; k < field->balls.size(); ++k)
-        field->balls[k] = {ballPosition(ballMotions[k], 0.35f), ballRadius(ballMotions[k], 0.35f)};
+        field->balls[k] = {ballPosition(motions[k], 0.35f), ballRadius(motions[k], 0.35f)};
     evaluateMetaballField(*field);
     return field;
 }

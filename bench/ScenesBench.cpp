@@ -4,17 +4,20 @@
 
 #include <algorithm>
 #include <chrono>
+#include <memory>
 #include <vector>
 
 #include "app/OffscreenIntro.h"
 #include "effects/ParticleEmitter.h"
-#include "scenes/BurningScene.h"
+#include "scenes/SharedEmitters.h"
 
 namespace {
 
 void hellCircleUpdate(benchmark::State& state)
 {
-    configureBurningEmitters(0);
+    SharedEmitters emitters;
+    configureFireRing(emitters, 0);
+    ParticleEmitter& hellCircle = emitters.hellCircle;
     for (int i = 0; i < 200; ++i) hellCircle.update(1.0f / 60 + 0.02f);  // every record alive
     for (auto _ : state) hellCircle.update(1.0f / 60 + 0.02f);
     int alive = 0;
@@ -23,22 +26,22 @@ void hellCircleUpdate(benchmark::State& state)
 }
 BENCHMARK(hellCircleUpdate);
 
-// The intro loaded once in a hidden 1280 x 720 context.
-bool introLoaded()
+// The intro loaded once in a hidden 1280 x 720 context, or null.
+OffscreenIntro* loadedIntro()
 {
-    static const bool loaded = [] {
-        static AppWindow window;
-        double seconds = 0;
-        return openOffscreenIntro(1280, 720, window, seconds);
+    static const std::unique_ptr<OffscreenIntro> intro = [] {
+        OffscreenIntro::Refusal refusal;
+        return OffscreenIntro::open(1280, 720, refusal);
     }();
-    return loaded;
+    return intro.get();
 }
 
 // Renders the window [from, to) at 60 frames per second, and reports the median frame time
 // of its second half (the first half fills the particle pools).
 void sceneFrames(benchmark::State& state, int from, int to)
 {
-    if (!introLoaded()) {
+    OffscreenIntro* intro = loadedIntro();
+    if (!intro) {
         state.SkipWithError("no GL context");
         return;
     }
@@ -49,7 +52,7 @@ void sceneFrames(benchmark::State& state, int from, int to)
             const int t = from + n * 1000 / 60;
             if (t >= to) break;
             const auto start = std::chrono::steady_clock::now();
-            renderOffscreenFrame(t);
+            intro->render(t);
             glFinish();
             const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
             if (t >= (from + to) / 2) times.push_back(ms);

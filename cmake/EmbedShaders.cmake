@@ -1,7 +1,7 @@
 # Writes OUTPUT, a header that holds each GLSL file of SOURCES (paths separated by "|") as a
 # string constant named after the file: "black-and-white.frag.glsl" becomes kBlackAndWhiteFrag.
 string(REPLACE "|" ";" SOURCES "${SOURCES}")
-set(content "#pragma once\n// Generated from src/timeline/shaders at build time.\n\n")
+set(content "#pragma once\n// Generated from src/gfx/shaders at build time.\n\n")
 foreach(path ${SOURCES})
   get_filename_component(file ${path} NAME)
   string(REGEX REPLACE "\\.glsl$" "" stem ${file})

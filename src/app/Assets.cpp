@@ -2,45 +2,31 @@
 
 #include <SDL.h>
 
-#include "app/DisplaySettings.h"
-#include "app/FrameClock.h"
-#include "audio/MusicPlayer.h"
-#include "geometry/FloorGrid.h"
-#include "geometry/Meshes.h"
-#include "gfx/FullScreenQuad.h"
-#include "gfx/ProceduralTexture.h"
-#include "scenes/BurningScene.h"
-#include "scenes/ClosingScene.h"
-#include "scenes/MetaballScene.h"
-#include "scenes/OpeningScene.h"
-#include "scenes/RibbonScene.h"
-#include "scenes/SpeechBubbles.h"
-#include "scenes/StemScene.h"
-#include "scenes/TwisterScene.h"
-#include "text/BitmapFont.h"
-#include "text/SystemFontAtlas.h"
-#include "timeline/Programs.h"
-#include "timeline/RenderTarget.h"
+#include "gfx/Glu.h"
 
-LoadingBar loadingBar;
-GLUquadric* sceneQuadric = nullptr;
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "gfx/TextureFile.h"
 
 float LoadingBar::progress() const
 {
     return static_cast<float>(current * length) / static_cast<float>(total) - 0.1f;
 }
 
-void LoadingBar::advance(int32_t k)
+void LoadingBar::advance(int32_t k, int32_t width, int32_t height)
 {
     current += k;
     const float x = -4.95f + progress();
 
     glClearColor(1, 1, 1, 0);
     // The lower edge is the integer quotient of width by height: 1 pixel at every offered size.
-    glViewport(0, displaySettings.width / displaySettings.height, displaySettings.width, displaySettings.height);
+    glViewport(0, width / height, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(70, static_cast<double>(displaySettings.width) / displaySettings.height, 0.01, 1000);
+    gluPerspective(70, static_cast<double>(width) / height, 0.01, 1000);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
 
@@ -72,108 +58,137 @@ void LoadingBar::advance(int32_t k)
     glDisable(GL_LINE_SMOOTH);
 }
 
-int loadAssets()
-{
-    loadingBar.setTotal(21);
-    fullScreenQuad->buildLists();
-    loadingBar.advance(1);
-    glEnable(GL_TEXTURE_2D);
-
-    floorGrid = new FloorGrid;
-    buildFloorGrid(*floorGrid, 64, 64, 0.5f, 120.0f, 0.0f, 1.0f);
-    loadingBar.advance(1);
-
-    sceneQuadric = gluNewQuadric();
-    gluQuadricTexture(sceneQuadric, GL_TRUE);
-    loadingBar.advance(1);
-
-    dreamvisionProgram = buildDreamvision();
-    loadingBar.advance(1);
-    phongProgram = buildPhong();
-    phongParticlesProgram = buildPhongParticles();
-    loadingBar.advance(1);
-    detourageProgram = buildDetourage();
-    loadingBar.advance(1);
-    ondeDeChocProgram = buildOndeDeChoc();
-    loadingBar.advance(1);
-    blackAndWhiteProgram = buildBlackAndWhite();
-    loadingBar.advance(1);
-    outlineProgram = buildOutline();
-    loadingBar.advance(1);
-
-    systemFontAtlas = new SystemFontAtlas("Verdana", 44, false, false);
-    loadingBar.advance(1);
-    buildProceduralTextures();
-    loadingBar.advance(1);
-    loadSpeechBubbles();
-    loadingBar.advance(1);
-    initMetaballScene();
-    loadingBar.advance(1);
-    initClosingScene();
-    loadingBar.advance(1);
-    fontPicture = fullScreenQuad->loadTexture("data/gfx/fontbrs1b.png", 0);
-    buildBitmapFont(9, 5.0);
-    loadingBar.advance(1);
-    initRibbonScene();
-    loadingBar.advance(1);
-    buildDisplacedSphere();
-    loadingBar.advance(1);
-    loadTwisterScene();
-    loadingBar.advance(1);
-    initOpeningScene();
-    loadingBar.advance(1);
-    initBurningScene();
-    loadingBar.advance(1);
-    initStemScene();
-    loadingBar.advance(1);
-
-    SceneRT->create(displaySettings.width, displaySettings.height);
-    FilterRT->create(displaySettings.width, displaySettings.height);
-    SDL_Delay(300);
-    frameClock.reset();
-    musicPlayer->playFile("data/music/tidewater.ogg");
-    return 1;
-}
-
 namespace {
-void releaseTarget(RenderTarget*& target)
+
+// Shader programs that fail to build are said on stderr; the intro goes on without them.
+ShaderProgram built(ShaderProgram (*build)(std::vector<std::string>&))
 {
-    if (!target) return;
-    target->release();
-    delete target;
-    target = nullptr;
+    std::vector<std::string> failures;
+    ShaderProgram program = build(failures);
+    for (const std::string& failure : failures) std::fprintf(stderr, "orvale-invit: %s\n", failure.c_str());
+    return program;
 }
+
+template <typename T>
+Status keep(std::optional<T>& slot, Result<T> made)
+{
+    if (!made) return Failure{made.message()};
+    slot.emplace(made.take());
+    return {};
+}
+
+// One piece of loading work: the bar advances by one step after each.
+using LoadStep = Status (*)(Assets&);
+
+constexpr LoadStep kLoadSteps[] = {
+    [](Assets& a) -> Status {
+        a.quad.emplace(FullScreenQuad::build());
+        return {};
+    },
+    [](Assets& a) -> Status {
+        glEnable(GL_TEXTURE_2D);  // after the first bar, which turns texturing off
+        buildFloorGrid(a.floor, 64, 64, 0.5f, 120.0f, 0.0f, 1.0f);
+        return {};
+    },
+    // Where the scenes' GLU quadric was made; nothing draws with one any more.
+    [](Assets&) -> Status { return {}; },
+    [](Assets& a) -> Status {
+        a.programs.dreamvision = built(buildDreamvision);
+        return {};
+    },
+    [](Assets& a) -> Status {
+        a.programs.phong = built(buildPhong);
+        a.programs.phongParticles = built(buildPhongParticles);
+        return {};
+    },
+    [](Assets& a) -> Status {
+        a.programs.detourage = built(buildDetourage);
+        return {};
+    },
+    [](Assets& a) -> Status {
+        a.programs.ondeDeChoc = built(buildOndeDeChoc);
+        return {};
+    },
+    [](Assets& a) -> Status {
+        a.programs.blackAndWhite = built(buildBlackAndWhite);
+        return {};
+    },
+    [](Assets& a) -> Status {
+        a.programs.outline = built(buildOutline);
+        return {};
+    },
+    [](Assets& a) -> Status {
+        a.systemFont.emplace("Verdana", 44, false, false);
+        return {};
+    },
+    [](Assets& a) -> Status {
+        a.textures.emplace(ProceduralTextures::build());
+        return {};
+    },
+    [](Assets& a) -> Status { return keep(a.bubbles, SpeechBubbles::load()); },
+    [](Assets& a) -> Status {
+        a.metaballs.emplace();
+        return {};
+    },
+    [](Assets& a) -> Status {
+        const Status status = keep(a.closing, ClosingScene::load());
+        if (status.ok()) configureGreetings(a.emitters);
+        return status;
+    },
+    [](Assets& a) -> Status {
+        Result<Texture> picture = loadTexture("data/gfx/fontbrs1b.png", false);
+        if (!picture) return Failure{picture.message()};
+        a.font.emplace(picture.take(), 9, 5.0);
+        return {};
+    },
+    [](Assets& a) -> Status {
+        a.ribbons.emplace(a.textures->flare.texture.get(), a.textures->circle.texture.get());
+        return {};
+    },
+    [](Assets& a) -> Status {
+        a.rock = buildDisplacedSphere();
+        return {};
+    },
+    [](Assets& a) -> Status { return keep(a.twister, TwisterScene::load()); },
+    [](Assets& a) -> Status { return keep(a.opening, OpeningScene::load()); },
+    [](Assets& a) -> Status {
+        return keep(a.burning, BurningScene::load(a.emitters, a.textures->flare.texture.get()));
+    },
+    [](Assets& a) -> Status {
+        a.stems.emplace();
+        return {};
+    },
+};
+
 }  // namespace
 
-void releaseAssets()
+Result<std::unique_ptr<Assets>> Assets::load(int32_t width, int32_t height)
 {
-    releaseProceduralTextures();
-    releaseSpeechBubbles();
-    releaseOpeningScene();
-    releaseBurningScene();
-    releaseMetaballScene();
-    releaseClosingScene();
-    glDeleteTextures(1, &fontPicture);
-    releaseDisplacedSphere();
-    releaseTwisterScene();
+    auto assets = std::make_unique<Assets>();
+    LoadingBar bar;
+    bar.setTotal(static_cast<int32_t>(std::size(kLoadSteps)));
+    for (const LoadStep step : kLoadSteps) {
+        const Status status = step(*assets);
+        if (!status.ok()) return Failure{status.message()};
+        bar.advance(1, width, height);
+    }
+    const Status targets = assets->resizeTargets(width, height);
+    if (!targets.ok()) return Failure{targets.message()};
+    SDL_Delay(300);
+    return assets;
+}
 
-    gluDeleteQuadric(sceneQuadric);
-    sceneQuadric = nullptr;
+Status Assets::resizeTargets(int32_t width, int32_t height)
+{
+    filterTarget.reset();
+    sceneTarget.reset();
+    if (const Status s = keep(sceneTarget, RenderTarget::create(width, height)); !s.ok()) return s;
+    return keep(filterTarget, RenderTarget::create(width, height));
+}
 
-    releaseProgram(dreamvisionProgram);
-    releaseProgram(outlineProgram);
-    releaseProgram(detourageProgram);
-    releaseProgram(blackAndWhiteProgram);
-    releaseTarget(SceneRT);
-    releaseProgram(phongProgram);
-    releaseProgram(phongParticlesProgram);
-    releaseTarget(FilterRT);
-    releaseProgram(ondeDeChocProgram);
-
-    delete floorGrid;
-    floorGrid = nullptr;
-    fullScreenQuad->releaseLists();
-    delete systemFontAtlas;
-    systemFontAtlas = nullptr;
-    musicPlayer->release();
+Stage Assets::stage()
+{
+    return {SceneShared{*quad, programs, *textures, floor, rock, *font, emitters},
+            *sceneTarget, *filterTarget, *bubbles, *opening, *burning, *stems, *metaballs, *ribbons, *twister,
+            *closing};
 }

@@ -1,8 +1,19 @@
 #pragma once
 
-#include "gfx/Glu.h"
-
 #include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "geometry/FloorGrid.h"
+#include "geometry/Meshes.h"
+#include "gfx/FullScreenQuad.h"
+#include "gfx/ProceduralTexture.h"
+#include "gfx/Programs.h"
+#include "gfx/Result.h"
+#include "scenes/SharedEmitters.h"
+#include "text/BitmapFont.h"
+#include "text/SystemFontAtlas.h"
+#include "timeline/Timeline.h"
 
 // The loading screen: a white page with a grey outlined box and a dark red bar that grows
 // by one step after each piece of loading work.
@@ -12,19 +23,45 @@ struct LoadingBar {
     int32_t length = 10;  // length of the bar in scene units
 
     void setTotal(int32_t n) { total = n; }
-    // current += k, then the loading screen is drawn and shown at once.
-    void advance(int32_t k);
+    // current += k, then the loading screen is drawn at the render size and shown at once.
+    void advance(int32_t k, int32_t width, int32_t height);
     // How far the bar reaches past its left end, in scene units: 9.9 when full.
     float progress() const;
 };
 
-extern LoadingBar loadingBar;
+// Everything the intro shows, made behind the loading screen in loading order (the members'
+// order) and released in reverse by the members' destructors.
+class Assets {
+public:
+    // Makes everything at the render size width x height, showing the loading bar after each
+    // of its 21 steps (1 ms pause each) and pausing 300 ms at the end. A picture that cannot be
+    // loaded or a render target the GL cannot draw into stops loading with the reason;
+    // shader programs that fail to build are reported on stderr and loading goes on.
+    static Result<std::unique_ptr<Assets>> load(int32_t width, int32_t height);
 
-// The GLU quadric the scenes draw spheres and discs with (smooth normals, texture coordinates).
-extern GLUquadric* sceneQuadric;
+    // The scenes and what they draw with, for the timeline. Only once loaded.
+    Stage stage();
+    // The picture multiplied over every finished frame.
+    GLuint overlayPicture() const { return burning->overlayPicture(); }
+    // Replaces the two render targets with ones of the given size.
+    Status resizeTargets(int32_t width, int32_t height);
 
-// Builds everything the intro shows, behind the loading screen, then resets the frame
-// clock and starts the music so that demo time 0 and the music's start coincide.
-int loadAssets();
-// Frees everything loadAssets made, and stops the music.
-void releaseAssets();
+    SharedEmitters emitters;  // no GL resources: ready before the first step, configured by two of them
+    std::optional<FullScreenQuad> quad;
+    FloorGrid floor;
+    Programs programs;
+    std::optional<SystemFontAtlas> systemFont;
+    std::optional<ProceduralTextures> textures;
+    std::optional<SpeechBubbles> bubbles;
+    std::optional<MetaballScene> metaballs;
+    std::optional<ClosingScene> closing;
+    std::optional<BitmapFont> font;
+    std::optional<RibbonScene> ribbons;
+    IndexedMesh rock;
+    std::optional<TwisterScene> twister;
+    std::optional<OpeningScene> opening;
+    std::optional<BurningScene> burning;
+    std::optional<StemScene> stems;
+    std::optional<RenderTarget> sceneTarget;   // "SceneRT"
+    std::optional<RenderTarget> filterTarget;  // "FilterRT"
+};

@@ -6,7 +6,6 @@
 struct DisplaySettings {
     int32_t width = 1024;
     int32_t height = 768;
-    int32_t bitsPerPixel = 32;  // the full-screen mode change always asks for 32
     uint8_t fullScreen = 1;     // 1: change the display mode and open a borderless full-screen window
 };
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 // The intro's window title, also the title of its message boxes.
 inline constexpr const char* kWindowTitle = "Vaskel :: Orvale Invit 2011";
 
@@ -12,7 +10,3 @@ extern bool fatalErrorBoxes;
 // Reports an error the intro cannot go on from: one line on stderr and, where a display
 // exists, a message box. The caller then ends the program with a non-zero status.
 void reportFatal(const char* message);
-
-// Reports the error, gives the display back (a changed display mode is restored) and ends
-// the program with status 1. For failures deep inside loading, where nothing can go on.
-[[noreturn]] void exitFatal(const std::string& message);

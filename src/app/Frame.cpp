@@ -2,43 +2,95 @@
 
 #include "gfx/Glu.h"
 
-#include "app/DisplaySettings.h"
+#include "app/FrameClock.h"
+#include "audio/MusicPlayer.h"
 #include "gfx/FullScreenQuad.h"
-#include "scenes/BurningScene.h"
-#include "timeline/Timeline.h"
 
 namespace {
 
+// The level of what the music player is playing, asked for when a scene needs it.
+class MusicBeat final : public BeatLevel {
+public:
+    explicit MusicBeat(MusicPlayer& music) : music_(music) {}
+    int32_t level() override { return music_.spectrumLevel(); }
+
+private:
+    MusicPlayer& music_;
+};
+
 // The projection every frame starts from: a 75 degree vertical field of view over the
-// chosen resolution, whatever the window's client area.
-void beginFrame()
+// render size, whatever the window's client area.
+void beginFrame(int32_t width, int32_t height)
 {
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glViewport(0, 0, displaySettings.width, displaySettings.height);
+    glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(75.0, static_cast<double>(displaySettings.width) / displaySettings.height, 0.01, 1000.0);
+    gluPerspective(75.0, static_cast<double>(width) / height, 0.01, 1000.0);
     glMatrixMode(GL_MODELVIEW);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
 }
 
 // Every finished frame is multiplied by the overlay picture: the intro's "screen" look.
-void multiplyOverlay()
+void multiplyOverlay(const FullScreenQuad& quad, GLuint overlay)
 {
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
     glBlendFunc(GL_DST_COLOR, GL_ZERO);
     glColor3f(1, 1, 1);
-    glBindTexture(GL_TEXTURE_2D, overlayPicture);
-    fullScreenQuad->draw();
+    glBindTexture(GL_TEXTURE_2D, overlay);
+    quad.draw();
 }
 
 }  // namespace
 
-void renderFrame(int32_t t)
+int32_t demoMilliseconds(float elapsedSeconds)
 {
-    beginFrame();
-    drawFrame(t);
-    multiplyOverlay();
+    const double ms = elapsedSeconds * 1000.0;
+    // Past about 24 days the count no longer fits; it stays at the last millisecond.
+    if (ms >= 2147483647.0) return 2147483647;
+    return static_cast<int32_t>(ms);
+}
+
+Intro::Intro(Assets& assets, MusicPlayer& music, int32_t width, int32_t height)
+    : assets_(assets), music_(music), width_(width), height_(height)
+{
+}
+
+void Intro::start()
+{
+    frameClock.reset();
+    music_.playFile("data/music/tidewater.ogg");
+}
+
+FrameResult Intro::renderNext()
+{
+    frameClock.update();
+    return render(demoMilliseconds(frameClock.elapsed));
+}
+
+FrameResult Intro::renderAt(int32_t t)
+{
+    frameClock.update();
+    return render(t);
+}
+
+Status Intro::resize(int32_t width, int32_t height)
+{
+    width_ = width;
+    height_ = height;
+    return assets_.resizeTargets(width, height);
+}
+
+FrameResult Intro::render(int32_t t)
+{
+    MusicBeat beat(music_);
+    const FrameContext frame{t, frameClock.elapsed, frameClock.frameDelta, width_, height_, &beat, scenesDrawn_};
+    Stage stage = assets_.stage();
+    beginFrame(width_, height_);
+    const FrameResult result = drawFrame(stage, frame, clearLevel_);
+    multiplyOverlay(stage.shared.quad, assets_.overlayPicture());
+    clearLevel_ = result.clearLevel;
+    return result;
 }

@@ -5,46 +5,56 @@
 #include <chrono>
 #include <cstdint>
 
-#include "app/Assets.h"
 #include "app/DisplaySettings.h"
 #include "app/Fatal.h"
-#include "app/Frame.h"
 #include "app/FrameClock.h"
-#include "audio/MusicPlayer.h"
 
 namespace {
 int64_t virtualMs = 0;  // what the frame clock reads
 }  // namespace
 
-bool openOffscreenIntro(int width, int height, AppWindow& window, double& loadSeconds)
+std::unique_ptr<OffscreenIntro> OffscreenIntro::open(int width, int height, Refusal& refusal)
 {
     fatalErrorBoxes = false;
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
-    displaySettings = {width, height, 32, 0};
+    displaySettings = {width, height, 0};
+    virtualMs = 0;
     setCounterSource({[](int64_t& f) {
                           f = 1000;
                           return true;
                       },
                       [] { return virtualMs; }, [] { return virtualMs; }});
-    musicPlayer->useVirtualOutput();
-    if (!openWindow(displaySettings, window)) return false;
+    std::unique_ptr<OffscreenIntro> offscreen(new OffscreenIntro);
+    offscreen->music_.useVirtualOutput();
+    if (!openWindow(displaySettings, offscreen->window_)) {
+        refusal.message.clear();
+        return nullptr;
+    }
     const auto start = std::chrono::steady_clock::now();
-    loadAssets();
-    loadSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    return true;
+    Result<std::unique_ptr<Assets>> assets = Assets::load(width, height);
+    if (!assets) {
+        refusal.message = assets.message();
+        return nullptr;
+    }
+    offscreen->assets_ = assets.take();
+    offscreen->intro_.emplace(*offscreen->assets_, offscreen->music_, width, height);
+    offscreen->intro_->start();
+    offscreen->loadSeconds_ = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return offscreen;
 }
 
-void renderOffscreenFrame(int t)
+OffscreenIntro::~OffscreenIntro()
+{
+    intro_.reset();
+    assets_.reset();
+    music_.release();
+    closeWindow(window_);
+    SDL_Quit();
+}
+
+FrameResult OffscreenIntro::render(int t)
 {
     virtualMs = t;
-    frameClock.update();
-    musicPlayer->setVirtualTime(t / 1000.0);
-    renderFrame(t);
-}
-
-void closeOffscreenIntro(AppWindow& window)
-{
-    releaseAssets();
-    closeWindow(window);
-    SDL_Quit();
+    music_.setVirtualTime(t / 1000.0);
+    return intro_->renderAt(t);
 }

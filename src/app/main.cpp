@@ -4,6 +4,8 @@
 
 #include "app/Assets.h"
 #include "app/DisplaySettings.h"
+#include "app/Fatal.h"
+#include "app/Frame.h"
 #include "app/MainLoop.h"
 #include "app/SetupDialog.h"
 #include "app/Window.h"
@@ -11,8 +13,9 @@
 
 int main()
 {
+    MusicPlayer music;
     // The sound device is opened first, before the setup dialog, as the intro always has.
-    musicPlayer->openOutput();
+    music.openOutput();
     switch (runSetupDialog(displaySettings)) {
     case SetupOutcome::Leave:
         return 0;
@@ -25,11 +28,25 @@ int main()
     AppWindow window;
     if (!openWindow(displaySettings, window)) return 1;
 
-    loadAssets();
-    SDL_Delay(300);
-    runMainLoop(window.window);
+    Result<std::unique_ptr<Assets>> assets = Assets::load(displaySettings.width, displaySettings.height);
+    if (!assets) {
+        // The window goes first, so that a full-screen mode is given back and the message box
+        // is not hidden behind it.
+        music.release();
+        closeWindow(window);
+        SDL_Quit();
+        reportFatal(assets.message().c_str());
+        return 1;
+    }
+    {
+        Intro intro(*assets.value(), music, displaySettings.width, displaySettings.height);
+        intro.start();
+        SDL_Delay(300);
+        runMainLoop(window.window, intro);
+    }
 
-    releaseAssets();
+    assets.value().reset();
+    music.release();
     closeWindow(window);
     SDL_Quit();
     return 0;

@@ -2,9 +2,8 @@
 
 #include <kiss_fftr.h>
 
+#include <algorithm>
 #include <cmath>
-
-#include "gfx/Shaping.h"
 
 Spectrum::Spectrum() : config_(kiss_fftr_alloc(kSize, 0, nullptr, nullptr))
 {
@@ -35,7 +34,7 @@ int32_t levelFromMagnitude(float magnitude)
 {
     int k = static_cast<int>(std::sqrt(magnitude) * 10.0f * 5.0f);
     if (k >= 6) k = 0;  // a loud bin gives no level at all
-    const float m = clampf(static_cast<float>(k), 0.0f, 3.0f);
+    const float m = std::clamp(static_cast<float>(k), 0.0f, 3.0f);
     constexpr float w = 6.2831850f;
     return static_cast<int32_t>(m * w);
 }

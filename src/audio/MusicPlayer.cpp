@@ -5,8 +5,6 @@
 
 #include "audio/VorbisDecoder.h"
 
-MusicPlayer* musicPlayer = new MusicPlayer;
-
 namespace {
 // The spectrum is computed once per block of this many frames (5.8 ms) and reused in
 // between: the scenes ask for the level many times per frame.
@@ -52,7 +50,6 @@ int MusicPlayer::playFile(const char* path)
     track_ = decoder->track;
     decoder_ = std::move(decoder);
     if (!virtual_) output_.play(track_);
-    streamHandle = 1;
     playing = 1;
 
     stop_ = false;
@@ -78,7 +75,6 @@ void MusicPlayer::release()
     output_.close();
     decoder_.reset();
     track_.reset();
-    streamHandle = 0;
 }
 
 int64_t MusicPlayer::heardFrame()

@@ -17,7 +17,6 @@ class VorbisDecoder;
 // played once to its end; and the stepped spectrum level two scenes beat with.
 struct MusicPlayer {
     uint8_t playing = 0;        // 1 once a track has been started
-    uint32_t streamHandle = 0;  // non-zero while a track is held
 
     MusicPlayer();
     ~MusicPlayer();
@@ -56,5 +55,3 @@ private:
     Spectrum spectrum_;
     int64_t spectrumBlock_ = -1;  // the block the spectrum was last computed for
 };
-
-extern MusicPlayer* musicPlayer;

@@ -5,7 +5,7 @@
 #include <cstddef>
 
 #include "geometry/Meshes.h"
-#include "timeline/ShaderProgram.h"
+#include "gfx/ShaderProgram.h"
 
 bool LitCubeBatch::available() { return epoxy_gl_version() >= 33; }
 
@@ -41,9 +41,8 @@ void LitCubeBatch::add(const Vec3& corner, float size, float alpha, const Vec3& 
 void LitCubeBatch::draw(const ShaderProgram& program) const
 {
     if (cubes_.empty()) return;
-    static const VertexArrayMesh unitCube = VertexArrayMesh::buildCube(1, 1, 1);
     program.use();
-    unitCube.bindArrays();
+    kUnitCube.bindArrays();
     struct Attribute {
         const char* name;
         GLint components;
@@ -56,7 +55,7 @@ void LitCubeBatch::draw(const ShaderProgram& program) const
                                     {"particleTint", 4, offsetof(Cube, tint)}};
     GLint locations[5];
     for (int i = 0; i < 5; ++i) {
-        locations[i] = glGetAttribLocation(program.program, attributes[i].name);
+        locations[i] = glGetAttribLocation(program.id(), attributes[i].name);
         if (locations[i] < 0) continue;
         const auto index = static_cast<GLuint>(locations[i]);
         const auto* base = reinterpret_cast<const char*>(cubes_.data());
@@ -65,7 +64,7 @@ void LitCubeBatch::draw(const ShaderProgram& program) const
                               base + attributes[i].offset);
         glVertexAttribDivisor(index, 1);
     }
-    glDrawElementsInstanced(unitCube.primitive, unitCube.indexCount, GL_UNSIGNED_INT, unitCube.indices.data(),
+    glDrawElementsInstanced(kUnitCube.primitive, kUnitCube.indexCount, GL_UNSIGNED_INT, kUnitCube.indices.data(),
                             static_cast<GLsizei>(cubes_.size()));
     for (GLint location : locations) {
         if (location < 0) continue;

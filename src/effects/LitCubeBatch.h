@@ -5,7 +5,7 @@
 
 #include "gfx/Vec3.h"
 
-struct ShaderProgram;
+class ShaderProgram;
 
 // Lit particle cubes in one instanced draw through the per-particle form of the spot-light
 // program. Each cube carries what drawing the cube mesh with the modelview moved to its corner

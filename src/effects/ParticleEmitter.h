@@ -7,8 +7,41 @@
 
 #include "gfx/Vec3.h"
 
-struct ParticleEmitter;
-struct ShaderProgram;
+// How an emitter's particles are drawn, numbered as the scenes' settings number them.
+enum class DrawStyle : int32_t {
+    WireBox = 0,      // a turning glowing wire cube
+    Sprite = 1,       // the emitter's texture on a camera-facing quad, added
+    Spiral = 2,       // a turning glowing spiral line
+    Icosahedron = 4,  // lit solids
+    Dodecahedron = 5,
+    SmallCube = 6,    // a lit cube of 0.35 × the particle's size
+    Cube = 7,         // a lit cube of the particle's size
+    Octahedron = 8,
+    Text = 9,         // the emitter's text in the bitmap font
+    Disc = 10,        // a black disc with a white rim, beyond z = 8 only
+    Streak = 11,      // a short added line along z
+    Panel = 12,       // a filled and outlined rectangle
+};
+
+// Where new particles appear about the emitter's position (with useShape).
+enum class SpawnShape : int32_t {
+    Point = 0,
+    Sphere = 1,      // on a sphere of the shape radius
+    Circle = 2,      // on a circle in the XY plane, angles up to the shape angle
+    Angle = 3,       // along an angle, each axis its own radius
+    Cube = 4,        // in a cube of side shape radius
+    Heart = 5,       // on the curves of the same names
+    Tangent = 6,
+    FourLeaves = 7,
+    SphereToCube = 8,  // between the sphere and a cube, by the shape blend
+};
+
+// Which way textured particles face.
+enum class BillboardMode : int32_t {
+    Fixed = 0,         // the x and y axes
+    Camera = 1,        // the camera
+    CameraUpright = 2, // the camera, turned about the vertical only
+};
 
 // One particle: where it is and how it moves, looks and ages.
 struct Particle {
@@ -26,14 +59,13 @@ struct Particle {
     float sizeRate = 0;
     float life = 0;  // seconds
     float age = 0;
-    ParticleEmitter* emitter = nullptr;
     bool alive = false;
 };
 
-// A particle effect: the ranges each new particle draws its start and end values from, the
-// shape it is spawned on, how it is drawn, and a fixed pool of particles. Every pair of
-// range values is used as first + u × (second − first), so a pair need not be ordered.
-struct ParticleEmitter {
+// What an emitter is: the ranges each new particle draws its start and end values from, the
+// shape it is spawned on and how it is drawn. Every pair of range values is used as
+// first + u × (second − first), so a pair need not be ordered.
+struct EmitterSettings {
     Vec3 position;        // origin of the spawn shape (with useShape)
     Vec3 positionJitter;  // per-axis half range of the offset added to every spawn point
     Vec3 direction;
@@ -50,55 +82,38 @@ struct ParticleEmitter {
     float shapeRadius = 0;
     float shapeAngle = 0;
     float shapeBlend = 0;
-    GLuint texture = 0;  // drawn by style 1
-    Vec3 rotation;       // degrees: orientation of style 9, the light of the lit step
+    GLuint texture = 0;  // drawn by DrawStyle::Sprite
+    Vec3 rotation;       // degrees: orientation of DrawStyle::Text, the light of the lit solids
     Vec3 colourStartA, colourStartB;
     Vec3 colourEndA, colourEndB;
     float lifeMin = 1, lifeMax = 1;
-    int32_t drawStyle = 1;
-    int32_t shapeKind = 0;     // spawn shapes 0 to 8
-    const char* text = nullptr;  // drawn by style 9; not owned
-    bool respawn = false;      // a particle whose life runs out is spawned again at once
-    int32_t billboardMode = 0;  // 0 fixed axes, 1 facing the camera, 2 facing it about the vertical
-    bool textured = true;       // false: every particle is a thin line streak
+    DrawStyle drawStyle = DrawStyle::Sprite;
+    SpawnShape shapeKind = SpawnShape::Point;
+    const char* text = nullptr;  // drawn by DrawStyle::Text; not owned
+    bool respawn = false;        // a particle whose life runs out is spawned again at once
+    BillboardMode billboardMode = BillboardMode::Fixed;
+    bool textured = true;  // false: every particle is a thin line streak
     bool useShape = false;
-    std::vector<Particle> particles;
-    int32_t particleCount = 0;
     int32_t emissionRate = 0;  // particles per second
     float emissionJitter = 0;  // relative random spread of the count per update
-    Vec3 right, up;            // billboard axes, set by every draw of a textured emitter
+};
+
+// A particle effect: its settings and a fixed pool of particles. Copies are independent.
+struct ParticleEmitter : EmitterSettings {
+    std::vector<Particle> particles;
+    int32_t particleCount = 0;
+    Vec3 right, up;  // billboard axes, set by every draw of a textured emitter
+
+    // Takes the settings and makes a pool of `count` dead particles.
+    void configure(const EmitterSettings& settings, int32_t count);
+    // Makes the pool of `count` dead particles.
+    void allocate(int32_t count);
 
     void setPosition(float x, float y, float z, float jx, float jy, float jz);
-    void setDirection(float x, float y, float z, float jx, float jy, float jz);
-    void setSpin(float min, float max);
-    void setAcceleration(float x, float y, float z, float min, float max);
-    void setColourStart(float r1, float g1, float b1, float r2, float g2, float b2);
-    void setColourEnd(float r1, float g1, float b1, float r2, float g2, float b2);
     void setAlpha(float startMin, float startMax, float endMin, float endMax);
-    void setSize(float startMin, float startMax, float endMin, float endMax);
-    void setShapeKind(int32_t kind) { shapeKind = kind; }
-    void setDrawStyle(int32_t style) { drawStyle = style; }
-    void setTextured(bool on) { textured = on; }
-    void setTexture(GLuint name) { texture = name; }
-    void setText(const char* string) { text = string; }
-    void setRotation(Vec3 angles) { rotation = angles; }
 
-    // Creates the pool of `count` dead particles. The label names the effect; it is not kept.
-    bool allocate(int32_t count, const char* label);
     // Emits new particles into free records (lowest index first) and advances the live ones.
     void update(float dt);
-    // Draws the live particles with the current matrices.
-    void draw();
-    // The live particles drawn one at a time, each with its full state: what draw() shows,
-    // which batches the styles that allow it.
-    void drawOneByOne();
-    // draw() with `program` current (none when null). Lit cubes (styles 6 and 7) go to GL as
-    // one instanced batch through `batchProgram`, the same shading fed each particle's
-    // transform, light and tint per instance: all but the last particle, which is drawn as
-    // draw() draws it, so that the state left behind is the same. Without a linked batch
-    // program or instancing they are drawn one by one.
-    void drawShaded(const ShaderProgram* program, const ShaderProgram* batchProgram);
-
 };
 
 // How many particles an update emits: rate × dt × ((u − 0.5) × jitter + 1), truncated; u is a
@@ -106,16 +121,8 @@ struct ParticleEmitter {
 int emissionCount(int32_t rate, float dt, float jitter, float u);
 // Spawns p from the emitter's ranges and shape; false (and p untouched but its life) when
 // the drawn life is 0.
-bool spawn(Particle& p, ParticleEmitter& e);
-// Advances p by dt seconds; a particle whose life runs out dies, or is spawned again.
-void step(Particle& p, float dt);
+bool spawn(Particle& p, const EmitterSettings& e);
+// Advances p of emitter e by dt seconds; a particle whose life runs out dies, or is spawned again.
+void step(Particle& p, const EmitterSettings& e, float dt);
 // The spawn point of the emitter's shape, before jitter.
-Vec3 spawnPoint(const ParticleEmitter& e);
-
-// The scenes' emitters: the fire ring, the meteor's flames and the sparks of Scene B (also
-// shown by C, D and F), the eighteen floating greetings and the four ribbons of Scene E.
-extern ParticleEmitter hellCircle;
-extern ParticleEmitter meteoriteFlamme;
-extern ParticleEmitter twinkles;
-extern ParticleEmitter greetingEmitters[18];
-extern ParticleEmitter ribbon, ribbon2, ribbon3, ribbon4;
+Vec3 spawnPoint(const EmitterSettings& e);

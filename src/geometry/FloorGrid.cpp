@@ -4,8 +4,6 @@
 
 #include <cmath>
 
-FloorGrid* floorGrid = nullptr;
-
 void buildFloorGrid(FloorGrid& grid, int columns, int rows, float fadeExponent, float size, float height,
                     float textureScale)
 {

@@ -22,8 +22,6 @@ struct FloorGrid {
     int count = 0;
 };
 
-extern FloorGrid* floorGrid;
-
 void buildFloorGrid(FloorGrid& grid, int columns, int rows, float fadeExponent, float size, float height,
                     float textureScale);
 // Rows of triangle strips, each vertex in its brightness at the given alpha; texture,

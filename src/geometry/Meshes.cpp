@@ -5,8 +5,6 @@
 #include "geometry/Shapes.h"
 #include "gfx/Random.h"
 
-IndexedMesh* displacedSphere = nullptr;
-
 namespace {
 
 constexpr float kCubePositions[24][3] = {
@@ -46,27 +44,20 @@ void VertexArrayMesh::bindArrays() const
     glTexCoordPointer(2, GL_FLOAT, 0, texCoords.data());
 }
 
-void VertexArrayMesh::draw() const { glDrawElements(primitive, indexCount, GL_UNSIGNED_INT, indices.data()); }
+const VertexArrayMesh kUnitCube = VertexArrayMesh::buildCube(1, 1, 1);
 
-void VertexArrayMesh::release()
-{
-    positions.clear();
-    normals.clear();
-    texCoords.clear();
-    indices.clear();
-    indexCount = 0;
-    vertexCount = 0;
-}
+void VertexArrayMesh::draw() const { glDrawElements(primitive, indexCount, GL_UNSIGNED_INT, indices.data()); }
 
 void drawCubeMesh(float s)
 {
-    // One mesh for every call: only the positions depend on the size, and they are rewritten
-    // in place (the same products as building the cube anew), so drawing allocates nothing.
-    static VertexArrayMesh mesh = VertexArrayMesh::buildCube(1, 1, 1);
+    // The unit cube's normals, texture coordinates and indices; only the positions depend on
+    // the size (the same products as building the cube anew), and drawing allocates nothing.
+    float positions[24 * 3];
     for (int v = 0; v < 24; ++v)
-        for (int k = 0; k < 3; ++k) mesh.positions[static_cast<size_t>(v * 3 + k)] = kCubePositions[v][k] * s;
-    mesh.bindArrays();
-    mesh.draw();
+        for (int k = 0; k < 3; ++k) positions[v * 3 + k] = kCubePositions[v][k] * s;
+    kUnitCube.bindArrays();
+    glVertexPointer(3, GL_FLOAT, 0, positions);
+    kUnitCube.draw();
 }
 
 void drawLitBox(float s, const Vec3& P, const Vec3& angles, bool coreOverDepth, bool lit, const Vec3& colour)
@@ -171,16 +162,11 @@ void rebuildNormals(IndexedMesh& mesh)
     }
 }
 
-void buildDisplacedSphere()
+IndexedMesh buildDisplacedSphere()
 {
-    displacedSphere = new IndexedMesh;
-    buildSphere(*displacedSphere, 1.2314159f, 24, 24);
-    displaceAlongNormals(*displacedSphere, 0.45f, 2598);
-    rebuildNormals(*displacedSphere);
-}
-
-void releaseDisplacedSphere()
-{
-    delete displacedSphere;
-    displacedSphere = nullptr;
+    IndexedMesh sphere;
+    buildSphere(sphere, 1.2314159f, 24, 24);
+    displaceAlongNormals(sphere, 0.45f, 2598);
+    rebuildNormals(sphere);
+    return sphere;
 }

@@ -22,8 +22,10 @@ struct VertexArrayMesh {
     static VertexArrayMesh buildCube(float sx, float sy, float sz);
     void bindArrays() const;
     void draw() const;
-    void release();
 };
+
+// The cube of half size 1 (its arrays stay valid for GL as long as the program runs).
+extern const VertexArrayMesh kUnitCube;
 
 // A cube with corners at ±s drawn from vertex arrays; colour, material and lighting are the caller's.
 void drawCubeMesh(float s);
@@ -51,6 +53,4 @@ void displaceAlongNormals(IndexedMesh& mesh, float amount, int seed);
 void rebuildNormals(IndexedMesh& mesh);
 
 // The rock: a sphere of radius 1.2314159 (24 × 24), roughened by 0.45 with seed 2598.
-extern IndexedMesh* displacedSphere;
-void buildDisplacedSphere();
-void releaseDisplacedSphere();
+IndexedMesh buildDisplacedSphere();

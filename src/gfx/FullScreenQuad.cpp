@@ -1,41 +1,12 @@
 #include "gfx/FullScreenQuad.h"
 
-#include "gfx/Glu.h"
-
-#include <string>
 #include <utility>
 
-#include "app/Fatal.h"
-#include "gfx/PictureFile.h"
-
-FullScreenQuad* fullScreenQuad = new FullScreenQuad;
-
-GLuint FullScreenQuad::loadTexture(const char* path, uint8_t mipmapped)
+FullScreenQuad FullScreenQuad::build()
 {
-    Picture picture;
-    std::string error;
-    if (!decodePicture(path, picture, error)) exitFatal("cannot load a picture: " + error);
-    width = picture.width;
-    height = picture.height;
-
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    if (!mipmapped) {
-        glTexImage2D(GL_TEXTURE_2D, 0, 4, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, picture.rgba.data());
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    } else {
-        gluBuild2DMipmaps(GL_TEXTURE_2D, 4, width, height, GL_RGBA, GL_UNSIGNED_BYTE, picture.rgba.data());
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-    }
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    return name;
-}
-
-void FullScreenQuad::buildLists()
-{
-    quadList = glGenLists(1);
-    glNewList(quadList, GL_COMPILE);
+    FullScreenQuad quad;
+    quad.quadList_ = DisplayLists(1);
+    glNewList(quad.quadList_.base(), GL_COMPILE);
     glBegin(GL_TRIANGLE_STRIP);
     for (const auto& [x, y] : {std::pair{1.0f, 1.0f}, {0.0f, 1.0f}, {1.0f, 0.0f}, {0.0f, 0.0f}}) {
         glTexCoord2f(x, y);
@@ -43,11 +14,10 @@ void FullScreenQuad::buildLists()
     }
     glEnd();
     glEndList();
+    return quad;
 }
 
-void FullScreenQuad::releaseLists() { glDeleteLists(quadList, 1); }
-
-void FullScreenQuad::beginOrtho(float w, float h)
+void beginOrtho(float w, float h)
 {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
@@ -60,7 +30,7 @@ void FullScreenQuad::beginOrtho(float w, float h)
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_FASTEST);
 }
 
-void FullScreenQuad::endOrtho()
+void endOrtho()
 {
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
@@ -68,14 +38,14 @@ void FullScreenQuad::endOrtho()
     glPopMatrix();
 }
 
-void FullScreenQuad::draw()
+void FullScreenQuad::draw() const
 {
     beginOrtho(1, 1);
-    glCallList(quadList);
+    glCallList(quadList_.base());
     endOrtho();
 }
 
-void FullScreenQuad::drawRippled(float t, float scale)
+void FullScreenQuad::drawRippled(float t, float scale) const
 {
     beginOrtho(2, 2);
     glTranslated(1, 1, 0);

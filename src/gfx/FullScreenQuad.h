@@ -3,38 +3,32 @@
 #include <epoxy/gl.h>
 
 #include <cmath>
-#include <cstdint>
 
-// The screen object: loads pictures into textures and draws a texture over the whole
-// viewport, plainly or rippling, switching to and from a 2D orthographic projection.
-struct FullScreenQuad {
-    int32_t width = 0;   // size in pixels of the last picture loaded
-    int32_t height = 0;
-    GLuint quadList = 0;  // display list of the unit square, texture coordinates equal to positions
+#include "gfx/GLHandle.h"
 
-    // Loads a PNG or JPEG picture into a new 2D RGBA texture (first row at the bottom) and
-    // leaves it bound. A picture that cannot be loaded ends the program with a message
-    // naming the file and status 1.
-    GLuint loadTexture(const char* path, uint8_t mipmapped);
+// Projection and modelview pushed and replaced by an orthographic box 0..w by 0..h with the
+// origin at the viewport's bottom-left; depth testing off.
+void beginOrtho(float w, float h);
+// Pops both matrices; leaves the matrix mode at GL_MODELVIEW and depth testing off.
+void endOrtho();
 
-    void buildLists();
-    void releaseLists();
-
-    // Projection and modelview pushed and replaced by an orthographic box 0..w by 0..h with
-    // the origin at the viewport's bottom-left; depth testing off.
-    void beginOrtho(float w, float h);
-    // Pops both matrices; leaves the matrix mode at GL_MODELVIEW and depth testing off.
-    void endOrtho();
+// The screen object: draws a texture over the whole viewport, plainly or rippling, switching
+// to and from a 2D orthographic projection. It owns the display list of its unit square.
+class FullScreenQuad {
+public:
+    // Compiles the unit square, texture coordinates equal to positions, into a display list.
+    static FullScreenQuad build();
 
     // The bound texture over the whole viewport with whatever colour, blending and program
     // the caller has set; texture coordinate (0, 0) at the bottom-left.
-    void draw();
+    void draw() const;
     // The same picture as a grid whose vertices sway with t while the texture is sampled at
     // the undisplaced positions; scale > 1 overfills the viewport.
-    void drawRippled(float t, float scale);
-};
+    void drawRippled(float t, float scale) const;
 
-extern FullScreenQuad* fullScreenQuad;
+private:
+    DisplayLists quadList_;
+};
 
 // One vertex of the rippled grid: texture coordinate and displaced position, in the grid's
 // coordinates (-1 to 1 across the viewport before scaling).

@@ -5,11 +5,6 @@
 #include <algorithm>
 #include <cmath>
 
-ProceduralTexture* circleTexture = nullptr;
-ProceduralTexture* flareTexture = nullptr;
-ProceduralTexture* bigflareTexture = nullptr;
-ProceduralTexture* surroundTexture = nullptr;
-
 ProceduralTexture::ProceduralTexture(int32_t w, int32_t h, const char* label)
     : width(w), height(h), pixels(static_cast<size_t>(w) * h * 4, 0), name(label)
 {
@@ -77,8 +72,10 @@ void fillCircle(ProceduralTexture& t)
 void ProceduralTexture::upload()
 {
     glEnable(GL_TEXTURE_2D);
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    texture = Texture(name);
+    glBindTexture(GL_TEXTURE_2D, name);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     const bool square = width == height && (width == 32 || width == 64 || width == 128 || width == 256 ||
@@ -92,26 +89,16 @@ void ProceduralTexture::upload()
     gluBuild2DMipmaps(GL_TEXTURE_2D, 4, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
 }
 
-void buildProceduralTextures()
+ProceduralTextures ProceduralTextures::build()
 {
-    bigflareTexture = new ProceduralTexture(512, 512, "bigflare");
-    surroundTexture = new ProceduralTexture(512, 512, "surround");
-    circleTexture = new ProceduralTexture(64, 64, "circle");
-    flareTexture = new ProceduralTexture(32, 32, "flare");
-    fillBigflare(*bigflareTexture);
-    fillSurround(*surroundTexture);
-    fillCircle(*circleTexture);
-    fillFlare(*flareTexture);
-    flareTexture->upload();
-    bigflareTexture->upload();
-    circleTexture->upload();
-    surroundTexture->upload();
-}
-
-void releaseProceduralTextures()
-{
-    for (ProceduralTexture** t : {&flareTexture, &bigflareTexture, &circleTexture, &surroundTexture}) {
-        delete *t;
-        *t = nullptr;
-    }
+    ProceduralTextures t;
+    fillBigflare(t.bigflare);
+    fillSurround(t.surround);
+    fillCircle(t.circle);
+    fillFlare(t.flare);
+    t.flare.upload();
+    t.bigflare.upload();
+    t.circle.upload();
+    t.surround.upload();
+    return t;
 }

@@ -5,12 +5,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "gfx/GLHandle.h"
+
 // A texture computed pixel by pixel at load time: 8-bit RGBA, row-major from row 0, every
 // pixel opaque (the scenes add these textures, so their brightness lives in R, G and B).
 struct ProceduralTexture {
     int32_t width;
     int32_t height;
-    GLuint texture = 0;
+    Texture texture;
     std::vector<uint8_t> pixels;  // four bytes per pixel: R, G, B, A
     const char* name;
 
@@ -31,11 +33,12 @@ void fillSurround(ProceduralTexture& t);  // 512 x 512 bluish interference grid 
 void fillCircle(ProceduralTexture& t);    // 64 x 64 soft grey ring of radius 12.8 pixels
 void fillFlare(ProceduralTexture& t);     // 32 x 32 white spot with a cubic fall-off
 
-// Built once during loading; null before and after.
-extern ProceduralTexture* circleTexture;
-extern ProceduralTexture* flareTexture;
-extern ProceduralTexture* bigflareTexture;
-extern ProceduralTexture* surroundTexture;
+// The four textures the scenes share, filled and uploaded during loading.
+struct ProceduralTextures {
+    ProceduralTexture bigflare{512, 512, "bigflare"};
+    ProceduralTexture surround{512, 512, "surround"};
+    ProceduralTexture circle{64, 64, "circle"};
+    ProceduralTexture flare{32, 32, "flare"};
 
-void buildProceduralTextures();
-void releaseProceduralTextures();
+    static ProceduralTextures build();
+};

@@ -5,7 +5,9 @@
 
 #include "gfx/Shaping.h"
 
+namespace {
 uint32_t randomSeed = kInitialRandomSeed;
+}  // namespace
 
 float noise1(int32_t n)
 {
@@ -17,6 +19,7 @@ float noise1(int32_t n)
 }
 
 void setRandomSeed(uint32_t s) { randomSeed = s; }
+uint32_t currentRandomSeed() { return randomSeed; }
 
 float randomUnit()
 {

@@ -9,8 +9,8 @@ float noise1(int32_t n);
 
 // The program's own generator: one global unsigned 32-bit seed, advanced on every draw.
 inline constexpr uint32_t kInitialRandomSeed = 93186752u;
-extern uint32_t randomSeed;
 void setRandomSeed(uint32_t s);
+uint32_t currentRandomSeed();
 // Next value of the program's own generator, about uniform in [0, 1]; the rounding to
 // float can give exactly 1.
 float randomUnit();

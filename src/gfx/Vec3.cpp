@@ -74,29 +74,27 @@ Vec3 sphericalPoint(float r, float t, float p)
             static_cast<float>(r * std::cos(t))};
 }
 
-Vec3 curvePoint(float r, float t, int kind)
+Vec3 curvePoint(float r, float t, CurveKind kind)
 {
     const double s = std::sin(static_cast<double>(t));
     const double c = std::cos(static_cast<double>(t));
     double x = 0.0, y = 0.0;
     switch (kind) {
-    case 2:
+    case CurveKind::Circle:
         x = r * s;
         y = r * c;
         break;
-    case 5:
+    case CurveKind::Heart:
         x = r * std::pow(s, 3.0);
         y = r * (c - std::pow(c, 4.0));
         break;
-    case 6:
+    case CurveKind::Tangent:
         x = r * std::tan(static_cast<double>(t));
         y = r * c;
         break;
-    case 7:
+    case CurveKind::FourLeaves:
         x = 2.0 * r * std::pow(s, 2.0) * c;
         y = 2.0 * r * std::pow(c, 2.0) * s;
-        break;
-    default:
         break;
     }
     return {static_cast<float>(x), static_cast<float>(y), 0.0f};

@@ -42,10 +42,15 @@ Vec3 operator*(const Mat3& m, const Vec3& v);
 // (r sin t cos p, r sin t sin p, r cos t).
 Vec3 sphericalPoint(float r, float t, float p);
 
-// A point of one of the plane curves used to lay out shapes, z = 0:
-// kind 2 a circle, 5 a heart-like curve, 6 a tangent curve, 7 a four-leaved rose.
-// No other kind exists; any other value gives the origin.
-Vec3 curvePoint(float r, float t, int kind);
+// The plane curves used to lay out shapes, numbered as the scenes' settings number them.
+enum class CurveKind : int {
+    Circle = 2,
+    Heart = 5,       // a heart-like curve
+    Tangent = 6,     // a tangent curve
+    FourLeaves = 7,  // a four-leaved rose
+};
+// A point of one of the curves at parameter t, z = 0.
+Vec3 curvePoint(float r, float t, CurveKind kind);
 
 // The eye's x, y and z axes in object coordinates, read from the current GL modelview
 // matrix (the rows of its rotation part). Camera-facing sprites are built from right and up.

@@ -1,13 +1,28 @@
 #pragma once
 
-#include <epoxy/gl.h>
+#include "effects/ParticleEmitter.h"
+#include "gfx/GLHandle.h"
+#include "gfx/Result.h"
+#include "scenes/FrameContext.h"
+#include "scenes/SceneShared.h"
 
 // Scene B, 14.11 to 30 s: the ring of fire, the falling meteor, the shock wave and the flash.
-extern GLuint flashPicture;    // also added over Scenes E and F
-extern GLuint overlayPicture;  // multiplied over every finished frame
+class BurningScene {
+public:
+    // Its pictures, and the fire ring, sparks and meteor flames set up with the flare texture.
+    static Result<BurningScene> load(SharedEmitters& emitters, GLuint flare);
 
-void initBurningScene();
-// The fire ring, the meteor's flames and the sparks, drawn with the given flare texture.
-void configureBurningEmitters(GLuint flare);
-void drawBurningScene(float p);
-void releaseBurningScene();
+    void draw(float p, const FrameContext& frame, const SceneShared& shared);
+    // The grey level the frame after one at progress p is cleared to: from white to black
+    // over the first 12 %.
+    static float clearLevel(float p);
+
+    GLuint flashPicture() const { return flash_.get(); }      // also added over Scenes E and F
+    GLuint overlayPicture() const { return overlay_.get(); }  // multiplied over every finished frame
+    ParticleEmitter& meteorFlames() { return meteoriteFlamme; }
+
+private:
+    Texture overlay_;
+    Texture flash_;
+    ParticleEmitter meteoriteFlamme;
+};

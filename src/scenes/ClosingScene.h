@@ -1,12 +1,14 @@
 #pragma once
 
-#include <epoxy/gl.h>
+#include "gfx/GLHandle.h"
+#include "gfx/Result.h"
 
-// The closing picture on a white page, 145 to 207 s, under the invitation text pages; its
-// initialisation also prepares the greeting emitters that Scene E draws.
-extern GLuint closingPicture;
-extern const char* const greetingNames[18];
+// The closing picture on a white page, 145 to 207 s, under the invitation text pages.
+class ClosingScene {
+public:
+    static Result<ClosingScene> load();
+    void draw(float p) const;
 
-void initClosingScene();
-void drawClosingScene(float p);
-void releaseClosingScene();
+private:
+    Texture picture_;
+};

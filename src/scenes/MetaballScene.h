@@ -1,8 +1,14 @@
 #pragma once
 
 #include <array>
+#include <memory>
+#include <vector>
 
+#include "geometry/MetaballField.h"
+#include "gfx/CameraPath.h"
 #include "gfx/Vec3.h"
+#include "scenes/FrameContext.h"
+#include "scenes/SceneShared.h"
 
 // Scene D, 60 to 88.23 s, drawn twice a frame: the environment pass into the scene target,
 // then the shape pass (the metaball surface) into the filter target.
@@ -16,19 +22,43 @@ struct BallMotion {
     float size = 0.0f;  // the radius once grown in
 };
 
-extern std::array<BallMotion, 10> ballMotions;
-
 // Ball centre (before the scene's rise) and radius at progress t.
 Vec3 ballPosition(const BallMotion& ball, float t);
 float ballRadius(const BallMotion& ball, float t);
-// The eye and the point it looks at, at progress t.
-void metaballCamera(float t, Vec3& eye, Vec3& target);
 
-struct MetaballField;
-// Polygonises the field at level 0.5 and draws the triangles in one call, each vertex with
-// its normal and its x and y as texture coordinate.
-void drawFieldSurface(MetaballField& field);
+// Gathers the surface's vertices for one draw. The lists keep their room from frame to
+// frame; they start with room for more than the ten balls ever make (about 20,000 vertices
+// fully grown), so gathering allocates nothing.
+class SurfaceArrays final : public SurfaceSink {
+public:
+    SurfaceArrays();
+    std::vector<Vec3> normals, points;
+    void vertex(const Vec3& normal, const Vec3& point) override;
+};
 
-void initMetaballScene();
-void drawMetaballScene(float t, bool shapePass);
-void releaseMetaballScene();
+// Polygonises the field at level 0.5 into the arrays and draws the triangles in one call,
+// each vertex with its normal and its x and y as texture coordinate.
+void drawFieldSurface(MetaballField& field, SurfaceArrays& arrays);
+
+class MetaballScene {
+public:
+    // The camera path, the field and the balls' motions (ten draws each of the C library
+    // generator, in the order the scene was laid out with).
+    MetaballScene();
+
+    void draw(float t, bool shapePass, const FrameContext& frame, const SceneShared& shared);
+    // The eye and the point it looks at, at progress t.
+    void camera(float t, Vec3& eye, Vec3& target) const;
+    const std::array<BallMotion, 10>& ballMotions() const { return ballMotions_; }
+
+private:
+    void drawEnvironment(const FrameContext& frame, const SceneShared& shared);
+    void drawSurface(float t);
+    void drawSprites(float t, bool shapePass, const Vec3& right, const Vec3& up, const FrameContext& frame,
+                     const SceneShared& shared) const;
+
+    CameraPath cameraPath_{"metaballs camera"};
+    std::unique_ptr<MetaballField> field_;
+    std::array<BallMotion, 10> ballMotions_;
+    SurfaceArrays arrays_;
+};

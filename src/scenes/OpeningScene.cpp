@@ -1,14 +1,10 @@
 #include "scenes/OpeningScene.h"
 
-#include "app/Assets.h"
-#include "geometry/Shapes.h"
-#include "gfx/FullScreenQuad.h"
-#include "gfx/Shaping.h"
-#include "timeline/Timeline.h"
+#include <cmath>
 
-GLuint logoBackground = 0;
-GLuint logoForeground = 0;
-float cubeWindows[121][2];
+#include "geometry/Shapes.h"
+#include "gfx/Shaping.h"
+#include "gfx/TextureFile.h"
 
 namespace {
 
@@ -41,17 +37,23 @@ constexpr ArmCube kArms[4] = {{1, 0.65f, 0.95f, 0.5f}, {-1, 0.6f, 0.8f, 0.6f}, {
 
 }  // namespace
 
-void initOpeningScene()
+Result<OpeningScene> OpeningScene::load()
 {
-    logoBackground = fullScreenQuad->loadTexture("data/gfx/vaskel-logo_background.png", 0);
-    logoForeground = fullScreenQuad->loadTexture("data/gfx/vaskel-logo_foreground.png", 0);
-    fillCubeWindows();
+    OpeningScene scene;
+    Result<Texture> background = loadTexture("data/gfx/vaskel-logo_background.png", false);
+    if (!background) return Failure{background.message()};
+    scene.logoBackground_ = background.take();
+    Result<Texture> foreground = loadTexture("data/gfx/vaskel-logo_foreground.png", false);
+    if (!foreground) return Failure{foreground.message()};
+    scene.logoForeground_ = foreground.take();
+    fillCubeWindows(scene.cubeWindows_);
+    return scene;
 }
 
-void fillCubeWindows()
+void fillCubeWindows(CubeWindows& windows)
 {
     float start = 0.3f, end = 0.305f;
-    for (auto& window : cubeWindows) {
+    for (auto& window : windows) {
         window[0] = start;
         window[1] = end;
         start = end;
@@ -59,9 +61,8 @@ void fillCubeWindows()
     }
 }
 
-void drawOpeningScene(float p)
+void OpeningScene::draw(float p) const
 {
-    ClearLevel = 1.0f;
     const float fadeBack = sinePulse(p, 0.05f, 0.99f, 1.0f);
     const float fadeFront = sinePulse(p, 0.06f, 1.0f, 2.0f);
     glLoadIdentity();
@@ -72,14 +73,14 @@ void drawOpeningScene(float p)
     const float w = linearStep(p, 0, 1) * 14.0f;
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glBindTexture(GL_TEXTURE_2D, logoBackground);
+    glBindTexture(GL_TEXTURE_2D, logoBackground_.get());
     drawWavingBackground(w);
 
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glTranslatef(0, 0, 0.1f);
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, logoForeground);
+    glBindTexture(GL_TEXTURE_2D, logoForeground_.get());
     glColor4f(1, 1, 1, fadeFront);
     drawTexturedRect(-1, -1, 1, 1);
     glEnable(GL_LIGHTING);
@@ -91,13 +92,15 @@ void drawOpeningScene(float p)
     glEnable(GL_COLOR_MATERIAL);
 
     constexpr float pi = 3.1415925f;
+    constexpr CurveKind kTangent = CurveKind::Tangent;
     for (int i = 0; i < 120; ++i) {
         const float f = static_cast<float>(i) / 120.0f;
-        const float grow = linearStep(p, cubeWindows[i][0], cubeWindows[i][1]);
-        const float shrink = grow >= 1.0f ? linearStep(p, cubeWindows[i][1], cubeWindows[i][1] + 0.12f) : 0.0f;
+        const float grow = linearStep(p, cubeWindows_[i][0], cubeWindows_[i][1]);
+        const float shrink = grow >= 1.0f ? linearStep(p, cubeWindows_[i][1], cubeWindows_[i][1] + 0.12f) : 0.0f;
         const float alpha = grow - shrink;
-        const Vec3 anchors[4] = {curvePoint(2.3f * (1 - f), 2 * pi * (1 - f), 6), curvePoint(2.3f * (1 - f), 2 * pi * f, 6),
-                                 curvePoint(1.3f * f, 2 * pi * (1 - f), 6), curvePoint(f, 2 * pi * f, 6)};
+        const Vec3 anchors[4] = {curvePoint(2.3f * (1 - f), 2 * pi * (1 - f), kTangent),
+                                 curvePoint(2.3f * (1 - f), 2 * pi * f, kTangent),
+                                 curvePoint(1.3f * f, 2 * pi * (1 - f), kTangent), curvePoint(f, 2 * pi * f, kTangent)};
         // Outside any push: the turns add up from group to group, winding the arms.
         glRotated(50.0 * p * f, 1.0, -0.25, 0.45);
         glDisable(GL_TEXTURE_2D);
@@ -113,10 +116,4 @@ void drawOpeningScene(float p)
         }
     }
     glDisable(GL_LIGHTING);
-}
-
-void releaseOpeningScene()
-{
-    glDeleteTextures(1, &logoBackground);
-    glDeleteTextures(1, &logoForeground);
 }

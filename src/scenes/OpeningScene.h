@@ -1,17 +1,24 @@
 #pragma once
 
-#include <epoxy/gl.h>
+#include "gfx/GLHandle.h"
+#include "gfx/Result.h"
 
 // Scene A, 0 to 14.11 s: the logo in two layers over a white page (a wide background that
 // waves like a flag and a square foreground), and from about 30 % on four spiral arms of
 // small lit cubes that pop up one after another, twist about a common axis and shrink away.
-extern GLuint logoBackground;
-extern GLuint logoForeground;
+
 // When cube group i grows, as progress: entry i is (0.3 + 0.005 i, 0.305 + 0.005 i),
 // accumulated in floats.
-extern float cubeWindows[121][2];
-void fillCubeWindows();
+using CubeWindows = float[121][2];
+void fillCubeWindows(CubeWindows& windows);
 
-void initOpeningScene();
-void drawOpeningScene(float p);
-void releaseOpeningScene();
+class OpeningScene {
+public:
+    static Result<OpeningScene> load();
+    void draw(float p) const;
+
+private:
+    Texture logoBackground_;
+    Texture logoForeground_;
+    CubeWindows cubeWindows_;
+};

@@ -4,23 +4,17 @@
 
 #include <cmath>
 
-#include "app/FrameClock.h"
-#include "effects/ParticleEmitter.h"
+#include "effects/ParticleDrawing.h"
 #include "gfx/Fog.h"
 #include "gfx/FullScreenQuad.h"
-#include "gfx/ProceduralTexture.h"
+#include "gfx/Programs.h"
 #include "gfx/Shaping.h"
-#include "scenes/BurningScene.h"
-#include "timeline/Programs.h"
-#include "timeline/Timeline.h"
+#include "text/BitmapFont.h"
 
 namespace {
 
-ParticleEmitter* const ribbons[4] = {&ribbon, &ribbon2, &ribbon3, &ribbon4};
-
 // How each ribbon looks and moves; the rest of their settings are shared.
 struct RibbonLook {
-    const char* label;  // the fourth reuses the third's
     int32_t emissionRate;
     float emissionJitter;
     float lifeMax;
@@ -34,22 +28,22 @@ struct RibbonLook {
 };
 
 constexpr RibbonLook kLooks[4] = {
-    {"ribbon", 500, 0.4f, 2.5f, {1.0f, 0.15f, 0.3f}, {0.85f, 0.15f, 0.3f}, {0.25f, 0.35f, -1}, -2, 3.6f, true, 0.385f, 0.5f, 0.05f},
-    {"ribbon2", 500, 0.4f, 2.5f, {0.25f, 0.2f, 1.0f}, {0.7f, 0.4f, 1.0f}, {0, 0, -1}, -1, 3.6f, true, 0.485f, 0.7f, 0.05f},
-    {"ribbon3", 800, 2.4f, 2.5f, {0.85f, 0.4f, 0.6f}, {1.0f, 0.3f, 0.4f}, {0, 0, -1}, -1, 3.1415925f, false, 0.485f, 0.65f, 0.05f},
-    {"ribbon3", 500, 2.4f, 2.4f, {0.25f, 0.75f, 0.95f}, {0.2f, 0.3f, 0.95f}, {0, 0, -1}, -1, 3.6f, false, 0.385f, 0.45f, 1.05f},
+    {500, 0.4f, 2.5f, {1.0f, 0.15f, 0.3f}, {0.85f, 0.15f, 0.3f}, {0.25f, 0.35f, -1}, -2, 3.6f, true, 0.385f, 0.5f, 0.05f},
+    {500, 0.4f, 2.5f, {0.25f, 0.2f, 1.0f}, {0.7f, 0.4f, 1.0f}, {0, 0, -1}, -1, 3.6f, true, 0.485f, 0.7f, 0.05f},
+    {800, 2.4f, 2.5f, {0.85f, 0.4f, 0.6f}, {1.0f, 0.3f, 0.4f}, {0, 0, -1}, -1, 3.1415925f, false, 0.485f, 0.65f, 0.05f},
+    {500, 2.4f, 2.4f, {0.25f, 0.75f, 0.95f}, {0.2f, 0.3f, 0.95f}, {0, 0, -1}, -1, 3.6f, false, 0.385f, 0.45f, 1.05f},
 };
 
 // Height of the emitters' plane in their own frame.
 constexpr float kRibbonHeight = 30.1f;
 
-void setRibbonAlphas()
-{
-    ribbon.setAlpha(0.2f, 0.5f, 0.8f, 0.95f);
-    for (ParticleEmitter* e : {&ribbon2, &ribbon3, &ribbon4}) e->setAlpha(0.3f, 0.5f, 0.8f, 0.95f);
-}
-
 }  // namespace
+
+void RibbonScene::setAlphas()
+{
+    ribbons_[0].setAlpha(0.2f, 0.5f, 0.8f, 0.95f);
+    for (size_t i = 1; i < 4; ++i) ribbons_[i].setAlpha(0.3f, 0.5f, 0.8f, 0.95f);
+}
 
 RibbonSpawns ribbonSpawns(float t)
 {
@@ -79,56 +73,63 @@ void ribbonCamera(float t, const Vec3& R, const Vec3& F, Vec3& eye, Vec3& target
     target = lerpVec3(C, D, s);
 }
 
-void initRibbonScene()
+RibbonScene::RibbonScene(GLuint flare, GLuint circle)
 {
-    for (int i = 0; i < 4; ++i) {
-        ParticleEmitter& e = *ribbons[i];
+    for (size_t i = 0; i < 4; ++i) {
         const RibbonLook& look = kLooks[i];
-        e.allocate(1500, look.label);
+        EmitterSettings e;
         e.emissionRate = look.emissionRate;
         e.emissionJitter = look.emissionJitter;
         e.respawn = false;
         e.lifeMin = 1.05f;
         e.lifeMax = look.lifeMax;
-        const Vec3 &s = look.colourStart, &f = look.colourEnd;
-        e.setColourStart(s.x, s.y, s.z, s.x, s.y, s.z);
-        e.setColourEnd(f.x, f.y, f.z, f.x, f.y, f.z);
-        e.setPosition(0, 0, kRibbonHeight, 0, 0, 0);
-        e.setShapeKind(2);
-        e.setAcceleration(look.acceleration.x, look.acceleration.y, look.acceleration.z, 8.8f, 10.8f);
+        e.colourStartA = e.colourStartB = look.colourStart;
+        e.colourEndA = e.colourEndB = look.colourEnd;
+        e.position = {0, 0, kRibbonHeight};
+        e.shapeKind = SpawnShape::Circle;
+        e.acceleration = look.acceleration;
+        e.accelerationMin = 8.8f;
+        e.accelerationMax = 10.8f;
         e.speedMin = 1.1f;
         e.speedMax = 1.25f;
-        e.setDirection(0, 0, look.directionZ, 0.5f, 0.5f, 0);
+        e.direction = {0, 0, look.directionZ};
+        e.directionJitter = {0.5f, 0.5f, 0};
         e.shapeAngle = look.shapeAngle;
         e.shapeRadius = 1.8f;
         e.useShape = true;
-        e.billboardMode = 1;
-        e.setTextured(true);
-        e.setTexture(look.flare ? flareTexture->texture : circleTexture->texture);
-        e.setDrawStyle(7);
-        e.setSize(0.025f, 0.0362f, look.sizeEndMin, look.sizeEndMax);
-        e.setSpin(look.spinMin, 0.03f);
+        e.billboardMode = BillboardMode::Camera;
+        e.textured = true;
+        e.texture = look.flare ? flare : circle;
+        e.drawStyle = DrawStyle::Cube;
+        e.sizeStartMin = 0.025f;
+        e.sizeStartMax = 0.0362f;
+        e.sizeEndMin = look.sizeEndMin;
+        e.sizeEndMax = look.sizeEndMax;
+        e.spinMin = look.spinMin;
+        e.spinMax = 0.03f;
+        ribbons_[i].configure(e, 1500);
     }
-    setRibbonAlphas();
+    setAlphas();
 }
 
-void drawRibbonScene(float t)
+void RibbonScene::draw(float t, const FrameContext& frame, const SceneShared& shared, GLuint flash)
 {
-    ClearLevel = 0.0f;
-    setRibbonAlphas();
+    setAlphas();
+    const ParticleFrame particles{frame.elapsed, &shared.font};
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glLoadIdentity();
 
     const RibbonSpawns spawns = ribbonSpawns(t);
     for (int i : {1, 0, 2, 3}) {
-        ribbons[i]->shapeRadius = spawns.radius[i];
+        ParticleEmitter& ribbon = ribbons_[static_cast<size_t>(i)];
+        ribbon.shapeRadius = spawns.radius[i];
         const Vec3& P = spawns.position[i];
-        ribbons[i]->setPosition(P.x, P.y, P.z, 0, 0, 0);
+        ribbon.setPosition(P.x, P.y, P.z, 0, 0, 0);
     }
 
     Vec3 eye, target;
-    ribbonCamera(t, ribbon.position, ribbon4.position, eye, target);
+    ribbonCamera(t, ribbons_[0].position, ribbons_[3].position, eye, target);
     gluLookAt(eye.x, eye.y, eye.z, target.x, target.y, target.z, 0, 1, 0);
     const Vec3 light = target + Vec3(1, 1, 1);
 
@@ -139,11 +140,11 @@ void drawRibbonScene(float t)
     // The greetings float about a point 40 units in front of the eye.
     glPushMatrix();
     glRotatef(90, 1, 0, 0);
-    for (ParticleEmitter& greeting : greetingEmitters) {
+    for (ParticleEmitter& greeting : shared.emitters.greetingEmitters) {
         greeting.setPosition(eye.x, eye.y, eye.z - 40, 25, 25, 0);
-        greeting.setRotation(eye);
-        greeting.update(frameClock.frameDelta);
-        greeting.draw();
+        greeting.rotation = eye;
+        greeting.update(frame.delta);
+        drawParticles(greeting, particles);
     }
     glPopMatrix();
 
@@ -154,13 +155,14 @@ void drawRibbonScene(float t)
     glDisable(GL_LIGHTING);
     glRotatef(90, -1, 0, 0);  // the emitters' +z is the world's up
 
-    for (ParticleEmitter* e : ribbons) e->setRotation(light);  // where the lit cubes' light stands
-    for (ParticleEmitter* e : ribbons) e->update(frameClock.frameDelta);
+    for (ParticleEmitter& e : ribbons_) e.rotation = light;  // where the lit cubes' light stands
+    for (ParticleEmitter& e : ribbons_) e.update(frame.delta);
 
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
     glEnable(GL_DEPTH_TEST);
-    for (ParticleEmitter* e : ribbons) e->drawShaded(phongProgram, phongParticlesProgram);
+    for (ParticleEmitter& e : ribbons_)
+        drawParticlesShaded(e, particles, shared.programs.phong, shared.programs.phongParticles, batch_);
     glUseProgram(0);
     glDisable(GL_LIGHTING);
     glDisable(GL_FOG);
@@ -169,8 +171,8 @@ void drawRibbonScene(float t)
     // quad covers the picture in flat bluish white.
     const float f = linearStep(t, 0.98f, 1.0f);
     if (f > 0) {
-        glBindTexture(GL_TEXTURE_2D, flashPicture);
+        glBindTexture(GL_TEXTURE_2D, flash);
         glColor4f(0.9f, 0.95f, 1.0f, f);
-        fullScreenQuad->draw();
+        shared.quad.draw();
     }
 }

@@ -1,10 +1,16 @@
 #pragma once
 
+#include <array>
+
+#include "effects/LitCubeBatch.h"
+#include "effects/ParticleEmitter.h"
 #include "gfx/Vec3.h"
+#include "scenes/FrameContext.h"
+#include "scenes/SceneShared.h"
 
 // Scene E, 88.23 to 115.36 s: ribbons of lit cubes, the floating greetings, a white flash.
 
-// Where the four ribbon emitters (ribbon, ribbon2, ribbon3, ribbon4) spawn at progress t:
+// Where the four ribbon emitters spawn at progress t:
 // the radius of each one's spawn circle and its position, in the emitters' frame (+z up).
 struct RibbonSpawns {
     float radius[4];
@@ -16,5 +22,18 @@ RibbonSpawns ribbonSpawns(float t);
 // (emitter frame): behind the first ribbon, moving behind the fourth over the last 30 %.
 void ribbonCamera(float t, const Vec3& R, const Vec3& F, Vec3& eye, Vec3& target);
 
-void initRibbonScene();
-void drawRibbonScene(float t);
+class RibbonScene {
+public:
+    // The four ribbons of lit cubes, textured with the flare or the circle.
+    RibbonScene(GLuint flare, GLuint circle);
+
+    // Draws the scene at progress t; the white flash at its end is the given picture.
+    void draw(float t, const FrameContext& frame, const SceneShared& shared, GLuint flash);
+    std::array<ParticleEmitter, 4>& ribbons() { return ribbons_; }
+
+private:
+    void setAlphas();
+
+    std::array<ParticleEmitter, 4> ribbons_;
+    LitCubeBatch batch_;
+};

@@ -5,10 +5,10 @@
 #include "geometry/Shapes.h"
 #include "gfx/FullScreenQuad.h"
 #include "gfx/Shaping.h"
+#include "gfx/TextureFile.h"
 
 namespace {
 
-GLuint bubbles[7];
 const char* const kFiles[7] = {"data/gfx/speech1.png",  "data/gfx/speech2.png",  "data/gfx/speech3.png",
                                "data/gfx/speech4.png",  "data/gfx/speech5a.png", "data/gfx/speech5b.png",
                                "data/gfx/speech5c.png"};
@@ -53,15 +53,21 @@ int bubbleLayout(float p, int set, BubbleDraw out[3])
     return 0;
 }
 
-void loadSpeechBubbles()
+Result<SpeechBubbles> SpeechBubbles::load()
 {
-    for (int i = 0; i < 7; ++i) bubbles[i] = fullScreenQuad->loadTexture(kFiles[i], 0);
+    SpeechBubbles bubbles;
+    for (size_t i = 0; i < 7; ++i) {
+        Result<Texture> picture = loadTexture(kFiles[i], false);
+        if (!picture) return Failure{picture.message()};
+        bubbles.pictures_[i] = picture.take();
+    }
+    return bubbles;
 }
 
-void drawSpeechBubbles(float p, int set)
+void SpeechBubbles::draw(float p, int set) const
 {
     glLoadIdentity();
-    fullScreenQuad->beginOrtho(1, 1);
+    beginOrtho(1, 1);
     glDisable(GL_LIGHTING);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -76,10 +82,8 @@ void drawSpeechBubbles(float p, int set)
         }
         glColor4f(1, 1, 1, draws[i].alpha);
         glTranslatef(draws[i].offset.x, draws[i].offset.y, draws[i].offset.z);
-        quad(bubbles[draws[i].picture], draws[i].quad);
+        quad(pictures_[static_cast<size_t>(draws[i].picture)].get(), draws[i].quad);
         if (set == 4) glPopMatrix();
     }
-    fullScreenQuad->endOrtho();
+    endOrtho();
 }
-
-void releaseSpeechBubbles() { glDeleteTextures(7, bubbles); }

@@ -1,12 +1,11 @@
 #pragma once
 
+#include <array>
+
+#include "gfx/GLHandle.h"
+#include "gfx/Result.h"
 #include "gfx/Vec3.h"
 
-// Cartoon speech bubbles over Scenes B to F: one set per scene (0 to 4), each bubble sliding a
-// little as it fades in and out at a fixed place on the screen.
-void loadSpeechBubbles();
-void drawSpeechBubbles(float p, int set);
-void releaseSpeechBubbles();
 
 // A bubble's quad in screen fractions (0 to 1 across the viewport, origin bottom-left).
 struct BubbleQuad {
@@ -22,3 +21,14 @@ struct BubbleDraw {
 };
 // The bubbles of a set at progress p; returns how many (0 for an unknown set).
 int bubbleLayout(float p, int set, BubbleDraw out[3]);
+
+// Cartoon speech bubbles over Scenes B to F: one set per scene (0 to 4), each bubble sliding a
+// little as it fades in and out at a fixed place on the screen.
+class SpeechBubbles {
+public:
+    static Result<SpeechBubbles> load();
+    void draw(float p, int set) const;
+
+private:
+    std::array<Texture, 7> pictures_;
+};

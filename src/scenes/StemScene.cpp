@@ -4,27 +4,24 @@
 
 #include <cmath>
 
-#include "app/FrameClock.h"
-#include "audio/MusicPlayer.h"
-#include "effects/ParticleEmitter.h"
+#include "effects/ParticleDrawing.h"
 #include "geometry/FloorGrid.h"
 #include "geometry/Meshes.h"
 #include "geometry/Shapes.h"
 #include "gfx/ProceduralTexture.h"
 #include "gfx/Random.h"
 #include "gfx/Shaping.h"
+#include "text/BitmapFont.h"
 
-StemGroup stemGroups[15];
-
-void initStemScene()
+StemScene::StemScene()
 {
     setRandomSeed(109106);
     for (int i = 0; i < 15; ++i) {
-        StemGroup& g = stemGroups[i];
+        StemGroup& g = groups_[i];
         randomScaled(0.15f);  // draws that only advance the generator
         randomScaled(0.12f);
         randomScaled(0.12f);
-        g.base = curvePoint(0.5f, 0.3f * i, 2) + Vec3(2.0f, -4.0f, -0.15f);
+        g.base = curvePoint(0.5f, 0.3f * i, CurveKind::Circle) + Vec3(2.0f, -4.0f, -0.15f);
         g.startBase = randomScaled(0.055f) + 0.0f;
         g.width = randomScaled(0.9f) + 0.74f;
         for (Stem& s : g.stems) {
@@ -70,7 +67,7 @@ void stemCamera(float p, Vec3& E, Vec3& T)
              static_cast<float>(10 - 2 * p + 3 * std::cos(8.0 * p))};
         T = {0, 1 + 20 * p, 0};
     } else if (p < 0.72f) {
-        const Vec3 C = curvePoint(8 * (p - 0.6f) + 4.5f, 5.6f * (p - 0.5f), 2);
+        const Vec3 C = curvePoint(8 * (p - 0.6f) + 4.5f, 5.6f * (p - 0.5f), CurveKind::Circle);
         E = {C.x, static_cast<float>(8 + 20 * (p - 0.6) + 3 * std::sin(20.0 * p)), C.y + 4 + 3 * (p - 0.38f)};
         T = {-C.x, 12 + 10 * (p - 0.6f), -C.y};
     } else {
@@ -102,10 +99,11 @@ void setLight(const Vec3& T, float F)
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 80);
 }
 
-void drawTip(const Stem& s, int j, const Vec3& tip, const Vec3& right, const Vec3& up, float p, float F)
+void drawTip(const Stem& s, int j, const Vec3& tip, const Vec3& right, const Vec3& up, float p, float F,
+             const FrameContext& frame, GLuint circle)
 {
     const float fade = linearStep(p, s.start, 0.5f) - linearStep(p, 0.85f, 1.0f);
-    const float beat = static_cast<float>(musicPlayer->spectrumLevel()) * 0.08f;
+    const float beat = static_cast<float>(frame.beatLevel()) * 0.08f;
     glEnable(GL_BLEND);
     glDisable(GL_LIGHTING);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
@@ -113,9 +111,9 @@ void drawTip(const Stem& s, int j, const Vec3& tip, const Vec3& right, const Vec
     glEnable(GL_TEXTURE_2D);
     glDepthMask(GL_FALSE);
     glColor4f(1, 1, 1, 0.18f * fade);
-    glBindTexture(GL_TEXTURE_2D, circleTexture->texture);
+    glBindTexture(GL_TEXTURE_2D, circle);
     drawBillboard(tip, right, up, 0.14f * s.tipSize);
-    glBindTexture(GL_TEXTURE_2D, circleTexture->texture);
+    glBindTexture(GL_TEXTURE_2D, circle);
     if (j % 2)
         glColor4f(beat, 0.35f, 0.4f, 0.25f * beat * fade);
     else
@@ -135,8 +133,11 @@ void drawTip(const Stem& s, int j, const Vec3& tip, const Vec3& right, const Vec
 
 }  // namespace
 
-void drawStemScene(float p)
+void StemScene::draw(float p, const FrameContext& frame, const SceneShared& shared)
 {
+    ParticleEmitter& hellCircle = shared.emitters.hellCircle;
+    ParticleEmitter& twinkles = shared.emitters.twinkles;
+    const ParticleFrame particles{frame.elapsed, &shared.font};
     const float F = linearStep(p, 0, 0.1f);
     Vec3 E, T;
     stemCamera(p, E, T);
@@ -148,22 +149,22 @@ void drawStemScene(float p)
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glBindTexture(GL_TEXTURE_2D, flareTexture->texture);
-    drawFloorGrid(*floorGrid, 0.85f);
+    glBindTexture(GL_TEXTURE_2D, shared.textures.flare.texture.get());
+    drawFloorGrid(shared.floor, 0.85f);
 
-    hellCircle.update(frameClock.frameDelta);
+    hellCircle.update(frame.delta);
     hellCircle.shapeRadius = 48;
-    twinkles.update(frameClock.frameDelta);
+    twinkles.update(frame.delta);
     glPushMatrix();
     glRotatef(90, -1, 0, 0);
-    hellCircle.draw();
-    twinkles.draw();
+    drawParticles(hellCircle, particles);
+    drawParticles(twinkles, particles);
     glPopMatrix();
 
     setLight(T, F);
     glDisable(GL_TEXTURE_2D);
 
-    for (StemGroup& g : stemGroups)
+    for (StemGroup& g : groups_)
         for (Stem& s : g.stems)
             if (s.alpha > 0 && p > s.start) {
                 s.length = p + s.baseLength + (p - s.start) * s.speed;
@@ -179,7 +180,7 @@ void drawStemScene(float p)
     cameraAxes(right, up, back);
     glEnable(GL_LIGHTING);
     glEnable(GL_LIGHT0);
-    for (const StemGroup& g : stemGroups)
+    for (const StemGroup& g : groups_)
         for (int j = 0; j < 8; ++j) {
             const Stem& s = g.stems[j];
             if (!(s.alpha > 0 && p > s.start)) continue;
@@ -198,7 +199,8 @@ void drawStemScene(float p)
             }
             glEnd();
             glEnable(GL_LIGHTING);
-            drawTip(s, j, stemPoint(g, s, static_cast<int>(s.segments) - 1, p), right, up, p, F);
+            drawTip(s, j, stemPoint(g, s, static_cast<int>(s.segments) - 1, p), right, up, p, F, frame,
+                    shared.textures.circle.texture.get());
         }
     glPopMatrix();
     glDisable(GL_DEPTH_TEST);

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <array>
+
 #include "gfx/Vec3.h"
+#include "scenes/FrameContext.h"
+#include "scenes/SceneShared.h"
 
 // Scene C, 30 to 60 s: 120 thin reddish stems grow in fifteen tufts inside the burning ring,
 // swaying and curling, tipped with glows that pulse with the music and small turning boxes;
@@ -30,10 +34,6 @@ struct StemGroup {
     float startBase;  // earliest start of its stems
 };
 
-extern StemGroup stemGroups[15];
-
-void initStemScene();
-void drawStemScene(float p);
 // Where point k of a stem lies along it at progress p: k / segments, pulled back towards the
 // foot from p = 0.72 on (later for the points nearer the tip).
 float stemT(const Stem& s, int k, float p);
@@ -41,3 +41,17 @@ float stemT(const Stem& s, int k, float p);
 Vec3 stemPoint(const StemGroup& g, const Stem& s, int k, float p);
 // The eye and the target of the scene's camera at progress p (three cuts).
 void stemCamera(float p, Vec3& eye, Vec3& target);
+
+class StemScene {
+public:
+    // The fifteen tufts, laid out with the program's own generator from seed 109106 and draws
+    // of the C library generator.
+    StemScene();
+
+    // Grows the stems to progress p and draws the scene.
+    void draw(float p, const FrameContext& frame, const SceneShared& shared);
+    const std::array<StemGroup, 15>& groups() const { return groups_; }
+
+private:
+    std::array<StemGroup, 15> groups_;
+};

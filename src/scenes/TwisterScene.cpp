@@ -3,25 +3,18 @@
 #include "gfx/Glu.h"
 
 #include <cmath>
-#include <memory>
+#include <utility>
 
-#include "effects/ParticleEmitter.h"
+#include "effects/ParticleDrawing.h"
 #include "geometry/FloorGrid.h"
-#include "gfx/CameraPath.h"
 #include "gfx/FullScreenQuad.h"
 #include "gfx/ProceduralTexture.h"
+#include "gfx/Programs.h"
 #include "gfx/Shaping.h"
-#include "timeline/Programs.h"
-
-float ringTwist[kRingCount + 1];
-float ringRadius[kRingCount + 1];
-float ringShift[kRingCount + 1];
+#include "gfx/TextureFile.h"
+#include "text/BitmapFont.h"
 
 namespace {
-
-std::unique_ptr<CameraPath> twisterCam;
-std::unique_ptr<CameraPath> twisterTargetCam;
-GLuint tunnelTexture = 0;
 
 constexpr int kSteps = 64;                  // quads around the column; one more closes it
 constexpr float kRingSpacing = 50.0f / 128;  // the column is about 50 units tall
@@ -39,62 +32,60 @@ void eyePoints(float p, Vec3 (&points)[4])
     points[3] = {-2.6f * std::sin(b), -3 - 2.54f * std::sin(c), 2.38f * std::cos(b)};
 }
 
-void columnCorner(int k, int m)
+void columnCorner(const ColumnRings& rings, int k, int m)
 {
     const float theta = m * 6.2831852f / kSteps;
-    glTexCoord2f((4.0f * m + ringTwist[k]) / 64, k * kRingSpacing);
-    glVertex3f(std::cos(theta) * ringRadius[k] + ringShift[k], k * kRingSpacing, std::sin(theta) * ringRadius[k]);
-}
-
-void drawColumn()
-{
-    glBegin(GL_QUADS);
-    for (int i = 0; i < kRingCount; ++i)
-        for (int j = 0; j <= kSteps; ++j) {
-            columnCorner(i, j);
-            columnCorner(i + 1, j);
-            columnCorner(i + 1, j + 1);
-            columnCorner(i, j + 1);
-        }
-    glEnd();
+    glTexCoord2f((4.0f * m + rings.twist[k]) / 64, k * kRingSpacing);
+    glVertex3f(std::cos(theta) * rings.radius[k] + rings.shift[k], k * kRingSpacing, std::sin(theta) * rings.radius[k]);
 }
 
 }  // namespace
 
-void prepareTwisterScene()
+void TwisterScene::drawColumn() const
 {
-    for (int i = 0; i <= kRingCount; ++i) {
-        ringTwist[i] = 0;
-        ringRadius[i] = i < 128 ? 1.0f : 0.0f;
-        ringShift[i] = 0;
-    }
-    twisterCam = std::make_unique<CameraPath>("twistercam");
-    for (const Vec3& point : {Vec3(2, 29, 4), Vec3(0, 2.125f, 3), Vec3(4, 4.25f, 2.5f), Vec3(-2, 6.25f, 2.8f),
-                              Vec3(2, 8.25f, 2), Vec3(0, 15.2f, 2.9f)})
-        twisterCam->addPoint(point);
-    twisterTargetCam = std::make_unique<CameraPath>("twistertargetcam");
-    for (const Vec3& point : {Vec3(0, -1, 0), Vec3(0, -1, 0), Vec3(0, -1, 0), Vec3(0, -1, 0), Vec3(0, 0, 0),
-                              Vec3(0, 0, 0), Vec3(0, 1, 0), Vec3(0, -25, 0)})
-        twisterTargetCam->addPoint(point);
+    glBegin(GL_QUADS);
+    for (int i = 0; i < kRingCount; ++i)
+        for (int j = 0; j <= kSteps; ++j) {
+            columnCorner(rings_, i, j);
+            columnCorner(rings_, i + 1, j);
+            columnCorner(rings_, i + 1, j + 1);
+            columnCorner(rings_, i, j + 1);
+        }
+    glEnd();
 }
 
-void updateRings(float p)
+TwisterScene::TwisterScene()
+{
+    for (int i = 0; i <= kRingCount; ++i) {
+        rings_.twist[i] = 0;
+        rings_.radius[i] = i < 128 ? 1.0f : 0.0f;
+        rings_.shift[i] = 0;
+    }
+    for (const Vec3& point : {Vec3(2, 29, 4), Vec3(0, 2.125f, 3), Vec3(4, 4.25f, 2.5f), Vec3(-2, 6.25f, 2.8f),
+                              Vec3(2, 8.25f, 2), Vec3(0, 15.2f, 2.9f)})
+        eyePath_.addPoint(point);
+    for (const Vec3& point : {Vec3(0, -1, 0), Vec3(0, -1, 0), Vec3(0, -1, 0), Vec3(0, -1, 0), Vec3(0, 0, 0),
+                              Vec3(0, 0, 0), Vec3(0, 1, 0), Vec3(0, -25, 0)})
+        targetPath_.addPoint(point);
+}
+
+void TwisterScene::updateRings(float p)
 {
     const double q = 60.0 * p;
     for (int k = 0; k < kRingCount; ++k) {
         const double i = k;
-        ringTwist[k] = static_cast<float>(1.35 * std::sin((i + 1.78 * q) / 12) + 1.35 * std::sin((i - 1.23 * q) / 18));
-        ringRadius[k] = static_cast<float>(1.3 * std::sin(0.125 * i + q) + 1.8 + 1.15 * std::cos((i - 1.8 * q) / 3));
-        ringShift[k] = static_cast<float>(1.25 * std::sin((i + 1.23 * q) / 5) + 1.3 * std::sin((i + 0.9 * q) / 6));
+        rings_.twist[k] = static_cast<float>(1.35 * std::sin((i + 1.78 * q) / 12) + 1.35 * std::sin((i - 1.23 * q) / 18));
+        rings_.radius[k] = static_cast<float>(1.3 * std::sin(0.125 * i + q) + 1.8 + 1.15 * std::cos((i - 1.8 * q) / 3));
+        rings_.shift[k] = static_cast<float>(1.25 * std::sin((i + 1.23 * q) / 5) + 1.3 * std::sin((i + 0.9 * q) / 6));
     }
 }
 
-void twisterCamera(float p, Vec3& eye, Vec3& target)
+void TwisterScene::camera(float p, Vec3& eye, Vec3& target) const
 {
     Vec3 points[4];
     eyePoints(p, points);
     if (p <= 0.2f)
-        eye = twisterCam->evaluate(p * 0.98f);  // the descent, on the path's first segment
+        eye = eyePath_.evaluate(p * 0.98f);  // the descent, on the path's first segment
     else if (p <= 0.38f)
         eye = points[2];
     else if (p <= 0.48f)
@@ -107,22 +98,25 @@ void twisterCamera(float p, Vec3& eye, Vec3& target)
         eye = points[2];
     else
         eye = points[0];
-    target = twisterTargetCam->evaluate(p * 0.98f);
+    target = targetPath_.evaluate(p * 0.98f);
 }
 
-void loadTwisterScene()
+Result<TwisterScene> TwisterScene::load()
 {
-    prepareTwisterScene();
-    tunnelTexture = fullScreenQuad->loadTexture("data/gfx/tunnel3.jpg", 0);
+    TwisterScene scene;
+    Result<Texture> tunnel = loadTexture("data/gfx/tunnel3.jpg", false);
+    if (!tunnel) return Failure{tunnel.message()};
+    scene.tunnel_ = tunnel.take();
+    return scene;
 }
 
-void drawTwisterScene(float p, int)
+void TwisterScene::draw(float p, const FrameContext& frame, const SceneShared& shared)
 {
     glDisable(GL_FOG);
     glDisable(GL_TEXTURE_2D);
     glLoadIdentity();
     Vec3 eye, target;
-    twisterCamera(p, eye, target);
+    camera(p, eye, target);
     gluLookAt(eye.x, eye.y, eye.z, target.x, target.y, target.z, 0, 1, 0);
     glTranslatef(0, -25, 0);
 
@@ -131,13 +125,13 @@ void drawTwisterScene(float p, int)
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glBindTexture(GL_TEXTURE_2D, bigflareTexture->texture);
-    drawFloorGrid(*floorGrid, 0.85f * sinePulse(p, 0, 1, 2));
+    glBindTexture(GL_TEXTURE_2D, shared.textures.bigflare.texture.get());
+    drawFloorGrid(shared.floor, 0.85f * sinePulse(p, 0, 1, 2));
 
     // The fire ring stays as Scene D left it: drawn, never advanced.
     glPushMatrix();
     glRotatef(90, -1, 0, 0);
-    hellCircle.draw();
+    drawParticles(shared.emitters.hellCircle, ParticleFrame{frame.elapsed, &shared.font});
     glPopMatrix();
 
     glRotatef(-70, 0, 1, 0);
@@ -149,7 +143,7 @@ void drawTwisterScene(float p, int)
 
     // The wall: the panel picture, cut into a lattice where the surround picture is bright.
     glPushMatrix();
-    beginCutOut(0.15f, tunnelTexture, surroundTexture->texture);
+    beginCutOut(shared.programs.detourage, 0.15f, tunnel_.get(), shared.textures.surround.texture.get());
     glEnable(GL_DEPTH_TEST);
     drawColumn();
     updateRings(p);
@@ -164,14 +158,6 @@ void drawTwisterScene(float p, int)
     const float f = 1 - linearStep(p, 0, 0.05f);
     if (f > 0) {
         glColor4f(0.9f, 0.95f, 1.0f, f);
-        fullScreenQuad->draw();
+        shared.quad.draw();
     }
-}
-
-void releaseTwisterScene()
-{
-    glDeleteTextures(1, &tunnelTexture);
-    tunnelTexture = 0;
-    twisterCam.reset();
-    twisterTargetCam.reset();
 }

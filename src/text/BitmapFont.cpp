@@ -1,18 +1,17 @@
 #include "text/BitmapFont.h"
 
-GLuint fontPicture = 0;
-GLuint fontListBase = 0;
+#include <utility>
 
-void buildBitmapFont(int cellSize, double advance)
+BitmapFont::BitmapFont(Texture picture, int cellSize, double advance)
+    : picture_(std::move(picture)), lists_(128)
 {
-    fontListBase = glGenLists(128);
     for (int i = 0; i < 128; ++i) {
         // Cells are counted from the picture's top-left; lists 64 to 127 reach below the
         // picture and wrap back onto its rows (the picture repeats).
         const float u0 = static_cast<float>(i % 16) * 0.0625f;
         const float vTop = 1.0f - static_cast<float>(i / 16) * 0.25f;
         const float vBottom = vTop - 0.25f;
-        glNewList(fontListBase + i, GL_COMPILE);
+        glNewList(lists_.base() + i, GL_COMPILE);
         glBegin(GL_QUADS);
         glTexCoord2f(u0, vBottom);
         glVertex2i(0, 0);

@@ -8,8 +8,6 @@
 #include <algorithm>
 #include <cstdio>
 
-SystemFontAtlas* systemFontAtlas = nullptr;
-
 namespace {
 
 constexpr int kSize = 512;
@@ -146,19 +144,13 @@ SystemFontAtlas::SystemFontAtlas(const char* faceName, int height, bool bold, bo
             uint8_t* p = pixels.data() + (static_cast<size_t>(y) * kSize + x) * 4;
             p[0] = p[1] = p[2] = p[3] = g;
         }
-    texture = new TextureRecord;
-    glGenTextures(1, &texture->name);
-    glBindTexture(GL_TEXTURE_2D, texture->name);
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    texture = Texture(name);
+    glBindTexture(GL_TEXTURE_2D, name);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, kSize, kSize, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-}
-
-SystemFontAtlas::~SystemFontAtlas()
-{
-    if (!texture) return;
-    glDeleteTextures(1, &texture->name);
-    delete texture;
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "gfx/GLHandle.h"
+
 // Where one character lands in the atlas picture: left and top edges in pixels, top-down.
 struct GlyphPlace {
     int code;
@@ -27,24 +29,14 @@ void atlasRectangles(const std::vector<GlyphPlace>& places, const std::array<int
 // A TrueType face (found by fontconfig, drawn by FreeType) rasterised white on black into a
 // 512 x 512 texture, with each character's texture rectangle.
 struct SystemFontAtlas {
-    struct TextureRecord {
-        GLuint name = 0;
-        const char* label = "font texture";
-    };
-
     // Per code: the texture coordinates (u0, vTop), (u1, vTop), (u1, vBottom), (u0, vBottom).
     float glyphs[256][8] = {};
     std::array<int32_t, 256> widths{};  // advance widths in whole pixels
     int32_t cellHeight = 0;
-    TextureRecord* texture = nullptr;
+    Texture texture;  // none when no face was usable
     std::string faceUsed;  // the family fontconfig found, or empty when none was usable
 
     // `height` is the character cell height in pixels, as the classic Windows font API
     // takes it (ascent plus descent). Without a usable face the atlas stays empty.
     SystemFontAtlas(const char* faceName, int height, bool bold, bool italic);
-    ~SystemFontAtlas();
-    SystemFontAtlas(const SystemFontAtlas&) = delete;
-    SystemFontAtlas& operator=(const SystemFontAtlas&) = delete;
 };
-
-extern SystemFontAtlas* systemFontAtlas;

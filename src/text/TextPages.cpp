@@ -118,7 +118,7 @@ TextLineFrame textLineFrame(const Vec3& end, Vec3& start, float p, float t0, flo
 }
 
 void textLine(const Vec3& end, Vec3& start, const Vec3& colour, float p, float t0, float, float t2,
-              const std::string& text, float scale)
+              const std::string& text, float scale, GLuint fontLists)
 {
     const TextLineFrame frame = textLineFrame(end, start, p, t0, t2, text);
     glDisable(GL_FOG);
@@ -129,7 +129,7 @@ void textLine(const Vec3& end, Vec3& start, const Vec3& colour, float p, float t
     glColor4f(colour.x, colour.y, colour.z, frame.fade);
     glLoadIdentity();
     glTranslatef(frame.position.x, frame.position.y, frame.position.z);
-    glListBase(fontListBase - 32);
+    glListBase(fontLists - 32);
     glScalef(scale, scale, scale);
     glPushMatrix();
     glCallLists(static_cast<GLsizei>(frame.text.size()), GL_UNSIGNED_BYTE, frame.text.data());
@@ -137,13 +137,13 @@ void textLine(const Vec3& end, Vec3& start, const Vec3& colour, float p, float t
     glDisable(GL_TEXTURE_2D);
 }
 
-void drawTextPage(float p, int page)
+void drawTextPage(float p, int page, GLuint fontLists)
 {
     if (page < 0 || page > 3) return;
     const TextPage& layout = kTextPages[page];
     for (int k = 0; k < layout.count; ++k) {
         Vec3 start(-108.0f, 0.0f, -1000.0f);
         textLine(layout.slots[k].end, start, Vec3(1, 1, 1), p, 0.025f * k, 0.05f * (k + 1), 0.86f + 0.005f * k,
-                 invitationLines[layout.slots[k].field], 1.25f);
+                 invitationLines[layout.slots[k].field], 1.25f, fontLists);
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <epoxy/gl.h>
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -26,13 +28,14 @@ struct TextLineFrame {
 // progress scale. `start` is moved by the line's swing (callers set it anew each time).
 TextLineFrame textLineFrame(const Vec3& end, Vec3& start, float p, float t0, float t2, const std::string& text);
 
-// Draws one line with the bitmap font (bound by the caller) at the given scale. t1, the end
+// Draws one line with the bitmap font (its picture bound by the caller, its lists from
+// `fontLists`, the font's listBase()) at the given scale. t1, the end
 // of a typing-out reveal, is carried but not used: every line shows whole from t0 on.
 void textLine(const Vec3& end, Vec3& start, const Vec3& colour, float p, float t0, float t1, float t2,
-              const std::string& text, float scale);
+              const std::string& text, float scale, GLuint fontLists);
 
-// One of the four pages (0 to 3) at its progress p.
-void drawTextPage(float p, int page);
+// One of the four pages (0 to 3) at its progress p, with the font's lists.
+void drawTextPage(float p, int page, GLuint fontLists);
 
 // The slots of a page: the field each shows and its end point.
 struct TextSlot {

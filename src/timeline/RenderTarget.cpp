@@ -2,12 +2,6 @@
 
 #include <string>
 
-#include "app/DisplaySettings.h"
-#include "app/Fatal.h"
-
-RenderTarget* SceneRT = new RenderTarget;
-RenderTarget* FilterRT = new RenderTarget;
-
 namespace {
 
 void attach(GLuint colourTexture, GLuint depthRenderbuffer)
@@ -32,54 +26,53 @@ std::string describeStatus(GLenum status)
 
 }  // namespace
 
-void RenderTarget::create(int32_t w, int32_t h)
+Result<RenderTarget> RenderTarget::create(int32_t w, int32_t h)
 {
-    width = w;
-    height = h;
-    glGenFramebuffers(1, &framebuffer);
-    glGenRenderbuffers(1, &depthRenderbuffer);
-    glBindRenderbuffer(GL_RENDERBUFFER, depthRenderbuffer);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT, width, height);
+    RenderTarget target;
+    target.width_ = w;
+    target.height_ = h;
+    GLuint name = 0;
+    glGenFramebuffers(1, &name);
+    target.framebuffer_ = Framebuffer(name);
+    glGenRenderbuffers(1, &name);
+    target.depthRenderbuffer_ = Renderbuffer(name);
+    glBindRenderbuffer(GL_RENDERBUFFER, target.depthRenderbuffer_.get());
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT, w, h);
 
-    glGenTextures(1, &colourTexture);
-    glBindTexture(GL_TEXTURE_2D, colourTexture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glGenTextures(1, &name);
+    target.colourTexture_ = Texture(name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
 
     // The target's own framebuffer, with its attachments, must be one the GL can draw into.
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    attach(colourTexture, depthRenderbuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer_.get());
+    attach(target.colourTexture_.get(), target.depthRenderbuffer_.get());
     const GLenum status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     if (status != GL_FRAMEBUFFER_COMPLETE)
-        exitFatal("the OpenGL driver cannot draw into a " + std::to_string(w) + "x" + std::to_string(h) +
-                  " off-screen framebuffer (" + describeStatus(status) + ")");
+        return Failure{"the OpenGL driver cannot draw into a " + std::to_string(w) + "x" + std::to_string(h) +
+                       " off-screen framebuffer (" + describeStatus(status) + ")"};
+    return target;
 }
 
-void RenderTarget::bind()
+void RenderTarget::bind() const
 {
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    glBindRenderbuffer(GL_RENDERBUFFER, depthRenderbuffer);
-    attach(colourTexture, depthRenderbuffer);
-    glViewport(0, 0, width, height);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_.get());
+    glBindRenderbuffer(GL_RENDERBUFFER, depthRenderbuffer_.get());
+    attach(colourTexture_.get(), depthRenderbuffer_.get());
+    glViewport(0, 0, width_, height_);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
 }
 
-void RenderTarget::unbind()
+void RenderTarget::unbind(int32_t viewportWidth, int32_t viewportHeight)
 {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glViewport(0, 0, displaySettings.width, displaySettings.height);
+    glViewport(0, 0, viewportWidth, viewportHeight);
     glMatrixMode(GL_MODELVIEW);
-}
-
-void RenderTarget::release()
-{
-    glDeleteTextures(1, &colourTexture);
-    glDeleteFramebuffers(1, &framebuffer);
-    glDeleteRenderbuffers(1, &depthRenderbuffer);
 }

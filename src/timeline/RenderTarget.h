@@ -4,24 +4,29 @@
 
 #include <cstdint>
 
-// An off-screen framebuffer: an RGBA colour texture and a depth renderbuffer.
-struct RenderTarget {
-    GLuint colourTexture = 0;
-    GLuint framebuffer = 0;
-    GLuint depthRenderbuffer = 0;
-    int32_t width = 0;
-    int32_t height = 0;
+#include "gfx/GLHandle.h"
+#include "gfx/Result.h"
 
-    // Makes the target width x height pixels. A framebuffer the GL cannot draw into is
-    // reported and ends the program with status 1. Leaves the colour texture bound.
-    void create(int32_t w, int32_t h);
+// An off-screen framebuffer: an RGBA colour texture and a depth renderbuffer. Move-only; its
+// GL objects go with it.
+class RenderTarget {
+public:
+    // A target of w x h pixels, the colour texture left bound; a framebuffer the GL cannot
+    // draw into is a failure that says so.
+    static Result<RenderTarget> create(int32_t w, int32_t h);
+
     // Makes the target the drawing destination and clears it with the current clear colour.
-    void bind();
-    // Returns to the window's framebuffer and clears it.
-    void unbind();
-    void bindTexture() const { glBindTexture(GL_TEXTURE_2D, colourTexture); }
-    void release();
-};
+    void bind() const;
+    // Returns to the window's framebuffer, clears it and sets the viewport to the render size.
+    static void unbind(int32_t viewportWidth, int32_t viewportHeight);
+    void bindTexture() const { glBindTexture(GL_TEXTURE_2D, colourTexture_.get()); }
+    int32_t width() const { return width_; }
+    int32_t height() const { return height_; }
 
-extern RenderTarget* SceneRT;
-extern RenderTarget* FilterRT;
+private:
+    Texture colourTexture_;
+    Framebuffer framebuffer_;
+    Renderbuffer depthRenderbuffer_;
+    int32_t width_ = 0;
+    int32_t height_ = 0;
+};

@@ -2,25 +2,11 @@
 
 #include "gfx/Glu.h"
 
-#include "app/DisplaySettings.h"
-#include "app/MainLoop.h"
 #include "gfx/FullScreenQuad.h"
+#include "gfx/Programs.h"
 #include "gfx/Shaping.h"
-#include "scenes/BurningScene.h"
-#include "scenes/ClosingScene.h"
-#include "scenes/MetaballScene.h"
-#include "scenes/OpeningScene.h"
-#include "scenes/RibbonScene.h"
-#include "scenes/SpeechBubbles.h"
-#include "scenes/StemScene.h"
-#include "scenes/TwisterScene.h"
 #include "text/BitmapFont.h"
 #include "text/TextPages.h"
-#include "timeline/Programs.h"
-#include "timeline/RenderTarget.h"
-
-float ClearLevel = 1.0f;
-bool scenesDrawn = true;
 
 float sceneProgress(const SceneWindow& window, int32_t t)
 {
@@ -44,13 +30,13 @@ namespace {
 
 // Renders one scene into a target: texturing on, white, the target bound and cleared.
 template <typename Scene>
-void sceneInto(RenderTarget& target, Scene scene)
+void sceneInto(RenderTarget& target, const FrameContext& frame, Scene scene)
 {
     glEnable(GL_TEXTURE_2D);
     glColor4f(1, 1, 1, 1);
     target.bind();
-    if (scenesDrawn) scene();
-    target.unbind();
+    if (frame.scenesDrawn) scene();
+    RenderTarget::unbind(frame.width, frame.height);
 }
 
 void compositionState(GLenum destinationFactor)
@@ -65,114 +51,125 @@ void additiveState() { compositionState(GL_ONE); }
 void alphaState() { compositionState(GL_ONE_MINUS_SRC_ALPHA); }
 
 // One full-screen pass of a target's picture through a program. A program that failed to
-// build (or was never built) leaves the pass to the fixed-function pipeline.
-void filterPass(ShaderProgram* program, const RenderTarget& source)
+// build leaves the pass to the fixed-function pipeline.
+void filterPass(const FullScreenQuad& quad, const ShaderProgram& program, const RenderTarget& source)
 {
-    if (program) program->use();
+    program.use();
     source.bindTexture();
-    fullScreenQuad->draw();
+    quad.draw();
     glUseProgram(0);
 }
 
-void filterPass(ShaderProgram* program, const char* uniform, float value, const RenderTarget& source)
+void filterPass(const FullScreenQuad& quad, const ShaderProgram& program, const char* uniform, float value,
+                const RenderTarget& source)
 {
-    if (program) program->setUniform(uniform, value);
-    filterPass(program, source);
+    program.setUniform(uniform, value);
+    filterPass(quad, program, source);
 }
 
-void composeOpening(float p)
+// Each composition returns the grey level the next frame is cleared to.
+
+float composeOpening(Stage& s, const FrameContext& frame, float p)
 {
-    sceneInto(*SceneRT, [p] { drawOpeningScene(p); });
+    sceneInto(s.sceneTarget, frame, [&] { s.opening.draw(p); });
     alphaState();
-    SceneRT->bindTexture();
-    fullScreenQuad->draw();
+    s.sceneTarget.bindTexture();
+    s.shared.quad.draw();
+    return 1.0f;
 }
 
-void composeBurning(float p)
+float composeBurning(Stage& s, const FrameContext& frame, float p)
 {
-    sceneInto(*SceneRT, [p] { drawBurningScene(p); });
+    const Programs& programs = s.shared.programs;
+    sceneInto(s.sceneTarget, frame, [&] { s.burning.draw(p, frame, s.shared); });
     additiveState();
-    filterPass(dreamvisionProgram, *SceneRT);
-    filterPass(blackAndWhiteProgram, "sync", 0.1f, *SceneRT);
-    drawSpeechBubbles(p, 0);
+    filterPass(s.shared.quad, programs.dreamvision, s.sceneTarget);
+    filterPass(s.shared.quad, programs.blackAndWhite, "sync", 0.1f, s.sceneTarget);
+    s.bubbles.draw(p, 0);
+    return BurningScene::clearLevel(p);
 }
 
-void composeMetaballs(float p)
+float composeMetaballs(Stage& s, const FrameContext& frame, float p)
 {
+    const Programs& programs = s.shared.programs;
+    const FullScreenQuad& quad = s.shared.quad;
     glEnable(GL_TEXTURE_2D);
     glColor4f(1, 1, 1, 1);
-    SceneRT->bind();
-    ClearLevel = 0.0f;
-    if (scenesDrawn) drawMetaballScene(p, false);
-    SceneRT->unbind();
-    FilterRT->bind();
-    if (scenesDrawn) drawMetaballScene(p, true);
-    FilterRT->unbind();
+    s.sceneTarget.bind();
+    if (frame.scenesDrawn) s.metaballs.draw(p, false, frame, s.shared);
+    RenderTarget::unbind(frame.width, frame.height);
+    s.filterTarget.bind();
+    if (frame.scenesDrawn) s.metaballs.draw(p, true, frame, s.shared);
+    RenderTarget::unbind(frame.width, frame.height);
     additiveState();
-    filterPass(dreamvisionProgram, *FilterRT);
+    filterPass(quad, programs.dreamvision, s.filterTarget);
     const float sync = p < 0.7f ? 0.5f : 0.5f - 0.5f * linearStep(p, 0.7f, 1.0f);
-    filterPass(blackAndWhiteProgram, "sync", sync, *SceneRT);
-    filterPass(outlineProgram, *FilterRT);
-    drawSpeechBubbles(p, 2);
+    filterPass(quad, programs.blackAndWhite, "sync", sync, s.sceneTarget);
+    filterPass(quad, programs.outline, s.filterTarget);
+    s.bubbles.draw(p, 2);
+    return 0.0f;
 }
 
-void composeStems(float p)
+float composeStems(Stage& s, const FrameContext& frame, float p)
 {
-    sceneInto(*SceneRT, [p] { drawStemScene(p); });
-    ClearLevel = 0.0f;
+    sceneInto(s.sceneTarget, frame, [&] { s.stems.draw(p, frame, s.shared); });
     additiveState();
-    filterPass(dreamvisionProgram, *SceneRT);
-    drawSpeechBubbles(p, 1);
+    filterPass(s.shared.quad, s.shared.programs.dreamvision, s.sceneTarget);
+    s.bubbles.draw(p, 1);
+    return 0.0f;
 }
 
-void composeTwister(float p)
+float composeTwister(Stage& s, const FrameContext& frame, float p)
 {
-    sceneInto(*SceneRT, [p] { drawTwisterScene(p, 0); });
-    ClearLevel = 0.0f;
+    const Programs& programs = s.shared.programs;
+    sceneInto(s.sceneTarget, frame, [&] { s.twister.draw(p, frame, s.shared); });
     additiveState();
     const float f = linearStep(p, 0.9f, 1.0f);
     glColor4f(1, 1, 1, 1 - f);
-    filterPass(blackAndWhiteProgram, "sync", 0.5f + 0.5f * f, *SceneRT);
-    if (dreamvisionProgram) dreamvisionProgram->use();
-    SceneRT->bindTexture();
-    fullScreenQuad->drawRippled(24 * p, 1.01f);
+    filterPass(s.shared.quad, programs.blackAndWhite, "sync", 0.5f + 0.5f * f, s.sceneTarget);
+    programs.dreamvision.use();
+    s.sceneTarget.bindTexture();
+    s.shared.quad.drawRippled(24 * p, 1.01f);
     glUseProgram(0);
-    drawSpeechBubbles(p, 4);
+    s.bubbles.draw(p, 4);
+    return 0.0f;
 }
 
-void composeRibbons(float p)
+float composeRibbons(Stage& s, const FrameContext& frame, float p)
 {
-    ClearLevel = 0.0f;
-    sceneInto(*SceneRT, [p] { drawRibbonScene(p); });
+    const Programs& programs = s.shared.programs;
+    sceneInto(s.sceneTarget, frame, [&] { s.ribbons.draw(p, frame, s.shared, s.burning.flashPicture()); });
     additiveState();
-    filterPass(blackAndWhiteProgram, "sync", 0.25f, *SceneRT);
+    filterPass(s.shared.quad, programs.blackAndWhite, "sync", 0.25f, s.sceneTarget);
     // The glow is added twice.
-    if (dreamvisionProgram) dreamvisionProgram->use();
-    SceneRT->bindTexture();
-    fullScreenQuad->draw();
-    SceneRT->bindTexture();
-    fullScreenQuad->draw();
+    programs.dreamvision.use();
+    s.sceneTarget.bindTexture();
+    s.shared.quad.draw();
+    s.sceneTarget.bindTexture();
+    s.shared.quad.draw();
     glUseProgram(0);
-    drawSpeechBubbles(p, 3);
+    s.bubbles.draw(p, 3);
+    return 0.0f;
 }
 
-void composeClosing(float p, int32_t t)
+float composeClosing(Stage& s, const FrameContext& frame, float p)
 {
-    ClearLevel = 0.0f;
-    sceneInto(*SceneRT, [p] { drawClosingScene(p); });
+    sceneInto(s.sceneTarget, frame, [&] { s.closing.draw(p); });
     alphaState();
     glColor4f(1, 1, 1, linearStep(p, 0.0f, 0.05f) - linearStep(p, 0.9f, 1.0f));
-    SceneRT->bindTexture();
-    fullScreenQuad->draw();
+    s.sceneTarget.bindTexture();
+    s.shared.quad.draw();
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, fontPicture);
-    if (scenesDrawn)
-        for (int page = 0; page < 4; ++page) drawTextPage(sceneProgress(kSceneWindows[7 + page], t), page);
+    glBindTexture(GL_TEXTURE_2D, s.shared.font.picture());
+    if (frame.scenesDrawn)
+        for (int page = 0; page < 4; ++page)
+            drawTextPage(sceneProgress(kSceneWindows[7 + page], frame.timeMs), page, s.shared.font.listBase());
+    return 1.0f;
 }
 
 }  // namespace
 
-void drawFrame(int32_t t)
+FrameResult drawFrame(Stage& stage, const FrameContext& frame, float clearLevel)
 {
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
@@ -180,27 +177,29 @@ void drawFrame(int32_t t)
     glEnable(GL_LIGHTING);
     glEnable(GL_LIGHT0);
     glEnable(GL_COLOR_MATERIAL);
-    glClearColor(ClearLevel, ClearLevel, ClearLevel, 1);
+    glClearColor(clearLevel, clearLevel, clearLevel, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glViewport(0, 0, displaySettings.width, displaySettings.height);
+    glViewport(0, 0, frame.width, frame.height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(75, static_cast<double>(displaySettings.width) / displaySettings.height, 0.001, 1000);
+    gluPerspective(75, static_cast<double>(frame.width) / frame.height, 0.001, 1000);
 
+    FrameResult result{clearLevel, false};
     WindowRun runs[8];
-    const int count = windowsAt(t, runs);
+    const int count = windowsAt(frame.timeMs, runs);
     for (int i = 0; i < count; ++i) {
         const float p = runs[i].progress;
         switch (runs[i].window) {
-        case 1: composeOpening(p); break;
-        case 2: composeBurning(p); break;
-        case 3: composeStems(p); break;
-        case 4: composeMetaballs(p); break;
-        case 5: composeRibbons(p); break;
-        case 6: composeTwister(p); break;
-        case 7: composeClosing(p, t); break;
-        case 12: postQuit(); break;
+        case 1: result.clearLevel = composeOpening(stage, frame, p); break;
+        case 2: result.clearLevel = composeBurning(stage, frame, p); break;
+        case 3: result.clearLevel = composeStems(stage, frame, p); break;
+        case 4: result.clearLevel = composeMetaballs(stage, frame, p); break;
+        case 5: result.clearLevel = composeRibbons(stage, frame, p); break;
+        case 6: result.clearLevel = composeTwister(stage, frame, p); break;
+        case 7: result.clearLevel = composeClosing(stage, frame, p); break;
+        case 12: result.ended = true; break;
         default: break;
         }
     }
+    return result;
 }

@@ -2,6 +2,18 @@
 
 #include <cstdint>
 
+#include "scenes/BurningScene.h"
+#include "scenes/ClosingScene.h"
+#include "scenes/FrameContext.h"
+#include "scenes/MetaballScene.h"
+#include "scenes/OpeningScene.h"
+#include "scenes/RibbonScene.h"
+#include "scenes/SceneShared.h"
+#include "scenes/SpeechBubbles.h"
+#include "scenes/StemScene.h"
+#include "scenes/TwisterScene.h"
+#include "timeline/RenderTarget.h"
+
 // A time window of the intro in milliseconds; both ends belong to it.
 struct SceneWindow {
     int32_t start;
@@ -18,15 +30,6 @@ inline constexpr SceneWindow kSceneWindows[12] = {
 // 0 at or before the start, 1 at or after the end, linear between.
 float sceneProgress(const SceneWindow& window, int32_t t);
 
-// The grey level of the clear colour, read once at the start of every frame; scenes and
-// the composition write it for the frames after theirs.
-extern float ClearLevel;
-
-// False: every frame is composed as usual (render targets bound and cleared, filter passes,
-// speech bubbles, the overlay) but the scenes and text pages draw nothing. The benchmarks
-// measure this floor, the cost of the composition alone, against the full frames.
-extern bool scenesDrawn;
-
 // One window that runs at a given time (numbered 1 to 12 as in the table) and its progress.
 struct WindowRun {
     int window;
@@ -37,5 +40,28 @@ struct WindowRun {
 // (the text pages 8 to 11 are composed inside 7). Returns how many were written.
 int windowsAt(int32_t t, WindowRun (&runs)[8]);
 
-// Composes the whole frame for demo time t into the window's framebuffer.
-void drawFrame(int32_t t);
+// What the intro is composed of: the scenes, the shared resources they draw with, and the
+// two render targets. The asset owner makes them; the timeline borrows them for a frame.
+struct Stage {
+    SceneShared shared;
+    RenderTarget& sceneTarget;   // "SceneRT"
+    RenderTarget& filterTarget;  // "FilterRT"
+    SpeechBubbles& bubbles;
+    OpeningScene& opening;
+    BurningScene& burning;
+    StemScene& stems;
+    MetaballScene& metaballs;
+    RibbonScene& ribbons;
+    TwisterScene& twister;
+    ClosingScene& closing;
+};
+
+// What a frame decided for what follows it.
+struct FrameResult {
+    float clearLevel;  // the grey level the next frame is cleared to
+    bool ended;        // the intro has reached its end
+};
+
+// Composes the whole frame for the context's demo time into the window's framebuffer, which
+// is first cleared to the grey level `clearLevel`.
+FrameResult drawFrame(Stage& stage, const FrameContext& frame, float clearLevel);

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <new>
 #include <string>
 
@@ -34,13 +35,13 @@ long heldKilobytes()
 
 TEST(LongRun, MemoryTheIntroHoldsGrowsLessThanTwoMegabytesFrom30To200Seconds)
 {
-    AppWindow window;
-    double loadSeconds = 0;
-    ASSERT_TRUE(openOffscreenIntro(320, 180, window, loadSeconds)) << "no headless OpenGL context";
+    OffscreenIntro::Refusal refusal;
+    std::unique_ptr<OffscreenIntro> intro = OffscreenIntro::open(320, 180, refusal);
+    ASSERT_TRUE(intro) << "no headless OpenGL context " << refusal.message;
     long long heap30 = 0;
     long resident30 = 0;
     for (int t = 0; t <= 200000; t += 1000 / 30) {
-        renderOffscreenFrame(t);
+        intro->render(t);
         if (resident30 == 0 && t >= 30000) {
             resident30 = heldKilobytes();
             heap30 = liveBytes;
@@ -48,7 +49,7 @@ TEST(LongRun, MemoryTheIntroHoldsGrowsLessThanTwoMegabytesFrom30To200Seconds)
     }
     const long resident200 = heldKilobytes();
     const long long heap200 = liveBytes;
-    closeOffscreenIntro(window);
+    intro.reset();
     std::printf("C++ heap: %lld kB at 30 s, %lld kB at 200 s; resident: %ld kB at 30 s, %ld kB at 200 s\n",
                 heap30 / 1024, heap200 / 1024, resident30, resident200);
     EXPECT_LT(heap200 - heap30, 2 << 20) << "the intro's own memory grew";

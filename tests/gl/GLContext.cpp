@@ -3,12 +3,15 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "app/DisplaySettings.h"
 #include "app/Fatal.h"
 #include "app/Window.h"
-#include "gfx/FullScreenQuad.h"
 
 namespace {
+
+std::optional<FullScreenQuad> quad;
 
 class GLEnvironment : public ::testing::Environment {
 public:
@@ -16,13 +19,12 @@ public:
     {
         fatalErrorBoxes = false;
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
-        displaySettings = {kSize, kSize, 32, 0};
-        ASSERT_TRUE(openWindow(displaySettings, window_)) << "no headless OpenGL context";
-        fullScreenQuad->buildLists();
+        ASSERT_TRUE(openWindow(DisplaySettings{kSize, kSize, 0}, window_)) << "no headless OpenGL context";
+        quad.emplace(FullScreenQuad::build());
     }
     void TearDown() override
     {
-        fullScreenQuad->releaseLists();
+        quad.reset();
         closeWindow(window_);
         SDL_Quit();
     }
@@ -34,6 +36,8 @@ private:
 const auto* environment = ::testing::AddGlobalTestEnvironment(new GLEnvironment);
 
 }  // namespace
+
+const FullScreenQuad& screenQuad() { return *quad; }
 
 void resetDrawingState()
 {

@@ -5,8 +5,13 @@
 #include <cstdint>
 #include <vector>
 
+#include "gfx/FullScreenQuad.h"
+
 // Every GL test runs in one hidden 64 x 64 OpenGL context (SDL's offscreen driver, Mesa).
 inline constexpr int kSize = 64;
+
+// The full-screen quad, built once in the context.
+const FullScreenQuad& screenQuad();
 
 // Plain drawing state: no program, blending or lighting, 2D texturing on, white, the window
 // framebuffer cleared black.

@@ -98,7 +98,8 @@ std::vector<uint8_t> surface(MetaballField& field, bool fromArrays)
     glLightfv(GL_LIGHT0, GL_POSITION, light);
     glRotatef(35, 1, 1, 0);
     if (fromArrays) {
-        drawFieldSurface(field);
+        SurfaceArrays arrays;
+        drawFieldSurface(field, arrays);
     } else {
         ImmediateSurface sink;
         glBegin(GL_TRIANGLES);

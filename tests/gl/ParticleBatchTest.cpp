@@ -4,24 +4,24 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "GLContext.h"
-#include "effects/ParticleEmitter.h"
+#include "effects/ParticleDrawing.h"
 #include "gfx/Glu.h"
-#include "timeline/Programs.h"
+#include "gfx/Programs.h"
 
 namespace {
 
-void fill(ParticleEmitter& e, int style, GLuint texture, int count = 40)
+void fill(ParticleEmitter& e, DrawStyle style, GLuint texture, int count = 40)
 {
-    e.allocate(count, "test");
-    e.setDrawStyle(style);
-    e.setTexture(texture);
-    e.billboardMode = 0;
+    e.allocate(count);
+    e.drawStyle = style;
+    e.texture = texture;
+    e.billboardMode = BillboardMode::Fixed;
     for (size_t i = 0; i < e.particles.size(); ++i) {
         Particle& p = e.particles[i];
-        p.emitter = &e;
         p.alive = i % 7 != 3;  // some records free
         const float k = static_cast<float>(i);
         p.position = {0.8f * std::sin(1.7f * k), 0.8f * std::cos(2.3f * k), 0};
@@ -83,32 +83,32 @@ Drawn draw(ParticleEmitter& e, bool batched)
     glLoadIdentity();
     glRotatef(70, -1, 0.3f, 0);  // the streaks run along z: tip it towards the viewer's up
     if (batched)
-        e.draw();
+        drawParticles(e, ParticleFrame{});
     else
-        e.drawOneByOne();
+        drawParticlesOneByOne(e, ParticleFrame{});
     return leftBehind();
 }
 
 TEST(ParticleBatch, SpritesAndStreaksLookAndLeaveStateAsOneByOne)
 {
     const GLuint texture = flatTexture(255, 200, 120, 180);
-    for (int style : {1, 11}) {
+    for (DrawStyle style : {DrawStyle::Sprite, DrawStyle::Streak}) {
         ParticleEmitter e;
         fill(e, style, texture);
         const Drawn single = draw(e, false);
         const Drawn batch = draw(e, true);
         int lit = 0;
         for (size_t i = 0; i < single.pixels.size(); i += 4) lit += single.pixels[i] > 0;
-        EXPECT_GT(lit, 50) << "style " << style << " drew next to nothing";
-        EXPECT_EQ(batch.pixels, single.pixels) << "style " << style;
-        EXPECT_EQ(batch.state, single.state) << "style " << style;
+        EXPECT_GT(lit, 50) << "style " << static_cast<int>(style) << " drew next to nothing";
+        EXPECT_EQ(batch.pixels, single.pixels) << "style " << static_cast<int>(style);
+        EXPECT_EQ(batch.state, single.state) << "style " << static_cast<int>(style);
     }
     glDeleteTextures(1, &texture);
 }
 
 // Lit cubes crowded in depth in front of a perspective camera, shaded by the spot-light
 // program: one by one, or batched through its per-particle form.
-Drawn drawLitCubes(ParticleEmitter& e, const ShaderProgram& phong, const ShaderProgram* batch)
+Drawn drawLitCubes(ParticleEmitter& e, const ShaderProgram& phong, const ShaderProgram& batchProgram)
 {
     resetDrawingState();
     glMatrixMode(GL_PROJECTION);
@@ -118,29 +118,32 @@ Drawn drawLitCubes(ParticleEmitter& e, const ShaderProgram& phong, const ShaderP
     glLoadIdentity();
     gluLookAt(0.3, -0.2, 3.2, 0, 0, 0, 0, 1, 0);
     glRotatef(35, 0.2f, 1, 0.1f);
-    e.setRotation(Vec3(-4, 3, -3));  // light behind the cubes, off to one side
+    e.rotation = Vec3(-4, 3, -3);  // light behind the cubes, off to one side
     glEnable(GL_DEPTH_TEST);
-    e.drawShaded(&phong, batch);
+    LitCubeBatch batch;
+    drawParticlesShaded(e, ParticleFrame{}, phong, batchProgram, batch);
     return leftBehind();
 }
 
 TEST(ParticleBatch, LitCubesLookAndLeaveStateAsOneByOne)
 {
-    ShaderProgram* phong = buildPhong();
-    ShaderProgram* batch = buildPhongParticles();
-    ASSERT_TRUE(phong->linked() && batch->linked());
-    for (int style : {6, 7}) {
+    std::vector<std::string> failures;
+    const ShaderProgram phong = buildPhong(failures);
+    const ShaderProgram batch = buildPhongParticles(failures);
+    ASSERT_TRUE(failures.empty()) << failures.front();
+    const ShaderProgram none;  // not linked: the cubes are drawn one by one
+    for (DrawStyle style : {DrawStyle::SmallCube, DrawStyle::Cube}) {
         ParticleEmitter e;
         fill(e, style, 0, 400);
-        e.billboardMode = 1;
+        e.billboardMode = BillboardMode::Camera;
         for (size_t i = 0; i < e.particles.size(); ++i) {
             Particle& p = e.particles[i];
             p.position.z = 1.2f * std::sin(0.9f * static_cast<float>(i));
-            p.size *= style == 6 ? 1.2f : 0.5f;
+            p.size *= style == DrawStyle::SmallCube ? 1.2f : 0.5f;
             p.alpha = 0.6f + 0.5f * (p.alpha - 0.2f);
         }
-        const Drawn single = drawLitCubes(e, *phong, nullptr);
-        const Drawn batched = drawLitCubes(e, *phong, batch);
+        const Drawn single = drawLitCubes(e, phong, none);
+        const Drawn batched = drawLitCubes(e, phong, batch);
         int lit = 0, off = 0, worst = 0;
         double total = 0;
         for (size_t i = 0; i < single.pixels.size(); ++i) {
@@ -151,16 +154,14 @@ TEST(ParticleBatch, LitCubesLookAndLeaveStateAsOneByOne)
             off += d > 2;
             worst = std::max(worst, d);
         }
-        EXPECT_GT(lit, 400) << "style " << style << " drew next to nothing";
+        EXPECT_GT(lit, 400) << "style " << static_cast<int>(style) << " drew next to nothing";
         // The batch works the moved matrices out as Mesa does, and this GL draws the same
         // pixels; another GL may round its matrices its own way, so a pixel where two cubes
         // cross may change sides.
-        EXPECT_LT(total / (kSize * kSize * 3), 1.0 / 4) << "style " << style;
-        EXPECT_LE(off, 4) << "style " << style << ", worst difference " << worst;
-        EXPECT_EQ(batched.state, single.state) << "style " << style;
+        EXPECT_LT(total / (kSize * kSize * 3), 1.0 / 4) << "style " << static_cast<int>(style);
+        EXPECT_LE(off, 4) << "style " << static_cast<int>(style) << ", worst difference " << worst;
+        EXPECT_EQ(batched.state, single.state) << "style " << static_cast<int>(style);
     }
-    releaseProgram(phong);
-    releaseProgram(batch);
 }
 
 }  // namespace

@@ -2,10 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "GLContext.h"
-#include "gfx/FullScreenQuad.h"
-#include "timeline/Programs.h"
+#include "gfx/Programs.h"
 
 namespace {
 
@@ -15,33 +16,41 @@ protected:
     void TearDown() override
     {
         glUseProgram(0);
-        releaseProgram(program);
         glDeleteTextures(1, &picture);
     }
 
     // Draws `picture` over the viewport through `program` and reads the result back.
     std::vector<uint8_t> pass()
     {
-        program->use();
+        program.use();
         glBindTexture(GL_TEXTURE_2D, picture);
-        fullScreenQuad->draw();
+        screenQuad().draw();
         glUseProgram(0);
         return readPixels();
     }
 
-    ShaderProgram* program = nullptr;
+    // Builds a program, none of whose stages may fail.
+    static ShaderProgram built(ShaderProgram (*build)(std::vector<std::string>&))
+    {
+        std::vector<std::string> failures;
+        ShaderProgram program = build(failures);
+        EXPECT_TRUE(failures.empty()) << failures.front();
+        return program;
+    }
+
+    ShaderProgram program;
     GLuint picture = 0;
 };
 
 TEST_F(ProgramsTest, BlackAndWhiteHatchesDarkPicturesAndScalesBySync)
 {
-    program = buildBlackAndWhite();
+    program = built(buildBlackAndWhite);
     picture = flatTexture(0, 0, 0);
 
-    program->setUniform("sync", 0.0f);
+    program.setUniform("sync", 0.0f);
     for (size_t i = 0; i < 4; ++i) EXPECT_EQ(pass()[i], 0);
 
-    program->setUniform("sync", 1.0f);
+    program.setUniform("sync", 1.0f);
     const auto pixels = pass();
     int black = 0;
     for (int y = 0; y < kSize; ++y) {
@@ -60,19 +69,19 @@ TEST_F(ProgramsTest, BlackAndWhiteHatchesDarkPicturesAndScalesBySync)
 
 TEST_F(ProgramsTest, BlackAndWhiteLeavesBrightPicturesWhite)
 {
-    program = buildBlackAndWhite();
+    program = built(buildBlackAndWhite);
     picture = flatTexture(255, 255, 255);  // length of (1, 1, 1) is above every threshold
-    program->setUniform("sync", 1.0f);
+    program.setUniform("sync", 1.0f);
     const auto pixels = pass();
     for (size_t i = 0; i < pixels.size(); i += 4) ASSERT_EQ(pixels[i], 255);
 }
 
 TEST_F(ProgramsTest, DetourageCutsByTheAlphaPicturesRed)
 {
-    program = buildDetourage();
+    program = built(buildDetourage);
     picture = flatTexture(20, 200, 40);
     const GLuint mask = flatTexture(128, 0, 0);
-    program->setUniform("alphaMap", 1);
+    program.setUniform("alphaMap", 1);
     glActiveTexture(GL_TEXTURE1);
     glBindTexture(GL_TEXTURE_2D, mask);
     glActiveTexture(GL_TEXTURE0);
@@ -83,7 +92,7 @@ TEST_F(ProgramsTest, DetourageCutsByTheAlphaPicturesRed)
     } cases[] = {{0.0f, false}, {0.5f, false}, {0.51f, true}, {1.1f, true}};
     for (const auto& c : cases) {
         glClear(GL_COLOR_BUFFER_BIT);
-        program->setUniform("dval", c.dval);
+        program.setUniform("dval", c.dval);
         const auto pixels = pass();
         EXPECT_EQ(pixel(pixels, 10, 10)[1], c.shown ? 200 : 0) << "dval " << c.dval;
         EXPECT_EQ(pixel(pixels, 50, 60)[1], c.shown ? 200 : 0) << "dval " << c.dval;
@@ -96,9 +105,9 @@ TEST_F(ProgramsTest, DetourageCutsByTheAlphaPicturesRed)
 
 TEST_F(ProgramsTest, OndeDeChocOnlyDimsOutsideItsRing)
 {
-    program = buildOndeDeChoc();
+    program = built(buildOndeDeChoc);
     picture = flatTexture(200, 100, 50);
-    program->setUniform("ttime", -0.2f);
+    program.setUniform("ttime", -0.2f);
     auto pixels = pass();
     for (size_t i = 0; i < pixels.size(); i += 4) {
         ASSERT_NEAR(pixels[i], 160, 1);
@@ -106,7 +115,7 @@ TEST_F(ProgramsTest, OndeDeChocOnlyDimsOutsideItsRing)
         ASSERT_NEAR(pixels[i + 2], 40, 1);
     }
     // Inside the ring the colour is tinted (green by 0.9) on top of the dimming.
-    program->setUniform("ttime", 0.25f);
+    program.setUniform("ttime", 0.25f);
     pixels = pass();
     const uint8_t* onRing = pixel(pixels, kSize / 2 + 16, kSize / 2);  // 0.25 from the centre
     EXPECT_NEAR(onRing[0], 200 * 0.8 * 0.8, 2);
@@ -116,7 +125,7 @@ TEST_F(ProgramsTest, OndeDeChocOnlyDimsOutsideItsRing)
 
 TEST_F(ProgramsTest, DreamvisionOfFlatGreyFollowsItsFormula)
 {
-    program = buildDreamvision();
+    program = built(buildDreamvision);
     const int grey = 40;
     picture = flatTexture(grey, grey, grey, 255);
     const auto pixels = pass();
@@ -130,7 +139,7 @@ TEST_F(ProgramsTest, DreamvisionOfFlatGreyFollowsItsFormula)
 
 TEST_F(ProgramsTest, OutlineOfAFlatPictureIsBlackAndOfAnEdgeIsNot)
 {
-    program = buildOutline();
+    program = built(buildOutline);
     picture = flatTexture(90, 160, 30);
     auto pixels = pass();
     for (size_t i = 0; i < pixels.size(); i += 4) {
@@ -164,19 +173,26 @@ TEST_F(ProgramsTest, OutlineOfAFlatPictureIsBlackAndOfAnEdgeIsNot)
 
 TEST(Programs, AllCompileAndLink)
 {
-    for (ShaderProgram* (*build)() : {buildDreamvision, buildPhong, buildDetourage, buildOndeDeChoc,
-                                      buildBlackAndWhite, buildOutline, buildPhongParticles}) {
-        ShaderProgram* program = build();
-        EXPECT_TRUE(program->linked()) << program->name;
-        releaseProgram(program);
-        EXPECT_EQ(program, nullptr);
+    for (ShaderProgram (*build)(std::vector<std::string>&) :
+         {buildDreamvision, buildPhong, buildDetourage, buildOndeDeChoc, buildBlackAndWhite, buildOutline,
+          buildPhongParticles}) {
+        std::vector<std::string> failures;
+        const ShaderProgram program = build(failures);
+        EXPECT_TRUE(program.linked()) << program.name();
+        EXPECT_TRUE(failures.empty()) << program.name() << ": " << failures.front();
     }
 }
 
-TEST(Programs, NoSourceGivesNoShader)
+TEST(Programs, FailuresAreSaidNamingTheProgramAndItHasNoEffect)
 {
-    ShaderProgram program;
-    EXPECT_EQ(program.compileShader(GL_VERTEX_SHADER, nullptr), 0u);
+    std::vector<std::string> failures;
+    const ShaderProgram broken =
+        ShaderProgram::build(nullptr, "void main() { gl_FragColor = undefinedThing; }", "broken", nullptr, failures);
+    EXPECT_FALSE(broken.linked());
+    ASSERT_EQ(failures.size(), 2u);  // the fragment shader, then the link
+    EXPECT_EQ(failures[0].rfind("shader program \"broken\": compiling the fragment shader failed: ", 0), 0u)
+        << failures[0];
+    EXPECT_EQ(failures[1].rfind("shader program \"broken\": linking failed: ", 0), 0u) << failures[1];
 }
 
 }  // namespace

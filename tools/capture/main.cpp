@@ -25,8 +25,8 @@
 #include "FrameOutput.h"
 #include "Progress.h"
 #include "VideoEncoder.h"
+#include "app/Fatal.h"
 #include "app/OffscreenIntro.h"
-#include "audio/MusicPlayer.h"
 #include "timeline/Timeline.h"
 
 namespace {
@@ -132,6 +132,15 @@ volatile std::sig_atomic_t interrupted = 0;
 
 void onInterrupt(int) { interrupted = 1; }
 
+// The intro opened offscreen at the capture's size, or null when it cannot be (said on stderr).
+std::unique_ptr<OffscreenIntro> openIntro(const Options& options)
+{
+    OffscreenIntro::Refusal refusal;
+    std::unique_ptr<OffscreenIntro> intro = OffscreenIntro::open(options.width, options.height, refusal);
+    if (!intro && !refusal.message.empty()) reportFatal(refusal.message.c_str());
+    return intro;
+}
+
 // Demo time of frame n at the fixed rate, ms.
 int frameTime(int64_t n, int fps) { return static_cast<int>(n * 1000 / fps); }
 
@@ -148,16 +157,15 @@ int captureFrames(const Options& options)
     const int last = *times.rbegin();
     for (int64_t n = 0; frameTime(n, options.fps) <= last; ++n) times.insert(frameTime(n, options.fps));
 
-    AppWindow window;
-    double loadSeconds = 0;
-    if (!openOffscreenIntro(options.width, options.height, window, loadSeconds)) return 1;
+    std::unique_ptr<OffscreenIntro> intro = openIntro(options);
+    if (!intro) return 1;
 
     Storyboard storyboard(std::max<int>(1, static_cast<int>(storyboardTimes.size())), options.width, options.height);
     Progress progress(times.size());
     int written = 0;
     size_t done = 0;
     for (const int t : times) {
-        renderOffscreenFrame(t);
+        intro->render(t);
         const bool single = options.at.count(t) != 0;
         const bool cell = std::binary_search(storyboardTimes.begin(), storyboardTimes.end(), t);
         if (single || cell) {
@@ -187,8 +195,7 @@ int captureFrames(const Options& options)
         ++written;
     }
     std::fprintf(stderr, "orvale-capture: %zu frames rendered at %dx%d, %d files written; loading took %.3f s\n",
-                 times.size(), options.width, options.height, written, loadSeconds);
-    closeOffscreenIntro(window);
+                 times.size(), options.width, options.height, written, intro->loadSeconds());
     return 0;
 }
 
@@ -209,14 +216,13 @@ int captureVideo(const Options& options)
         std::fprintf(stderr, "orvale-capture: %s\n", error.c_str());
         return 1;
     }
-    AppWindow window;
-    double loadSeconds = 0;
-    if (!openOffscreenIntro(options.width, options.height, window, loadSeconds)) {
+    std::unique_ptr<OffscreenIntro> intro = openIntro(options);
+    if (!intro) {
         encoder.abort();
         return 1;
     }
     // The music from the first written frame's time, sample-exact.
-    encoder.startAudio(musicPlayer->track(), first * Track::kRate / fps);
+    encoder.startAudio(intro->music().track(), first * Track::kRate / fps);
 
     const auto start = std::chrono::steady_clock::now();
     Progress progress(static_cast<size_t>(end));
@@ -226,16 +232,14 @@ int captureVideo(const Options& options)
             encoder.abort();
             progress.breakLine();
             std::fprintf(stderr, "orvale-capture: interrupted; %s not written\n", options.videoPath.c_str());
-            closeOffscreenIntro(window);
             return 130;
         }
-        renderOffscreenFrame(frameTime(n, options.fps));
+        intro->render(frameTime(n, options.fps));
         if (n >= first) {
             readPixels(options.width, options.height, pixels);
             if (!encoder.writeFrame(pixels, error)) {
                 progress.breakLine();
                 std::fprintf(stderr, "orvale-capture: %s; %s not written\n", error.c_str(), options.videoPath.c_str());
-                closeOffscreenIntro(window);
                 return 1;
             }
         }
@@ -243,7 +247,6 @@ int captureVideo(const Options& options)
     }
     if (!encoder.finish(error)) {
         std::fprintf(stderr, "orvale-capture: %s; %s not written\n", error.c_str(), options.videoPath.c_str());
-        closeOffscreenIntro(window);
         return 1;
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -252,8 +255,7 @@ int captureVideo(const Options& options)
                  "orvale-capture: wrote %s: %lld frames (%.3f s) at %dx%d, %d fps, with the music, in %.1f s "
                  "(%.2f times the video's length); loading took %.3f s\n",
                  options.videoPath.c_str(), static_cast<long long>(end - first), length, options.width,
-                 options.height, options.fps, seconds, seconds / length, loadSeconds);
-    closeOffscreenIntro(window);
+                 options.height, options.fps, seconds, seconds / length, intro->loadSeconds());
     return 0;
 }
 

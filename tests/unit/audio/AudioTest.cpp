@@ -12,7 +12,7 @@
 #include <iterator>
 #include <thread>
 
-#include "../support/Signals.h"
+#include "Signals.h"
 #include "audio/HeardPosition.h"
 #include "audio/MusicPlayer.h"
 #include "audio/FrequencyAnalysis.h"

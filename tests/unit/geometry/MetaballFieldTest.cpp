@@ -1,3 +1,5 @@
+// The marching-cubes tables and the metaball field: its lattice, its sums and the surface
+// it gives, without GL.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -149,9 +151,10 @@ TEST(MetaballField, EvaluationGivesThePlainSumToTheBit)
 TEST(MetaballField, SkippingEmptyCellsLeavesTheSurfaceAsEveryCellGivesIt)
 {
     const auto field = buildMetaballField();
-    initMetaballScene();
+    const MetaballScene scene;  // the balls as Scene D moves them
+    const auto& motions = scene.ballMotions();
     for (float t : {0.05f, 0.35f, 0.9f}) {
-        for (size_t k = 0; k < 10; ++k) field->balls[k] = {ballPosition(ballMotions[k], t), ballRadius(ballMotions[k], t)};
+        for (size_t k = 0; k < 10; ++k) field->balls[k] = {ballPosition(motions[k], t), ballRadius(motions[k], t)};
         field->balls[3].radius = -field->balls[3].radius;
         evaluateMetaballField(*field);
         RecordingSink everyCell;
@@ -163,7 +166,6 @@ TEST(MetaballField, SkippingEmptyCellsLeavesTheSurfaceAsEveryCellGivesIt)
             ASSERT_EQ(std::memcmp(&skipping[i], &everyCell.vertices[i], sizeof(Vertex)), 0) << t << " vertex " << i;
         }
     }
-    releaseMetaballScene();
 }
 
 TEST(MetaballField, BallsOfRadiusZeroLeaveNoSurface)
@@ -274,36 +276,6 @@ TEST(MetaballField, ABallCentredOnALatticePointStaysFinite)
         ASSERT_TRUE(finite(v.point));
     }
     expectClosedAndConsistentlyWound(vertices);
-}
-
-TEST(MetaballScene, BallsGrowInAndTheCameraDivesAmongThem)
-{
-    initMetaballScene();
-    for (const BallMotion& ball : ballMotions) {
-        EXPECT_EQ(ballRadius(ball, 0), 0.0f);
-        EXPECT_FLOAT_EQ(ballRadius(ball, 0.1f), ball.size);
-        EXPECT_GE(ball.size, 0.45f);
-        EXPECT_LT(ball.size, 1.2f);
-    }
-    // The pulse holds the eye at the dive point through the middle of 0.2 to 0.4 ...
-    Vec3 eye, target;
-    for (float t : {0.2f + 0.2f / 6 + 1e-4f, 0.3f, 0.2f + 0.2f * 5 / 6 - 1e-4f}) {
-        metaballCamera(t, eye, target);
-        EXPECT_EQ(eye.x, 0.1f) << t;
-        EXPECT_EQ(eye.y, 1.0f) << t;
-        EXPECT_EQ(eye.z, -3.1f) << t;
-    }
-    // ... and outside it the eye follows the path plus an orbit of radius 8.
-    metaballCamera(0, eye, target);
-    EXPECT_NEAR(eye.x, 0, 1e-5f);
-    EXPECT_NEAR(eye.y, 3, 1e-5f);
-    EXPECT_NEAR(eye.z, 18 + 8, 1e-5f);
-    EXPECT_FLOAT_EQ(target.y, 2);
-    metaballCamera(1, eye, target);
-    EXPECT_NEAR(eye.x, 2 + 8 * std::sin(8 * 3.1415926f), 1e-4f);
-    EXPECT_NEAR(eye.y, 12 - 80, 1e-4f);
-    EXPECT_FLOAT_EQ(target.y, 30);
-    releaseMetaballScene();
 }
 
 }  // namespace

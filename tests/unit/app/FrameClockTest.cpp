@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/FrameClock.h"
-#include "app/MainLoop.h"
+#include "app/Frame.h"
 
 namespace {
 

@@ -1,8 +1,7 @@
+// Vectors, the rotation matrix and the layout curves.
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
-#include <cstdint>
 
 #include "gfx/Shaping.h"
 #include "gfx/Vec3.h"
@@ -14,43 +13,6 @@ void expectVec(const Vec3& v, double x, double y, double z, double tolerance = 1
     EXPECT_NEAR(v.x, x, tolerance);
     EXPECT_NEAR(v.y, y, tolerance);
     EXPECT_NEAR(v.z, z, tolerance);
-}
-
-TEST(Shaping, PiIsTheShortFloat)
-{
-    EXPECT_EQ(std::bit_cast<uint32_t>(kPi), 0x40490FD8u);
-}
-
-TEST(Shaping, LinearStepAndSinePulseAtTheirEnds)
-{
-    EXPECT_EQ(linearStep(2.0f, 2.0f, 6.0f), 0.0f);
-    EXPECT_EQ(linearStep(6.0f, 2.0f, 6.0f), 1.0f);
-    EXPECT_EQ(linearStep(-1.0f, 2.0f, 6.0f), 0.0f);
-    EXPECT_EQ(linearStep(9.0f, 2.0f, 6.0f), 1.0f);
-    EXPECT_FLOAT_EQ(linearStep(3.0f, 2.0f, 6.0f), 0.25f);
-
-    EXPECT_EQ(sinePulse(2.0f, 2.0f, 6.0f, 1.0f), 0.0f);
-    EXPECT_EQ(sinePulse(6.0f, 2.0f, 6.0f, 1.0f), 0.0f);
-    EXPECT_EQ(sinePulse(1.0f, 2.0f, 6.0f, 1.0f), 0.0f);
-    EXPECT_NEAR(sinePulse(4.0f, 2.0f, 6.0f, 1.0f), 1.0f, 1e-6f);
-    EXPECT_NEAR(sinePulse(3.0f, 2.0f, 6.0f, 1.0f), std::sin(kPi / 4.0), 1e-6);
-    // A gain above 1 is flat at 1 over the middle and still rises from 0 at the ends.
-    EXPECT_EQ(sinePulse(3.0f, 2.0f, 6.0f, 4.0f), 1.0f);
-    EXPECT_EQ(sinePulse(5.0f, 2.0f, 6.0f, 4.0f), 1.0f);
-    EXPECT_LT(sinePulse(2.01f, 2.0f, 6.0f, 4.0f), 0.1f);
-}
-
-TEST(Shaping, ClampAndLerpKeepTheirBounds)
-{
-    EXPECT_EQ(clampf(0.0f, 0.0f, 1.0f), 0.0f);
-    EXPECT_EQ(clampf(1.0f, 0.0f, 1.0f), 1.0f);
-    EXPECT_EQ(clampf(-0.5f, 0.0f, 1.0f), 0.0f);
-    EXPECT_EQ(clampf(1.5f, 0.0f, 1.0f), 1.0f);
-    EXPECT_EQ(lerpClamped(2.0f, 4.0f, -3.0f), 2.0f);
-    EXPECT_EQ(lerpClamped(2.0f, 4.0f, 7.0f), 4.0f);
-    EXPECT_FLOAT_EQ(lerpClamped(2.0f, 4.0f, 0.25f), 2.5f);
-    expectVec(lerpVec3({0, 0, 0}, {2, 4, 6}, 1.5f), 3, 6, 9);  // not clamped
-    EXPECT_EQ(absf(-2.5f), 2.5f);
 }
 
 TEST(Vectors, NormalizeOfZeroDoesNotDivide)
@@ -114,14 +76,14 @@ TEST(Matrices, RotationAppliesTheInverseOfZYXComposition)
 
 TEST(Curves, KnownPoints)
 {
-    expectVec(curvePoint(1.0f, 0.0f, 5), 0, 0, 0, 0);
-    const Vec3 top = curvePoint(1.0f, kPi / 2.0f, 2);
+    expectVec(curvePoint(1.0f, 0.0f, CurveKind::Heart), 0, 0, 0, 0);
+    const Vec3 top = curvePoint(1.0f, kPi / 2.0f, CurveKind::Circle);
     EXPECT_FLOAT_EQ(top.x, 1.0f);
     EXPECT_NEAR(top.y, 0.0, 1e-6);
     EXPECT_NE(top.y, 0.0f);  // the short pi leaves a trace of the cosine
-    expectVec(curvePoint(2.0f, kPi / 4.0f, 6), 2.0, 2.0 * std::cos(kPi / 4.0), 0, 1e-5);
+    expectVec(curvePoint(2.0f, kPi / 4.0f, CurveKind::Tangent), 2.0, 2.0 * std::cos(kPi / 4.0), 0, 1e-5);
     const double s = std::sin(0.5), c = std::cos(0.5);
-    expectVec(curvePoint(3.0f, 0.5f, 7), 6 * s * s * c, 6 * c * c * s, 0, 1e-5);
+    expectVec(curvePoint(3.0f, 0.5f, CurveKind::FourLeaves), 6 * s * s * c, 6 * c * c * s, 0, 1e-5);
     expectVec(sphericalPoint(2.0f, kPi / 2.0f, 0.0f), 2, 0, 0, 1e-5);
 }
 

@@ -24,11 +24,11 @@ TEST(RandomUnit, FirstDrawsFromTheInitialSeed)
 {
     setRandomSeed(kInitialRandomSeed);
     EXPECT_NEAR(randomUnit(), 0.0976393f, 1e-7f);
-    EXPECT_EQ(randomSeed, 419357728u);
+    EXPECT_EQ(currentRandomSeed(), 419357728u);
     EXPECT_NEAR(randomUnit(), 0.6913774f, 1e-7f);
-    EXPECT_EQ(randomSeed, 2969443376u);
+    EXPECT_EQ(currentRandomSeed(), 2969443376u);
     EXPECT_NEAR(randomUnit(), 0.9868461f, 1e-7f);
-    EXPECT_EQ(randomSeed, 4238472008u);
+    EXPECT_EQ(currentRandomSeed(), 4238472008u);
 
     // Resetting the seed replays the sequence.
     setRandomSeed(kInitialRandomSeed);

@@ -2,7 +2,7 @@
 
 #include "app/DisplaySettings.h"
 
-TEST(SetupDialog, StartsAt1024x768FullScreen32Bits)
+TEST(SetupDialog, StartsAt1024x768FullScreen)
 {
     DisplaySettings settings;
     SetupDialogState state(settings);
@@ -14,7 +14,6 @@ TEST(SetupDialog, StartsAt1024x768FullScreen32Bits)
     EXPECT_EQ(state.result, 1);
     EXPECT_EQ(settings.width, 1024);
     EXPECT_EQ(settings.height, 768);
-    EXPECT_EQ(settings.bitsPerPixel, 32);
     EXPECT_EQ(settings.fullScreen, 1);
 }
 
