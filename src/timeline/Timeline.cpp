@@ -17,10 +17,11 @@ float sceneProgress(const SceneWindow& window, int32_t t)
 
 int windowsAt(int32_t t, WindowRun (&runs)[8])
 {
-    static constexpr int order[8] = {1, 2, 4, 3, 6, 5, 7, 12};
+    using enum TimeWindow;
+    static constexpr TimeWindow order[8] = {Opening, Burning, Metaballs, Stems, Twister, Ribbons, Closing, End};
     int count = 0;
-    for (const int window : order) {
-        const SceneWindow& w = kSceneWindows[window - 1];
+    for (const TimeWindow window : order) {
+        const SceneWindow& w = sceneWindow(window);
         if (w.start <= t && t <= w.end) runs[count++] = {window, sceneProgress(w, t)};
     }
     return count;
@@ -163,7 +164,8 @@ float composeClosing(Stage& s, const FrameContext& frame, float p)
     glBindTexture(GL_TEXTURE_2D, s.shared.font.picture());
     if (frame.scenesDrawn)
         for (int page = 0; page < 4; ++page)
-            drawTextPage(sceneProgress(kSceneWindows[7 + page], frame.timeMs), page, s.shared.font.listBase());
+            drawTextPage(sceneProgress(kSceneWindows[static_cast<int>(TimeWindow::Page1) - 1 + page], frame.timeMs), page,
+                         s.shared.font.listBase());
     return 1.0f;
 }
 
@@ -190,15 +192,15 @@ FrameResult drawFrame(Stage& stage, const FrameContext& frame, float clearLevel)
     for (int i = 0; i < count; ++i) {
         const float p = runs[i].progress;
         switch (runs[i].window) {
-        case 1: result.clearLevel = composeOpening(stage, frame, p); break;
-        case 2: result.clearLevel = composeBurning(stage, frame, p); break;
-        case 3: result.clearLevel = composeStems(stage, frame, p); break;
-        case 4: result.clearLevel = composeMetaballs(stage, frame, p); break;
-        case 5: result.clearLevel = composeRibbons(stage, frame, p); break;
-        case 6: result.clearLevel = composeTwister(stage, frame, p); break;
-        case 7: result.clearLevel = composeClosing(stage, frame, p); break;
-        case 12: result.ended = true; break;
-        default: break;
+        case TimeWindow::Opening: result.clearLevel = composeOpening(stage, frame, p); break;
+        case TimeWindow::Burning: result.clearLevel = composeBurning(stage, frame, p); break;
+        case TimeWindow::Stems: result.clearLevel = composeStems(stage, frame, p); break;
+        case TimeWindow::Metaballs: result.clearLevel = composeMetaballs(stage, frame, p); break;
+        case TimeWindow::Ribbons: result.clearLevel = composeRibbons(stage, frame, p); break;
+        case TimeWindow::Twister: result.clearLevel = composeTwister(stage, frame, p); break;
+        case TimeWindow::Closing: result.clearLevel = composeClosing(stage, frame, p); break;
+        case TimeWindow::End: result.ended = true; break;
+        default: break;  // the text pages are composed inside the closing window
         }
     }
     return result;

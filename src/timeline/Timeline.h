@@ -30,9 +30,26 @@ inline constexpr SceneWindow kSceneWindows[12] = {
 // 0 at or before the start, 1 at or after the end, linear between.
 float sceneProgress(const SceneWindow& window, int32_t t);
 
-// One window that runs at a given time (numbered 1 to 12 as in the table) and its progress.
+// The windows, numbered 1 to 12 as in the table.
+enum class TimeWindow : int {
+    Opening = 1,  // Scene A
+    Burning,      // Scene B
+    Stems,        // Scene C
+    Metaballs,    // Scene D
+    Ribbons,      // Scene E
+    Twister,      // Scene F
+    Closing,
+    Page1,
+    Page2,
+    Page3,
+    Page4,
+    End,  // the intro ends itself
+};
+inline const SceneWindow& sceneWindow(TimeWindow w) { return kSceneWindows[static_cast<int>(w) - 1]; }
+
+// One window that runs at a given time and its progress.
 struct WindowRun {
-    int window;
+    TimeWindow window;
     float progress;
 };
 

@@ -12,7 +12,7 @@ std::vector<std::pair<int, float>> runsAt(int32_t t)
     WindowRun runs[8];
     const int count = windowsAt(t, runs);
     std::vector<std::pair<int, float>> result;
-    for (int i = 0; i < count; ++i) result.emplace_back(runs[i].window, runs[i].progress);
+    for (int i = 0; i < count; ++i) result.emplace_back(static_cast<int>(runs[i].window), runs[i].progress);
     return result;
 }
 
