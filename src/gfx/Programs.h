@@ -9,7 +9,7 @@
 struct Programs {
     ShaderProgram dreamvision;    // "dreamvision": soft diagonal glow
     ShaderProgram phong;          // "phong": per-pixel spot-light shading
-    ShaderProgram phongParticles; // "phong" for a batch of lit particles, each vertex carrying its particle's corner and tint
+    ShaderProgram phongParticles; // "phong" for a batch of lit particles, each carrying its corner and tint
     ShaderProgram detourage;      // "détourage": threshold cut-out between two pictures
     ShaderProgram ondeDeChoc;     // "onde de choc": ring-shaped shock-wave distortion
     ShaderProgram blackAndWhite;  // "black and white": pen hatching by brightness

@@ -162,10 +162,10 @@ float composeClosing(Stage& s, const FrameContext& frame, float p)
     s.shared.quad.draw();
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, s.shared.font.picture());
+    constexpr TimeWindow kPages[4] = {TimeWindow::Page1, TimeWindow::Page2, TimeWindow::Page3, TimeWindow::Page4};
     if (frame.scenesDrawn)
         for (int page = 0; page < 4; ++page)
-            drawTextPage(sceneProgress(kSceneWindows[static_cast<int>(TimeWindow::Page1) - 1 + page], frame.timeMs), page,
-                         s.shared.font.listBase());
+            drawTextPage(sceneProgress(sceneWindow(kPages[page]), frame.timeMs), page, s.shared.font.listBase());
     return 1.0f;
 }
 
