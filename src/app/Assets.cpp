@@ -125,18 +125,18 @@ constexpr LoadStep kLoadSteps[] = {
         a.textures.emplace(ProceduralTextures::build());
         return {};
     },
-    [](Assets& a) -> Status { return keep(a.bubbles, SpeechBubbles::load()); },
+    [](Assets& a) -> Status { return keep(a.bubbles, SpeechBubbles::load(a.gfx)); },
     [](Assets& a) -> Status {
         a.metaballs.emplace();
         return {};
     },
     [](Assets& a) -> Status {
-        const Status status = keep(a.closing, ClosingScene::load());
+        const Status status = keep(a.closing, ClosingScene::load(a.gfx));
         if (status.ok()) configureGreetings(a.emitters);
         return status;
     },
     [](Assets& a) -> Status {
-        Result<Texture> picture = loadTexture("data/gfx/fontbrs1b.png", false);
+        Result<Texture> picture = loadTexture((a.gfx / "fontbrs1b.png").string(), false);
         if (!picture) return Failure{picture.message()};
         a.font.emplace(picture.take(), 9, 5.0);
         return {};
@@ -149,10 +149,10 @@ constexpr LoadStep kLoadSteps[] = {
         a.rock = buildDisplacedSphere();
         return {};
     },
-    [](Assets& a) -> Status { return keep(a.twister, TwisterScene::load()); },
-    [](Assets& a) -> Status { return keep(a.opening, OpeningScene::load()); },
+    [](Assets& a) -> Status { return keep(a.twister, TwisterScene::load(a.gfx)); },
+    [](Assets& a) -> Status { return keep(a.opening, OpeningScene::load(a.gfx)); },
     [](Assets& a) -> Status {
-        return keep(a.burning, BurningScene::load(a.emitters, a.textures->flare.texture.get()));
+        return keep(a.burning, BurningScene::load(a.gfx, a.emitters, a.textures->flare.texture.get()));
     },
     [](Assets& a) -> Status {
         a.stems.emplace();
@@ -162,9 +162,10 @@ constexpr LoadStep kLoadSteps[] = {
 
 }  // namespace
 
-Result<std::unique_ptr<Assets>> Assets::load(int32_t width, int32_t height)
+Result<std::unique_ptr<Assets>> Assets::load(int32_t width, int32_t height, const std::filesystem::path& data)
 {
     auto assets = std::make_unique<Assets>();
+    assets->gfx = data / "gfx";
     LoadingBar bar;
     bar.setTotal(static_cast<int32_t>(std::size(kLoadSteps)));
     for (const LoadStep step : kLoadSteps) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 
@@ -33,11 +34,11 @@ struct LoadingBar {
 // order) and released in reverse by the members' destructors.
 class Assets {
 public:
-    // Makes everything at the render size width x height, showing the loading bar after each
+    // Makes everything at the render size width x height from the data folder, showing the loading bar after each
     // of its 21 steps (1 ms pause each) and pausing 300 ms at the end. A picture that cannot be
     // loaded or a render target the GL cannot draw into stops loading with the reason;
     // shader programs that fail to build are reported on stderr and loading goes on.
-    static Result<std::unique_ptr<Assets>> load(int32_t width, int32_t height);
+    static Result<std::unique_ptr<Assets>> load(int32_t width, int32_t height, const std::filesystem::path& data);
 
     // The scenes and what they draw with, for the timeline. Only once loaded.
     Stage stage();
@@ -46,6 +47,7 @@ public:
     // Replaces the two render targets with ones of the given size.
     Status resizeTargets(int32_t width, int32_t height);
 
+    std::filesystem::path gfx;  // the folder the pictures are read from
     SharedEmitters emitters;  // no GL resources: ready before the first step, configured by two of them
     std::optional<FullScreenQuad> quad;
     FloorGrid floor;

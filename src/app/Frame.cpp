@@ -58,10 +58,10 @@ Intro::Intro(Assets& assets, MusicPlayer& music, int32_t width, int32_t height)
 {
 }
 
-void Intro::start()
+void Intro::start(const std::filesystem::path& data)
 {
     frameClock.reset();
-    music_.playFile("data/music/tidewater.ogg");
+    music_.playFile((data / "music" / "tidewater.ogg").string().c_str());
 }
 
 FrameResult Intro::renderNext()

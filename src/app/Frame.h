@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 
 #include "app/Assets.h"
 #include "scenes/FrameContext.h"
@@ -16,8 +17,9 @@ class Intro {
 public:
     Intro(Assets& assets, MusicPlayer& music, int32_t width, int32_t height);
 
-    // Resets the clock and starts the music, so that demo time 0 and the music's start coincide.
-    void start();
+    // Resets the clock and starts the music from the data folder, so that demo time 0 and the
+    // music's start coincide.
+    void start(const std::filesystem::path& data);
     // Steps the clock and draws the frame for its time (milliseconds, truncated).
     FrameResult renderNext();
     // Steps the clock and draws the frame for demo time t, which the caller's clock source

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 
+#include "app/DataFolder.h"
 #include "app/DisplaySettings.h"
 #include "app/Fatal.h"
 #include "app/FrameClock.h"
@@ -30,15 +31,20 @@ std::unique_ptr<OffscreenIntro> OffscreenIntro::open(int width, int height, Refu
         refusal.message.clear();
         return nullptr;
     }
+    Result<std::filesystem::path> data = findDataFolder();
+    if (!data) {
+        refusal.message = data.message();
+        return nullptr;
+    }
     const auto start = std::chrono::steady_clock::now();
-    Result<std::unique_ptr<Assets>> assets = Assets::load(width, height);
+    Result<std::unique_ptr<Assets>> assets = Assets::load(width, height, data.value());
     if (!assets) {
         refusal.message = assets.message();
         return nullptr;
     }
     offscreen->assets_ = assets.take();
     offscreen->intro_.emplace(*offscreen->assets_, offscreen->music_, width, height);
-    offscreen->intro_->start();
+    offscreen->intro_->start(data.value());
     offscreen->loadSeconds_ = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return offscreen;
 }

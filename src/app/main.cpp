@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include "app/Assets.h"
+#include "app/DataFolder.h"
 #include "app/DisplaySettings.h"
 #include "app/Fatal.h"
 #include "app/Frame.h"
@@ -13,6 +14,11 @@
 
 int main()
 {
+    const Result<std::filesystem::path> data = findDataFolder();
+    if (!data) {
+        reportFatal(data.message().c_str());
+        return 1;
+    }
     MusicPlayer music;
     // The sound device is opened first, before the setup dialog, as the intro always has.
     music.openOutput();
@@ -28,7 +34,7 @@ int main()
     AppWindow window;
     if (!openWindow(displaySettings, window)) return 1;
 
-    Result<std::unique_ptr<Assets>> assets = Assets::load(displaySettings.width, displaySettings.height);
+    Result<std::unique_ptr<Assets>> assets = Assets::load(displaySettings.width, displaySettings.height, data.value());
     if (!assets) {
         // The window goes first, so that a full-screen mode is given back and the message box
         // is not hidden behind it.
@@ -40,7 +46,7 @@ int main()
     }
     {
         Intro intro(*assets.value(), music, displaySettings.width, displaySettings.height);
-        intro.start();
+        intro.start(data.value());
         SDL_Delay(300);
         runMainLoop(window.window, intro);
     }

@@ -30,13 +30,13 @@ void drawRock(const IndexedMesh& rock)
 
 }  // namespace
 
-Result<BurningScene> BurningScene::load(SharedEmitters& emitters, GLuint flare)
+Result<BurningScene> BurningScene::load(const std::filesystem::path& gfx, SharedEmitters& emitters, GLuint flare)
 {
     BurningScene scene;
-    Result<Texture> overlay = loadTexture("data/gfx/overlay.png", false);
+    Result<Texture> overlay = loadTexture((gfx / "overlay.png").string(), false);
     if (!overlay) return Failure{overlay.message()};
     scene.overlay_ = overlay.take();
-    Result<Texture> flash = loadTexture("data/gfx/flash.png", false);
+    Result<Texture> flash = loadTexture((gfx / "flash.png").string(), false);
     if (!flash) return Failure{flash.message()};
     scene.flash_ = flash.take();
     configureFireRing(emitters, flare);

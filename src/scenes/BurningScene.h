@@ -1,5 +1,7 @@
 #pragma once
 
+#include <filesystem>
+
 #include "effects/ParticleEmitter.h"
 #include "gfx/GLHandle.h"
 #include "gfx/Result.h"
@@ -9,8 +11,8 @@
 // Scene B, 14.11 to 30 s: the ring of fire, the falling meteor, the shock wave and the flash.
 class BurningScene {
 public:
-    // Its pictures, and the fire ring, sparks and meteor flames set up with the flare texture.
-    static Result<BurningScene> load(SharedEmitters& emitters, GLuint flare);
+    // Its pictures from the folder gfx, and the fire ring, sparks and meteor flames set up with the flare texture.
+    static Result<BurningScene> load(const std::filesystem::path& gfx, SharedEmitters& emitters, GLuint flare);
 
     void draw(float p, const FrameContext& frame, const SceneShared& shared);
     // The grey level the frame after one at progress p is cleared to: from white to black

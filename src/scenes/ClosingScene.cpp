@@ -4,9 +4,9 @@
 #include "gfx/Shaping.h"
 #include "gfx/TextureFile.h"
 
-Result<ClosingScene> ClosingScene::load()
+Result<ClosingScene> ClosingScene::load(const std::filesystem::path& gfx)
 {
-    Result<Texture> picture = loadTexture("data/gfx/orvale_25.png", false);
+    Result<Texture> picture = loadTexture((gfx / "orvale_25.png").string(), false);
     if (!picture) return Failure{picture.message()};
     ClosingScene scene;
     scene.picture_ = picture.take();

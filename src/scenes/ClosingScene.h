@@ -1,12 +1,15 @@
 #pragma once
 
+#include <filesystem>
+
 #include "gfx/GLHandle.h"
 #include "gfx/Result.h"
 
 // The closing picture on a white page, 145 to 207 s, under the invitation text pages.
 class ClosingScene {
 public:
-    static Result<ClosingScene> load();
+    // Its picture from the folder gfx.
+    static Result<ClosingScene> load(const std::filesystem::path& gfx);
     void draw(float p) const;
 
 private:

@@ -37,13 +37,13 @@ constexpr ArmCube kArms[4] = {{1, 0.65f, 0.95f, 0.5f}, {-1, 0.6f, 0.8f, 0.6f}, {
 
 }  // namespace
 
-Result<OpeningScene> OpeningScene::load()
+Result<OpeningScene> OpeningScene::load(const std::filesystem::path& gfx)
 {
     OpeningScene scene;
-    Result<Texture> background = loadTexture("data/gfx/vaskel-logo_background.png", false);
+    Result<Texture> background = loadTexture((gfx / "vaskel-logo_background.png").string(), false);
     if (!background) return Failure{background.message()};
     scene.logoBackground_ = background.take();
-    Result<Texture> foreground = loadTexture("data/gfx/vaskel-logo_foreground.png", false);
+    Result<Texture> foreground = loadTexture((gfx / "vaskel-logo_foreground.png").string(), false);
     if (!foreground) return Failure{foreground.message()};
     scene.logoForeground_ = foreground.take();
     fillCubeWindows(scene.cubeWindows_);

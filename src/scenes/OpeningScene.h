@@ -1,5 +1,7 @@
 #pragma once
 
+#include <filesystem>
+
 #include "gfx/GLHandle.h"
 #include "gfx/Result.h"
 
@@ -14,7 +16,8 @@ void fillCubeWindows(CubeWindows& windows);
 
 class OpeningScene {
 public:
-    static Result<OpeningScene> load();
+    // Its pictures from the folder gfx.
+    static Result<OpeningScene> load(const std::filesystem::path& gfx);
     void draw(float p) const;
 
 private:

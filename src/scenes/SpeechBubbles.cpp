@@ -9,9 +9,8 @@
 
 namespace {
 
-const char* const kFiles[7] = {"data/gfx/speech1.png",  "data/gfx/speech2.png",  "data/gfx/speech3.png",
-                               "data/gfx/speech4.png",  "data/gfx/speech5a.png", "data/gfx/speech5b.png",
-                               "data/gfx/speech5c.png"};
+const char* const kFiles[7] = {"speech1.png",  "speech2.png",  "speech3.png", "speech4.png",
+                               "speech5a.png", "speech5b.png", "speech5c.png"};
 
 // Draws picture `bubble` over the screen-space quad (0 to 1 across the viewport).
 void quad(GLuint bubble, const BubbleQuad& q)
@@ -53,11 +52,11 @@ int bubbleLayout(float p, int set, BubbleDraw out[3])
     return 0;
 }
 
-Result<SpeechBubbles> SpeechBubbles::load()
+Result<SpeechBubbles> SpeechBubbles::load(const std::filesystem::path& gfx)
 {
     SpeechBubbles bubbles;
     for (size_t i = 0; i < 7; ++i) {
-        Result<Texture> picture = loadTexture(kFiles[i], false);
+        Result<Texture> picture = loadTexture((gfx / kFiles[i]).string(), false);
         if (!picture) return Failure{picture.message()};
         bubbles.pictures_[i] = picture.take();
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
 
 #include "gfx/GLHandle.h"
 #include "gfx/Result.h"
@@ -26,7 +27,8 @@ int bubbleLayout(float p, int set, BubbleDraw out[3]);
 // little as it fades in and out at a fixed place on the screen.
 class SpeechBubbles {
 public:
-    static Result<SpeechBubbles> load();
+    // The bubbles' pictures from the folder gfx.
+    static Result<SpeechBubbles> load(const std::filesystem::path& gfx);
     void draw(float p, int set) const;
 
 private:

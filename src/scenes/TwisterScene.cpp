@@ -101,10 +101,10 @@ void TwisterScene::camera(float p, Vec3& eye, Vec3& target) const
     target = targetPath_.evaluate(p * 0.98f);
 }
 
-Result<TwisterScene> TwisterScene::load()
+Result<TwisterScene> TwisterScene::load(const std::filesystem::path& gfx)
 {
     TwisterScene scene;
-    Result<Texture> tunnel = loadTexture("data/gfx/tunnel3.jpg", false);
+    Result<Texture> tunnel = loadTexture((gfx / "tunnel3.jpg").string(), false);
     if (!tunnel) return Failure{tunnel.message()};
     scene.tunnel_ = tunnel.take();
     return scene;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <filesystem>
+
 #include "gfx/CameraPath.h"
 #include "gfx/GLHandle.h"
 #include "gfx/Result.h"
@@ -24,8 +26,8 @@ public:
     // The straight cylinder of radius 1 the column starts as, and the two camera paths;
     // without the wall's picture (the scene's geometry alone).
     TwisterScene();
-    // The scene with the wall's picture.
-    static Result<TwisterScene> load();
+    // The scene with the wall's picture from the folder gfx.
+    static Result<TwisterScene> load(const std::filesystem::path& gfx);
 
     // Draws the column as the rings stand, then rewrites them for progress p: the column
     // drawn in a frame uses the previous frame's rings.

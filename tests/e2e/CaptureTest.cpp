@@ -2,10 +2,14 @@
 // pictures it writes checked by what each moment of the intro must show. One capture run is
 // shared by all the checks.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "CaptureRun.h"
@@ -277,6 +281,35 @@ TEST(CaptureRequests, BadRequestsAreRefusedClearly)
     EXPECT_NE(messages.find("nothing to capture"), std::string::npos) << messages;
     EXPECT_EQ(capture("--size 32x32 --at 0 --out '" + dir + "/missing/dir'", messages), 1);
     EXPECT_NE(messages.find("cannot write"), std::string::npos) << messages;
+}
+
+TEST(CaptureRequests, DataIsFoundFromAnyFolderOrItsPlacesAreNamed)
+{
+    // Started from / (the data lies beside the program in the build tree).
+    const std::string out = ::testing::TempDir() + "/from-root";
+    std::filesystem::create_directories(out);
+    const std::string command = "cd / && env -u DISPLAY -u WAYLAND_DISPLAY '" + kBuild +
+                                "/orvale-capture' --size 32x18 --at 0 --out '" + out + "' 2>/dev/null";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    EXPECT_TRUE(std::filesystem::exists(out + "/frame-000000.png"));
+    std::filesystem::remove_all(out);
+
+    // A copy of the program with no data anywhere it looks: every place is named, status 1.
+    const std::string lonely = (std::filesystem::path(::testing::TempDir()) / "lonely").lexically_normal().string();
+    std::filesystem::create_directories(lonely + "/bin");
+    std::filesystem::copy_file(kBuild + "/orvale-capture", lonely + "/bin/orvale-capture",
+                               std::filesystem::copy_options::overwrite_existing);
+    const std::string log = lonely + "/log";
+    const std::string alone = "cd '" + lonely + "' && env -u DISPLAY -u WAYLAND_DISPLAY bin/orvale-capture --size 32x18 "
+                              "--at 0 --out . 2>'" + log + "'";
+    const int status = std::system(alone.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    std::ifstream in(log);
+    const std::string messages{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_NE(messages.find("cannot find the intro's data"), std::string::npos) << messages;
+    for (const std::string& place : {lonely + "/bin/data", lonely + "/share/orvale-invit", lonely + "/data"})
+        EXPECT_NE(messages.find(place), std::string::npos) << place << " not named: " << messages;
+    std::filesystem::remove_all(lonely);
 }
 
 }  // namespace

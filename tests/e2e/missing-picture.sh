@@ -7,12 +7,14 @@ start_xvfb
 
 work=$(mktemp -d)
 trap 'kill $XVFB_PID 2>/dev/null; [ -n "${APP_PID:-}" ] && kill $APP_PID 2>/dev/null; rm -rf "$work"' EXIT
+# A copy of the program beside a copy of its data, one picture missing.
 mkdir -p "$work/data"
-cp -r "$(dirname "$program")/data/gfx" "$work/data/"
+cp -r "$(dirname "$program")/data/gfx" "$(dirname "$program")/data/music" "$work/data/"
 rm "$work/data/gfx/overlay.png"
-cd "$work"
+cp "$program" "$work/"
+cd /
 
-start_app "$program"
+start_app "$work/$(basename "$program")"
 read -r dialog _ _ _ _ <<<"$(wait_window $APP_PID "$DIALOG_TITLE" 30)"
 [ -n "${dialog:-}" ] || fail "no setup dialog: $(cat "$OUT")"
 click_at "$dialog" 290 190  # windowed, so the message box is not hidden behind a full screen
