@@ -2,6 +2,12 @@
 
 DisplaySettings displaySettings;
 
+SetupDialogState::SetupDialogState(DisplaySettings& s) : settings(s), fullScreenChecked(s.fullScreen != 0)
+{
+    for (const ResolutionChoice& choice : kResolutionChoices)
+        if (choice.width == s.width && choice.height == s.height) checkedResolution = choice.control;
+}
+
 bool handleSetupCommand(SetupDialogState& state, int control)
 {
     switch (control) {

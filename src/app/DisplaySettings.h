@@ -7,6 +7,8 @@ struct DisplaySettings {
     int32_t width = 1024;
     int32_t height = 768;
     uint8_t fullScreen = 1;     // 1: change the display mode and open a borderless full-screen window
+    int32_t display = 0;        // which display the window opens on, counted from 0
+    bool vsync = true;          // swaps wait for the display's refresh (adaptively where offered)
 };
 
 extern DisplaySettings displaySettings;
@@ -45,7 +47,8 @@ struct SetupDialogState {
     bool fullScreenChecked = true;
     int result = -1;  // -1 while open; 1 for "Go!", 0 for "Leave"
 
-    explicit SetupDialogState(DisplaySettings& s) : settings(s), fullScreenChecked(s.fullScreen != 0) {}
+    // The check marks start on the settings' size (when the dialog offers it) and full-screen choice.
+    explicit SetupDialogState(DisplaySettings& s);
 };
 
 // Handles one command from the dialog's controls. Returns false for an unknown control.

@@ -67,7 +67,9 @@ void Intro::start(const std::filesystem::path& data)
 FrameResult Intro::renderNext()
 {
     frameClock.update();
-    return render(demoMilliseconds(frameClock.elapsed));
+    const int32_t t = demoMilliseconds(frameClock.elapsed);
+    if (hearDemoTime_) music_.setVirtualTime(t / 1000.0);
+    return render(t);
 }
 
 FrameResult Intro::renderAt(int32_t t)

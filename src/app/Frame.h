@@ -30,6 +30,9 @@ public:
     Status resize(int32_t width, int32_t height);
     // False: the frames are composed without the scenes (the benchmarks' floor).
     void drawScenes(bool on) { scenesDrawn_ = on; }
+    // True: no sound device plays the music; what is "heard" is the demo time of each frame,
+    // so the beat level still follows the music.
+    void hearDemoTime(bool on) { hearDemoTime_ = on; }
 
 private:
     FrameResult render(int32_t t);
@@ -40,6 +43,7 @@ private:
     int32_t height_;
     float clearLevel_ = 1.0f;  // "ClearLevel": the grey the next frame is cleared to
     bool scenesDrawn_ = true;
+    bool hearDemoTime_ = false;
 };
 
 // Demo milliseconds for a clock reading in seconds, truncated toward zero.

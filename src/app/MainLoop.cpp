@@ -19,10 +19,18 @@ bool endsIntro(const SDL_Event& event)
     }
 }
 
+// Seconds between two of the display's refreshes at the given rate in Hz (60 Hz when unknown).
+double refreshPeriod(int refreshRate) { return 1.0 / (refreshRate > 0 ? refreshRate : 60); }
+
 }  // namespace
 
 void runMainLoop(SDL_Window* window, Intro& intro)
 {
+    SDL_DisplayMode mode{};
+    const double period = refreshPeriod(SDL_GetWindowDisplayMode(window, &mode) == 0 ? mode.refresh_rate : 0);
+    const bool paced = SDL_GL_GetSwapInterval() == 0;
+    const double ticksPerSecond = static_cast<double>(SDL_GetPerformanceFrequency());
+    uint64_t frameStart = SDL_GetPerformanceCounter();
     bool quit = false;
     while (!quit) {
         SDL_Event event;
@@ -33,5 +41,10 @@ void runMainLoop(SDL_Window* window, Intro& intro)
         quit = intro.renderNext().ended;
         SDL_GL_SwapWindow(window);
         SDL_Delay(1);
+        if (paced) {
+            const double spent = static_cast<double>(SDL_GetPerformanceCounter() - frameStart) / ticksPerSecond;
+            if (spent < period) SDL_Delay(static_cast<uint32_t>((period - spent) * 1000));
+        }
+        frameStart = SDL_GetPerformanceCounter();
     }
 }

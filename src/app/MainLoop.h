@@ -6,4 +6,6 @@ class Intro;
 
 // Runs until the intro ends, Escape is pressed or the window is closed: pumps window events
 // and, whenever none is waiting, draws the next frame, swaps the buffers and sleeps 1 ms.
+// When swaps do not wait for the display, the loop waits so as not to draw frames faster than
+// the display shows them.
 void runMainLoop(SDL_Window* window, Intro& intro);

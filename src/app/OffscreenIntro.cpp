@@ -18,7 +18,7 @@ std::unique_ptr<OffscreenIntro> OffscreenIntro::open(int width, int height, Refu
 {
     fatalErrorBoxes = false;
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
-    displaySettings = {width, height, 0};
+    displaySettings = {width, height, 0, 0, false};
     virtualMs = 0;
     setCounterSource({[](int64_t& f) {
                           f = 1000;

@@ -61,8 +61,9 @@ bool openWindow(const DisplaySettings& settings, AppWindow& out)
 
     // The window stays hidden until it is in its final mode and its GL context is known
     // to be good enough: nothing flashes up on a machine the intro cannot run on.
-    out.window = SDL_CreateWindow(kWindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, settings.width,
-                                  settings.height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    const int position = static_cast<int>(SDL_WINDOWPOS_CENTERED_DISPLAY(settings.display));
+    out.window = SDL_CreateWindow(kWindowTitle, position, position, settings.width, settings.height,
+                                  SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (!out.window) {
         fail("cannot create the window");
         closeWindow(out);
@@ -91,13 +92,18 @@ bool openWindow(const DisplaySettings& settings, AppWindow& out)
         closeWindow(out);
         return false;
     }
+    // Adaptive vsync where the driver offers it, else plain vsync; or none.
+    if (!settings.vsync || SDL_GL_SetSwapInterval(-1) != 0) SDL_GL_SetSwapInterval(settings.vsync ? 1 : 0);
     SDL_ShowWindow(out.window);
+    // The pointer would sit in the middle of the picture.
+    if (settings.fullScreen) SDL_ShowCursor(SDL_DISABLE);
     setGLDefaults();
     return true;
 }
 
 void closeWindow(AppWindow& w)
 {
+    SDL_ShowCursor(SDL_ENABLE);
     if (w.context) {
         SDL_GL_MakeCurrent(w.window, nullptr);
         SDL_GL_DeleteContext(w.context);

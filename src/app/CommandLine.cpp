@@ -1,0 +1,111 @@
+#include "app/CommandLine.h"
+
+#include <cstdlib>
+
+#include "app/DisplaySettings.h"
+
+namespace {
+
+bool parseNumber(const std::string& text, int64_t lowest, int64_t highest, int32_t& value)
+{
+    if (text.empty() || text.size() > 12) return false;
+    char* end = nullptr;
+    const long long v = std::strtoll(text.c_str(), &end, 10);
+    if (*end || v < lowest || v > highest) return false;
+    value = static_cast<int32_t>(v);
+    return true;
+}
+
+bool parseSize(const std::string& text, int32_t& width, int32_t& height)
+{
+    const size_t x = text.find('x');
+    return x != std::string::npos && parseNumber(text.substr(0, x), kMinWidth, kMaxWidth, width) &&
+           parseNumber(text.substr(x + 1), kMinHeight, kMaxHeight, height);
+}
+
+bool offeredByTheDialog(int32_t width, int32_t height)
+{
+    for (const ResolutionChoice& choice : kResolutionChoices)
+        if (choice.width == width && choice.height == height) return true;
+    return false;
+}
+
+}  // namespace
+
+ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments)
+{
+    ParsedCommandLine parsed;
+    LaunchOptions& o = parsed.options;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& arg = arguments[i];
+        // The options that take a value read it from the next argument.
+        auto value = [&](std::string& out) {
+            if (i + 1 >= arguments.size()) {
+                parsed.problem = arg + " needs a value";
+                return false;
+            }
+            out = arguments[++i];
+            return true;
+        };
+        std::string v;
+        if (arg == "--help" || arg == "-h") {
+            o.action = LaunchOptions::Action::Help;
+        } else if (arg == "--version") {
+            o.action = LaunchOptions::Action::Version;
+        } else if (arg == "--window") {
+            o.fullScreen = false;
+        } else if (arg == "--fullscreen") {
+            o.fullScreen = true;
+        } else if (arg == "--no-dialog") {
+            o.dialog = false;
+        } else if (arg == "--vsync") {
+            o.vsync = true;
+        } else if (arg == "--no-vsync") {
+            o.vsync = false;
+        } else if (arg == "--mute") {
+            o.mute = true;
+        } else if (arg == "--size") {
+            if (!value(v)) return parsed;
+            int32_t w = 0, h = 0;
+            if (!parseSize(v, w, h)) {
+                parsed.problem = "--size wants WIDTHxHEIGHT from " + std::to_string(kMinWidth) + "x" +
+                                 std::to_string(kMinHeight) + " to " + std::to_string(kMaxWidth) + "x" +
+                                 std::to_string(kMaxHeight) + ", not " + v;
+                return parsed;
+            }
+            o.width = w;
+            o.height = h;
+        } else if (arg == "--display") {
+            if (!value(v)) return parsed;
+            int32_t n = 0;
+            if (!parseNumber(v, 0, 63, n)) {
+                parsed.problem = "--display wants a display number counted from 0, not " + v;
+                return parsed;
+            }
+            o.display = n;
+        } else {
+            parsed.problem = "unknown option " + arg;
+            return parsed;
+        }
+    }
+    // The dialog offers six sizes; any other one is taken as it is, without the dialog.
+    if (o.width && !offeredByTheDialog(*o.width, *o.height)) o.dialog = false;
+    return parsed;
+}
+
+std::string usageText()
+{
+    return "usage: orvale-invit [options]\n"
+           "  --window              in a window, centred on the display\n"
+           "  --fullscreen          covering the whole display\n"
+           "  --size WxH            the size the intro is drawn at, 160x90 to 7680x4320 (default 1024x768);\n"
+           "                        a size the setup dialog does not offer skips the dialog\n"
+           "  --display N           the display to open on, counted from 0 (default 0)\n"
+           "  --no-dialog           start at once, without the setup dialog\n"
+           "  --vsync, --no-vsync   wait for the display's refresh before each frame (default on)\n"
+           "  --mute                no sound; the picture still beats with the music\n"
+           "  --help                this list\n"
+           "  --version             the version\n"
+           "Without options the setup dialog asks for the size and whether to fill the screen; with\n"
+           "display options it opens with them chosen.\n";
+}
