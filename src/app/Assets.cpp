@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/Presentation.h"
 #include "gfx/TextureFile.h"
 
 float LoadingBar::progress() const
@@ -20,6 +21,7 @@ void LoadingBar::advance(int32_t k, int32_t width, int32_t height)
 {
     current += k;
     const float x = -4.95f + progress();
+    glBindFramebuffer(GL_FRAMEBUFFER, presenter ? presenter->beginFrame() : 0);
 
     glClearColor(1, 1, 1, 0);
     // The lower edge is the integer quotient of width by height: 1 pixel at every offered size.
@@ -53,7 +55,10 @@ void LoadingBar::advance(int32_t k, int32_t width, int32_t height)
     glVertex2f(-4.95f, 0.15f);
     glEnd();
 
-    SDL_GL_SwapWindow(SDL_GL_GetCurrentWindow());
+    if (presenter)
+        presenter->showFrame();
+    else
+        SDL_GL_SwapWindow(SDL_GL_GetCurrentWindow());
     SDL_Delay(1);
     glDisable(GL_LINE_SMOOTH);
 }
@@ -162,11 +167,13 @@ constexpr LoadStep kLoadSteps[] = {
 
 }  // namespace
 
-Result<std::unique_ptr<Assets>> Assets::load(int32_t width, int32_t height, const std::filesystem::path& data)
+Result<std::unique_ptr<Assets>> Assets::load(int32_t width, int32_t height, const std::filesystem::path& data,
+                                             Presenter* presenter)
 {
     auto assets = std::make_unique<Assets>();
     assets->gfx = data / "gfx";
     LoadingBar bar;
+    bar.presenter = presenter;
     bar.setTotal(static_cast<int32_t>(std::size(kLoadSteps)));
     for (const LoadStep step : kLoadSteps) {
         const Status status = step(*assets);

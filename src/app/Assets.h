@@ -16,12 +16,15 @@
 #include "text/SystemFontAtlas.h"
 #include "timeline/Timeline.h"
 
+class Presenter;
+
 // The loading screen: a white page with a grey outlined box and a dark red bar that grows
 // by one step after each piece of loading work.
 struct LoadingBar {
     int32_t current = 0;  // steps done
     int32_t total = 0;    // steps expected
     int32_t length = 10;  // length of the bar in scene units
+    Presenter* presenter = nullptr;  // shows the screen scaled to the window; none: the window is swapped
 
     void setTotal(int32_t n) { total = n; }
     // current += k, then the loading screen is drawn at the render size and shown at once.
@@ -38,7 +41,9 @@ public:
     // of its 21 steps (1 ms pause each) and pausing 300 ms at the end. A picture that cannot be
     // loaded or a render target the GL cannot draw into stops loading with the reason;
     // shader programs that fail to build are reported on stderr and loading goes on.
-    static Result<std::unique_ptr<Assets>> load(int32_t width, int32_t height, const std::filesystem::path& data);
+    // The presenter, where there is one, shows the loading screen in the window.
+    static Result<std::unique_ptr<Assets>> load(int32_t width, int32_t height, const std::filesystem::path& data,
+                                                Presenter* presenter = nullptr);
 
     // The scenes and what they draw with, for the timeline. Only once loaded.
     Stage stage();

@@ -52,10 +52,17 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments)
             o.action = LaunchOptions::Action::Help;
         } else if (arg == "--version") {
             o.action = LaunchOptions::Action::Version;
+        } else if (arg == "--check") {
+            o.action = LaunchOptions::Action::Check;
         } else if (arg == "--window") {
             o.fullScreen = false;
         } else if (arg == "--fullscreen") {
             o.fullScreen = true;
+        } else if (arg == "--mode-change") {
+            o.fullScreen = true;
+            o.modeChange = true;
+        } else if (arg == "--loop") {
+            o.loop = true;
         } else if (arg == "--no-dialog") {
             o.dialog = false;
         } else if (arg == "--vsync") {
@@ -83,6 +90,24 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments)
                 return parsed;
             }
             o.display = n;
+        } else if (arg == "--start") {
+            if (!value(v)) return parsed;
+            int32_t ms = 0;
+            if (!parseNumber(v, 0, kLastStartMs, ms) || ms % kStartStepMs != 0) {
+                parsed.problem = "--start wants milliseconds from 0 to " + std::to_string(kLastStartMs) +
+                                 " in steps of " + std::to_string(kStartStepMs) + ", not " + v;
+                return parsed;
+            }
+            o.startMs = ms;
+        } else if (arg == "--av-offset") {
+            if (!value(v)) return parsed;
+            int32_t ms = 0;
+            if (!parseNumber(v, -kMaxAvOffsetMs, kMaxAvOffsetMs, ms)) {
+                parsed.problem = "--av-offset wants milliseconds from -" + std::to_string(kMaxAvOffsetMs) + " to " +
+                                 std::to_string(kMaxAvOffsetMs) + ", not " + v;
+                return parsed;
+            }
+            o.avOffsetMs = ms;
         } else {
             parsed.problem = "unknown option " + arg;
             return parsed;
@@ -97,13 +122,20 @@ std::string usageText()
 {
     return "usage: orvale-invit [options]\n"
            "  --window              in a window, centred on the display\n"
-           "  --fullscreen          covering the whole display\n"
+           "  --fullscreen          covering the whole display at its own mode, the picture scaled to it\n"
+           "  --mode-change         full screen through a change of the display's mode to the size\n"
+           "                        (where the display refuses, the full screen above)\n"
            "  --size WxH            the size the intro is drawn at, 160x90 to 7680x4320 (default 1024x768);\n"
            "                        a size the setup dialog does not offer skips the dialog\n"
            "  --display N           the display to open on, counted from 0 (default 0)\n"
            "  --no-dialog           start at once, without the setup dialog\n"
            "  --vsync, --no-vsync   wait for the display's refresh before each frame (default on)\n"
            "  --mute                no sound; the picture still beats with the music\n"
+           "  --loop                start again from the beginning at the end, until Escape\n"
+           "  --start MS            start at this demo time in milliseconds, a multiple of 50\n"
+           "  --av-offset MS        show the picture MS milliseconds later than the music is heard\n"
+           "                        (-1000 to 1000; negative: earlier)\n"
+           "  --check               say what this machine offers and whether it plays the intro smoothly\n"
            "  --help                this list\n"
            "  --version             the version\n"
            "Without options the setup dialog asks for the size and whether to fill the screen; with\n"

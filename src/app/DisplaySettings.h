@@ -6,7 +6,8 @@
 struct DisplaySettings {
     int32_t width = 1024;
     int32_t height = 768;
-    uint8_t fullScreen = 1;     // 1: change the display mode and open a borderless full-screen window
+    uint8_t fullScreen = 1;     // 1: a borderless window covering the whole display
+    bool modeChange = false;    // full screen by changing the display's mode to the render size
     int32_t display = 0;        // which display the window opens on, counted from 0
     bool vsync = true;          // swaps wait for the display's refresh (adaptively where offered)
 };

@@ -20,8 +20,9 @@ private:
 
 // The projection every frame starts from: a 75 degree vertical field of view over the
 // render size, whatever the window's client area.
-void beginFrame(int32_t width, int32_t height)
+void beginFrame(uint32_t output, int32_t width, int32_t height)
 {
+    glBindFramebuffer(GL_FRAMEBUFFER, output);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
@@ -58,11 +59,12 @@ Intro::Intro(Assets& assets, MusicPlayer& music, int32_t width, int32_t height)
 {
 }
 
-void Intro::start(const std::filesystem::path& data)
+void Intro::prepare(const std::filesystem::path& data)
 {
-    frameClock.reset();
-    music_.playFile((data / "music" / "tidewater.ogg").string().c_str());
+    music_.load((data / "music" / "tidewater.ogg").string().c_str());
 }
+
+void Intro::start(int32_t startMs) { music_.play(int64_t{startMs} * Track::kRate / 1000); }
 
 FrameResult Intro::renderNext()
 {
@@ -74,8 +76,22 @@ FrameResult Intro::renderNext()
 
 FrameResult Intro::renderAt(int32_t t)
 {
+    setManualCounter(t);
+    music_.setVirtualTime(t / 1000.0);
     frameClock.update();
     return render(t);
+}
+
+Status Intro::catchUp(int32_t t, int32_t width, int32_t height, const std::function<void(int32_t, int32_t)>& shown)
+{
+    const int32_t fullWidth = width_, fullHeight = height_;
+    if (const Status s = resize(width, height); !s.ok()) return s;
+    const int32_t frames = (t * kCatchUpFps + 999) / 1000;  // grid times below t
+    for (int32_t n = 0; n < frames; ++n) {
+        renderAt(static_cast<int32_t>(int64_t{n} * 1000 / kCatchUpFps));
+        shown(n + 1, frames);
+    }
+    return resize(fullWidth, fullHeight);
 }
 
 Status Intro::resize(int32_t width, int32_t height)
@@ -88,9 +104,10 @@ Status Intro::resize(int32_t width, int32_t height)
 FrameResult Intro::render(int32_t t)
 {
     MusicBeat beat(music_);
-    const FrameContext frame{t, frameClock.elapsed, frameClock.frameDelta, width_, height_, &beat, scenesDrawn_};
+    const FrameContext frame{t, frameClock.elapsed, frameClock.frameDelta, width_, height_, output_, &beat,
+                             scenesDrawn_};
     Stage stage = assets_.stage();
-    beginFrame(width_, height_);
+    beginFrame(output_, width_, height_);
     const FrameResult result = drawFrame(stage, frame, clearLevel_);
     multiplyOverlay(stage.shared.quad, assets_.overlayPicture());
     clearLevel_ = result.clearLevel;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 
 #include "app/Assets.h"
 #include "scenes/FrameContext.h"
@@ -13,19 +14,32 @@ struct MusicPlayer;
 // settings chose and the music player, hands a frame context down to the timeline and keeps
 // what each frame decides for the next. The live loop and the capture tool both draw through
 // it, so a captured frame is what the intro shows.
+// The rate of the capture tool's frames, which a late start catches up with.
+inline constexpr int32_t kCatchUpFps = 60;
+
 class Intro {
 public:
     Intro(Assets& assets, MusicPlayer& music, int32_t width, int32_t height);
 
-    // Resets the clock and starts the music from the data folder, so that demo time 0 and the
-    // music's start coincide.
-    void start(const std::filesystem::path& data);
+    // Loads the music from the data folder: what can be done before the clock starts.
+    void prepare(const std::filesystem::path& data);
+    // Starts the music at demo time startMs, which the clock reads now (the caller has set
+    // its counter so), so that demo time and the music start together.
+    void start(int32_t startMs);
     // Steps the clock and draws the frame for its time (milliseconds, truncated).
     FrameResult renderNext();
-    // Steps the clock and draws the frame for demo time t, which the caller's clock source
-    // has been set to (the capture tool's virtual clock).
+    // Sets the manual counter (see useManualCounter) and the heard music to demo time t,
+    // steps the clock and draws the frame for t: the capture tool's frames.
     FrameResult renderAt(int32_t t);
+    // With the clock just reset at 0 on the manual counter, draws the frames the capture tool
+    // draws before demo time t (its 60 fps grid from 0) at width x height (any size of the render
+    // size's aspect leaves the same state), calling shown(frames done, frames in all) after
+    // each; the render size is back when it returns. renderAt(t) then draws the frame for t as
+    // the capture tool does.
+    Status catchUp(int32_t t, int32_t width, int32_t height, const std::function<void(int32_t, int32_t)>& shown);
 
+    // The GL framebuffer the next frames are drawn into (0, the default: the window's own).
+    void drawInto(uint32_t output) { output_ = output; }
     // Changes the render size (the render targets are remade).
     Status resize(int32_t width, int32_t height);
     // False: the frames are composed without the scenes (the benchmarks' floor).
@@ -41,6 +55,7 @@ private:
     MusicPlayer& music_;
     int32_t width_;
     int32_t height_;
+    uint32_t output_ = 0;
     float clearLevel_ = 1.0f;  // "ClearLevel": the grey the next frame is cleared to
     bool scenesDrawn_ = true;
     bool hearDemoTime_ = false;

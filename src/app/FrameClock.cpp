@@ -2,7 +2,13 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <cmath>
+#include <memory>
 #include <utility>
+
+#include "audio/MusicClock.h"
+#include "audio/MusicPlayer.h"
 
 namespace {
 struct CounterState {
@@ -31,12 +37,62 @@ CounterSource systemCounterSource()
     };
 }
 
+CounterSource systemCounterFrom(int64_t milliseconds)
+{
+    const int64_t frequency = static_cast<int64_t>(SDL_GetPerformanceFrequency());
+    const int64_t counterStart = static_cast<int64_t>(SDL_GetPerformanceCounter()) - milliseconds * frequency / 1000;
+    const int64_t tickStart = static_cast<int64_t>(SDL_GetTicks64()) - milliseconds;
+    return {
+        [frequency](int64_t& ticksPerSecond) {
+            ticksPerSecond = frequency;
+            return ticksPerSecond > 0;
+        },
+        [counterStart] { return static_cast<int64_t>(SDL_GetPerformanceCounter()) - counterStart; },
+        [tickStart] { return static_cast<int64_t>(SDL_GetTicks64()) - tickStart; },
+    };
+}
+
+CounterSource musicCounterFrom(MusicPlayer& music, int64_t startMs, int32_t avOffsetMs)
+{
+    auto clock = std::make_shared<MusicClock>();
+    auto microseconds = [&music, clock, startMs, avOffsetMs] {
+        const double counter = static_cast<double>(SDL_GetPerformanceCounter()) /
+                               static_cast<double>(SDL_GetPerformanceFrequency());
+        const double heard = clock->update(counter, static_cast<double>(music.heardFrame()) / Track::kRate);
+        return std::max<int64_t>(startMs * 1000, std::llround((heard - avOffsetMs / 1000.0) * 1e6));
+    };
+    return {
+        [](int64_t& ticksPerSecond) {
+            ticksPerSecond = 1000000;
+            return true;
+        },
+        microseconds,
+        [microseconds] { return microseconds() / 1000; },
+    };
+}
+
 void setCounterSource(CounterSource source)
 {
     CounterState& state = counterState();
     state.source = std::move(source);
     state.queried = false;
 }
+
+namespace {
+int64_t manualMilliseconds = 0;
+}  // namespace
+
+void useManualCounter()
+{
+    manualMilliseconds = 0;
+    setCounterSource({[](int64_t& ticksPerSecond) {
+                          ticksPerSecond = 1000;
+                          return true;
+                      },
+                      [] { return manualMilliseconds; }, [] { return manualMilliseconds; }});
+}
+
+void setManualCounter(int64_t milliseconds) { manualMilliseconds = milliseconds; }
 
 FrameClock frameClock;
 

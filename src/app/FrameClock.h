@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <functional>
 
+struct MusicPlayer;
+
 // Where the clock reads time. The live program reads SDL's performance counter; tests
 // and the capture tool put in counters of their own.
 struct CounterSource {
@@ -14,8 +16,19 @@ struct CounterSource {
 };
 
 CounterSource systemCounterSource();
+// The system counter moved so that it reads `milliseconds` (in its own ticks) now: after a
+// reset at 0 on the manual counter, the clock goes on in real time from that demo time.
+CounterSource systemCounterFrom(int64_t milliseconds);
+// While a sound device plays the music, after the same reset: microseconds of the track as it
+// is heard, smoothed on the performance counter, less the picture's delay avOffsetMs (positive:
+// the picture later than the sound), never before startMs.
+CounterSource musicCounterFrom(MusicPlayer& music, int64_t startMs, int32_t avOffsetMs);
 // Replaces the process-wide counter source; the frequency is queried again on next use.
 void setCounterSource(CounterSource source);
+// A counter of demo milliseconds that moves only when it is set, from 0: the capture tool's
+// clock, and the catch-up before a late start.
+void useManualCounter();
+void setManualCounter(int64_t milliseconds);
 
 // The one time base of the intro: seconds since reset, and the step between the last two
 // updates, both float32. Counter readings are subtracted as 64-bit integers before the

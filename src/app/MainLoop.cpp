@@ -1,6 +1,7 @@
 #include "app/MainLoop.h"
 
 #include "app/Frame.h"
+#include "app/Presentation.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ double refreshPeriod(int refreshRate) { return 1.0 / (refreshRate > 0 ? refreshR
 
 }  // namespace
 
-void runMainLoop(SDL_Window* window, Intro& intro)
+void runMainLoop(SDL_Window* window, Intro& intro, Presenter& presenter)
 {
     SDL_DisplayMode mode{};
     const double period = refreshPeriod(SDL_GetWindowDisplayMode(window, &mode) == 0 ? mode.refresh_rate : 0);
@@ -38,8 +39,9 @@ void runMainLoop(SDL_Window* window, Intro& intro)
             quit = endsIntro(event);
             continue;
         }
+        intro.drawInto(presenter.beginFrame());
         quit = intro.renderNext().ended;
-        SDL_GL_SwapWindow(window);
+        presenter.showFrame();
         SDL_Delay(1);
         if (paced) {
             const double spent = static_cast<double>(SDL_GetPerformanceCounter() - frameStart) / ticksPerSecond;

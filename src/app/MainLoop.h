@@ -3,9 +3,11 @@
 #include <SDL.h>
 
 class Intro;
+class Presenter;
 
 // Runs until the intro ends, Escape is pressed or the window is closed: pumps window events
-// and, whenever none is waiting, draws the next frame, swaps the buffers and sleeps 1 ms.
+// and, whenever none is waiting, draws the next frame, shows it scaled to the window through the
+// presenter and sleeps 1 ms.
 // When swaps do not wait for the display, the loop waits so as not to draw frames faster than
 // the display shows them.
-void runMainLoop(SDL_Window* window, Intro& intro);
+void runMainLoop(SDL_Window* window, Intro& intro, Presenter& presenter);

@@ -10,21 +10,16 @@
 #include "app/Fatal.h"
 #include "app/FrameClock.h"
 
-namespace {
-int64_t virtualMs = 0;  // what the frame clock reads
-}  // namespace
-
 std::unique_ptr<OffscreenIntro> OffscreenIntro::open(int width, int height, Refusal& refusal)
 {
     fatalErrorBoxes = false;
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
-    displaySettings = {width, height, 0, 0, false};
-    virtualMs = 0;
-    setCounterSource({[](int64_t& f) {
-                          f = 1000;
-                          return true;
-                      },
-                      [] { return virtualMs; }, [] { return virtualMs; }});
+    displaySettings = DisplaySettings{};
+    displaySettings.width = width;
+    displaySettings.height = height;
+    displaySettings.fullScreen = 0;
+    displaySettings.vsync = false;
+    useManualCounter();
     std::unique_ptr<OffscreenIntro> offscreen(new OffscreenIntro);
     offscreen->music_.useVirtualOutput();
     if (!openWindow(displaySettings, offscreen->window_)) {
@@ -44,7 +39,9 @@ std::unique_ptr<OffscreenIntro> OffscreenIntro::open(int width, int height, Refu
     }
     offscreen->assets_ = assets.take();
     offscreen->intro_.emplace(*offscreen->assets_, offscreen->music_, width, height);
-    offscreen->intro_->start(data.value());
+    offscreen->intro_->prepare(data.value());
+    frameClock.reset();
+    offscreen->intro_->start(0);
     offscreen->loadSeconds_ = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return offscreen;
 }
@@ -58,9 +55,4 @@ OffscreenIntro::~OffscreenIntro()
     SDL_Quit();
 }
 
-FrameResult OffscreenIntro::render(int t)
-{
-    virtualMs = t;
-    music_.setVirtualTime(t / 1000.0);
-    return intro_->renderAt(t);
-}
+FrameResult OffscreenIntro::render(int t) { return intro_->renderAt(t); }

@@ -3,6 +3,7 @@
 #include <epoxy/gl.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "app/Fatal.h"
@@ -12,12 +13,6 @@ namespace {
 void fail(const std::string& what)
 {
     reportFatal((what + ": " + SDL_GetError()).c_str());
-}
-
-std::string glText(GLenum name)
-{
-    const GLubyte* text = glGetString(name);
-    return text ? reinterpret_cast<const char*>(text) : "unknown";
 }
 
 // The GL state every later drawing starts from.
@@ -34,7 +29,32 @@ void setGLDefaults()
     glDisable(GL_LINE_SMOOTH);
 }
 
+void sayModeRefused(const DisplaySettings& settings, const std::string& why)
+{
+    std::fprintf(stderr, "orvale-invit: display %d refused the %dx%d mode (%s); full screen at its own mode instead\n",
+                 settings.display, settings.width, settings.height, why.c_str());
+}
+
+// The display mode a mode change asks for: 32 bits per pixel at the render size. Empty, with
+// the reason said, when the display offers no mode of that size.
+std::optional<SDL_DisplayMode> offeredMode(const DisplaySettings& settings)
+{
+    const SDL_DisplayMode wanted = {SDL_PIXELFORMAT_RGB888, settings.width, settings.height, 0, nullptr};
+    SDL_DisplayMode closest{};
+    if (SDL_GetClosestDisplayMode(settings.display, &wanted, &closest) && closest.w == settings.width &&
+        closest.h == settings.height)
+        return closest;
+    sayModeRefused(settings, "it offers no such mode");
+    return std::nullopt;
+}
+
 }  // namespace
+
+std::string glText(GLenum name)
+{
+    const GLubyte* text = glGetString(name);
+    return text ? reinterpret_cast<const char*>(text) : "unknown";
+}
 
 const char* missingGLFeature()
 {
@@ -46,7 +66,7 @@ const char* missingGLFeature()
     return nullptr;
 }
 
-bool openWindow(const DisplaySettings& settings, AppWindow& out)
+bool openWindow(const DisplaySettings& settings, AppWindow& out, bool shown)
 {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         fail("cannot open the display");
@@ -59,23 +79,31 @@ bool openWindow(const DisplaySettings& settings, AppWindow& out)
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
 
+    // Full screen covers the display the window is centred on: at the desktop's own mode (the
+    // window is made at the display's size), or through a change of its mode when asked.
+    std::optional<SDL_DisplayMode> mode;
+    if (settings.fullScreen && settings.modeChange) mode = offeredMode(settings);
+    const Uint32 fullScreen = !settings.fullScreen ? 0 : mode ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_FULLSCREEN_DESKTOP;
+
     // The window stays hidden until it is in its final mode and its GL context is known
     // to be good enough: nothing flashes up on a machine the intro cannot run on.
-    const int position = static_cast<int>(SDL_WINDOWPOS_CENTERED_DISPLAY(settings.display));
-    out.window = SDL_CreateWindow(kWindowTitle, position, position, settings.width, settings.height,
-                                  SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    const int centred = static_cast<int>(SDL_WINDOWPOS_CENTERED_DISPLAY(settings.display));
+    SDL_Rect place = {centred, centred, settings.width, settings.height};
+    // Where no window manager makes it cover the display, it already does.
+    if (fullScreen == SDL_WINDOW_FULLSCREEN_DESKTOP && SDL_GetDisplayBounds(settings.display, &place) != 0)
+        place = {centred, centred, settings.width, settings.height};
+    out.window = SDL_CreateWindow(kWindowTitle, place.x, place.y, place.w, place.h,
+                                  SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE |
+                                      SDL_WINDOW_ALLOW_HIGHDPI | fullScreen);
     if (!out.window) {
         fail("cannot create the window");
         closeWindow(out);
         return false;
     }
-    if (settings.fullScreen) {
-        // The mode change always asks for 32 bits per pixel at the chosen size.
-        SDL_DisplayMode mode = {SDL_PIXELFORMAT_RGB888, settings.width, settings.height, 0, nullptr};
-        if (SDL_SetWindowDisplayMode(out.window, &mode) != 0 ||
-            SDL_SetWindowFullscreen(out.window, SDL_WINDOW_FULLSCREEN) != 0)
-            std::fprintf(stderr, "orvale-invit: could not switch to %dx%d full screen: %s\n", settings.width,
-                         settings.height, SDL_GetError());
+    if (mode && SDL_SetWindowDisplayMode(out.window, &*mode) != 0) {
+        sayModeRefused(settings, SDL_GetError());
+        mode.reset();
+        SDL_SetWindowFullscreen(out.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
 
     out.context = SDL_GL_CreateContext(out.window);
@@ -94,7 +122,19 @@ bool openWindow(const DisplaySettings& settings, AppWindow& out)
     }
     // Adaptive vsync where the driver offers it, else plain vsync; or none.
     if (!settings.vsync || SDL_GL_SetSwapInterval(-1) != 0) SDL_GL_SetSwapInterval(settings.vsync ? 1 : 0);
+    if (!shown) {
+        setGLDefaults();
+        return true;
+    }
     SDL_ShowWindow(out.window);
+    // The mode is changed as the window is shown; where the display did not take it, the
+    // desktop's mode is kept.
+    SDL_DisplayMode current{};
+    if (mode && (SDL_GetCurrentDisplayMode(settings.display, &current) != 0 || current.w != settings.width ||
+                 current.h != settings.height)) {
+        sayModeRefused(settings, "the mode did not change");
+        SDL_SetWindowFullscreen(out.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
     // The pointer would sit in the middle of the picture.
     if (settings.fullScreen) SDL_ShowCursor(SDL_DISABLE);
     setGLDefaults();

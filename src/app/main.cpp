@@ -12,7 +12,10 @@
 #include "app/DisplaySettings.h"
 #include "app/Fatal.h"
 #include "app/Frame.h"
+#include "app/FrameClock.h"
+#include "app/MachineCheck.h"
 #include "app/MainLoop.h"
+#include "app/Presentation.h"
 #include "app/SetupDialog.h"
 #include "app/Window.h"
 #include "audio/MusicPlayer.h"
@@ -34,6 +37,7 @@ void applyOptions(const LaunchOptions& options, DisplaySettings& settings)
         settings.height = *options.height;
     }
     if (options.display) settings.display = *options.display;
+    settings.modeChange = options.modeChange;
     settings.vsync = options.vsync;
 }
 
@@ -44,6 +48,65 @@ int displayCount()
     const int count = SDL_GetNumVideoDisplays();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return count > 0 ? count : 0;
+}
+
+// The largest of 1/8, 1/4 and 1/2 that divides the render size, the size catch-up frames are
+// drawn at: the same aspect, a fraction of the pixels.
+int32_t catchUpDivisor(int32_t width, int32_t height)
+{
+    for (const int32_t d : {8, 4, 2})
+        if (width % d == 0 && height % d == 0) return d;
+    return 1;
+}
+
+// Catches up with a late start behind the loading bar, then shows the frame for it.
+Status catchUp(Intro& intro, Presenter& presenter, int32_t startMs)
+{
+    const int32_t width = displaySettings.width, height = displaySettings.height;
+    const int32_t d = catchUpDivisor(width, height);
+    LoadingBar bar;
+    bar.presenter = &presenter;
+    bar.setTotal(startMs / 1000 + 1);
+    intro.drawInto(presenter.beginFrame());
+    const Status caughtUp = intro.catchUp(startMs, width / d, height / d, [&](int32_t done, int32_t) {
+        // The bar moves on with each second of demo time caught up.
+        if (done % kCatchUpFps == 0) {
+            bar.advance(1, width, height);
+            intro.drawInto(presenter.beginFrame());
+            SDL_PumpEvents();
+        }
+    });
+    if (!caughtUp.ok()) return caughtUp;
+    intro.drawInto(presenter.beginFrame());
+    intro.renderAt(startMs);
+    presenter.showFrame();
+    return {};
+}
+
+// Loads behind the loading bar and plays until the end or Escape; a picture or render target
+// that cannot be made is the failure. Everything GL it makes is gone when it returns, before
+// the window and its context.
+Status play(AppWindow& window, const std::filesystem::path& data, MusicPlayer& music, const LaunchOptions& options)
+{
+    Presenter presenter(window.window, displaySettings.width, displaySettings.height);
+    Result<std::unique_ptr<Assets>> assets =
+        Assets::load(displaySettings.width, displaySettings.height, data, &presenter);
+    if (!assets) return Failure{assets.message()};
+    Intro intro(*assets.value(), music, displaySettings.width, displaySettings.height);
+    intro.hearDemoTime(options.mute);
+    intro.prepare(data);
+    useManualCounter();
+    frameClock.reset();
+    if (options.startMs > 0) {
+        if (const Status s = catchUp(intro, presenter, options.startMs); !s.ok()) return s;
+    }
+    intro.start(options.startMs);
+    // Demo time follows the music as it is heard; without sound, the performance counter.
+    setCounterSource(music.audible() ? musicCounterFrom(music, options.startMs, options.avOffsetMs)
+                                     : systemCounterFrom(options.startMs));
+    if (options.startMs == 0) SDL_Delay(300);
+    runMainLoop(window.window, intro, presenter);
+    return {};
 }
 
 }  // namespace
@@ -67,6 +130,13 @@ int main(int argc, char** argv)
             return usageError("--display " + std::to_string(*options.display) + ": there " +
                               (count == 1 ? "is 1 display (0)" : "are " + std::to_string(count) + " displays (0 to " +
                                                                      std::to_string(count - 1) + ")"));
+    }
+
+    if (options.action == LaunchOptions::Action::Check) {
+        applyOptions(options, displaySettings);
+        const int status = runMachineCheck(displaySettings);
+        SDL_Quit();
+        return status;
     }
 
     const Result<std::filesystem::path> data = findDataFolder();
@@ -94,28 +164,15 @@ int main(int argc, char** argv)
 
     AppWindow window;
     if (!openWindow(displaySettings, window)) return 1;
-
-    Result<std::unique_ptr<Assets>> assets = Assets::load(displaySettings.width, displaySettings.height, data.value());
-    if (!assets) {
-        // The window goes first, so that a full-screen mode is given back and the message box
-        // is not hidden behind it.
-        music.release();
-        closeWindow(window);
-        SDL_Quit();
-        reportFatal(assets.message().c_str());
-        return 1;
-    }
-    {
-        Intro intro(*assets.value(), music, displaySettings.width, displaySettings.height);
-        intro.hearDemoTime(options.mute);
-        intro.start(data.value());
-        SDL_Delay(300);
-        runMainLoop(window.window, intro);
-    }
-
-    assets.value().reset();
+    const Status played = play(window, data.value(), music, options);
+    // The window goes before any message, so that a full-screen mode is given back and the
+    // message box is not hidden behind it.
     music.release();
     closeWindow(window);
     SDL_Quit();
+    if (!played.ok()) {
+        reportFatal(played.message().c_str());
+        return 1;
+    }
     return 0;
 }

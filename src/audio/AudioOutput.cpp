@@ -1,6 +1,7 @@
 #include "audio/AudioOutput.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 AudioOutput::~AudioOutput() { close(); }
@@ -25,18 +26,32 @@ bool AudioOutput::open(std::string& error)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    latency_ = have.samples;
+    // SDL does not say how much the device holds before it is heard; it sets devices up with two
+    // periods, the one playing and the one just handed over.
+    periodFrames_ = have.samples;
+    latency_ = 2 * int64_t{have.samples};
     return true;
 }
 
-void AudioOutput::play(std::shared_ptr<Track> track)
+void AudioOutput::play(std::shared_ptr<Track> track, int64_t fromFrame)
 {
     SDL_LockAudioDevice(device_);
     track_ = std::move(track);
-    handed_.store(0, std::memory_order_release);
+    handed_.store(fromFrame, std::memory_order_release);
     handoverCounter_.store(SDL_GetPerformanceCounter(), std::memory_order_release);
     SDL_UnlockAudioDevice(device_);
     SDL_PauseAudioDevice(device_, 0);
+}
+
+std::string AudioOutput::describe() const
+{
+    if (device_ == 0) return "none";
+    const char* driver = SDL_GetCurrentAudioDriver();
+    char line[256];
+    std::snprintf(line, sizeof line, "the default device of %s; periods of %d frames, about %.0f ms before a sample is heard",
+                  driver ? driver : "an unknown driver", periodFrames_,
+                  1000.0 * static_cast<double>(latency_) / Track::kRate);
+    return line;
 }
 
 void AudioOutput::close()

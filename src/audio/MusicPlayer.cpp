@@ -34,7 +34,7 @@ void MusicPlayer::setVirtualTime(double seconds)
     if (track_) track_->waitFor(frame);
 }
 
-int MusicPlayer::playFile(const char* path)
+int MusicPlayer::load(const char* path)
 {
     if (!virtual_ && !output_.isOpen()) return -1;
     auto decoder = std::make_unique<VorbisDecoder>();
@@ -44,12 +44,11 @@ int MusicPlayer::playFile(const char* path)
         output_.close();
         return -1;
     }
-    // Playback starts at once and the rest is decoded behind it (the capture tool waits for
-    // the moments it asks for).
+    // Playback may start as soon as this is decoded; the rest is decoded behind it, much
+    // faster than it plays (the capture tool waits for the moments it asks for).
     decoder->decode(kDecodedAhead);
     track_ = decoder->track;
     decoder_ = std::move(decoder);
-    if (!virtual_) output_.play(track_);
     playing = 1;
 
     stop_ = false;
@@ -63,6 +62,23 @@ int MusicPlayer::playFile(const char* path)
     return 0;
 }
 
+void MusicPlayer::play(int64_t fromFrame)
+{
+    if (!track_ || virtual_) return;
+    // A late start waits until its moment is decoded, so that it is not heard as silence.
+    track_->waitFor(fromFrame + kDecodedAhead);
+    heard_.set(fromFrame);
+    output_.play(track_, fromFrame);
+    started_ = true;
+}
+
+int MusicPlayer::playFile(const char* path)
+{
+    if (load(path) != 0) return -1;
+    play(0);
+    return 0;
+}
+
 void MusicPlayer::stopDecoding()
 {
     stop_ = true;
@@ -72,6 +88,7 @@ void MusicPlayer::stopDecoding()
 void MusicPlayer::release()
 {
     stopDecoding();
+    started_ = false;
     output_.close();
     decoder_.reset();
     track_.reset();
@@ -79,7 +96,7 @@ void MusicPlayer::release()
 
 int64_t MusicPlayer::heardFrame()
 {
-    if (virtual_) return heard_.current();
+    if (virtual_ || !started_) return heard_.current();
     return heard_.update(output_.handedFrames(), output_.latencyFrames(), output_.secondsSinceHandover(),
                          Track::kRate);
 }

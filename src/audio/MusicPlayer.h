@@ -16,7 +16,7 @@ class VorbisDecoder;
 // The intro's music: one track, decoded into memory and started at the end of loading,
 // played once to its end; and the stepped spectrum level two scenes beat with.
 struct MusicPlayer {
-    uint8_t playing = 0;        // 1 once a track has been started
+    uint8_t playing = 0;        // 1 once a track has been loaded: its level is heard
 
     MusicPlayer();
     ~MusicPlayer();
@@ -29,8 +29,13 @@ struct MusicPlayer {
     void useVirtualOutput();
     void setVirtualTime(double seconds);
 
-    // Decodes the file and starts it at once; 0 on success, -1 when it cannot be played
-    // (the intro then runs silent; a bad file is named on stderr with the reason).
+    // Decodes the start of the file and goes on decoding the rest behind; 0 on success, -1
+    // when it cannot be played (the intro then runs silent; a bad file is named on stderr with
+    // the reason). Until it is started the heard position is the one set by setVirtualTime.
+    int load(const char* path);
+    // Starts the sound device at the given frame of the loaded track (after `load`).
+    void play(int64_t fromFrame);
+    // load, then play from the start.
     int playFile(const char* path);
     // Stops and frees the music and closes the sound device.
     void release();
@@ -39,6 +44,10 @@ struct MusicPlayer {
     int32_t spectrumLevel();
     // The frame of the track being heard now.
     int64_t heardFrame();
+    // The sound device, in a line for people ("none" without one).
+    std::string describeOutput() const { return output_.describe(); }
+    // Whether a sound device plays the track (after `play`).
+    bool audible() const { return started_; }
     // The decoded music, or null when none plays; the capture tool puts it into videos.
     std::shared_ptr<const Track> track() const { return track_; }
 
@@ -46,6 +55,7 @@ private:
     void stopDecoding();
 
     bool virtual_ = false;
+    bool started_ = false;  // the device plays the track
     AudioOutput output_;
     std::shared_ptr<Track> track_;
     std::unique_ptr<VorbisDecoder> decoder_;

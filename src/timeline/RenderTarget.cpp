@@ -69,9 +69,9 @@ void RenderTarget::bind() const
     glMatrixMode(GL_MODELVIEW);
 }
 
-void RenderTarget::unbind(int32_t viewportWidth, int32_t viewportHeight)
+void RenderTarget::unbind(GLuint output, int32_t viewportWidth, int32_t viewportHeight)
 {
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glBindFramebuffer(GL_FRAMEBUFFER, output);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glViewport(0, 0, viewportWidth, viewportHeight);
     glMatrixMode(GL_MODELVIEW);

@@ -17,8 +17,10 @@ public:
 
     // Makes the target the drawing destination and clears it with the current clear colour.
     void bind() const;
-    // Returns to the window's framebuffer, clears it and sets the viewport to the render size.
-    static void unbind(int32_t viewportWidth, int32_t viewportHeight);
+    // Returns to the framebuffer the finished frame is drawn into (0: the window's own),
+    // clears it and sets the viewport to the render size.
+    static void unbind(GLuint output, int32_t viewportWidth, int32_t viewportHeight);
+    GLuint framebuffer() const { return framebuffer_.get(); }
     void bindTexture() const { glBindTexture(GL_TEXTURE_2D, colourTexture_.get()); }
     int32_t width() const { return width_; }
     int32_t height() const { return height_; }

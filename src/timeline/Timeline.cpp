@@ -37,7 +37,7 @@ void sceneInto(RenderTarget& target, const FrameContext& frame, Scene scene)
     glColor4f(1, 1, 1, 1);
     target.bind();
     if (frame.scenesDrawn) scene();
-    RenderTarget::unbind(frame.width, frame.height);
+    RenderTarget::unbind(frame.output, frame.width, frame.height);
 }
 
 void compositionState(GLenum destinationFactor)
@@ -98,10 +98,10 @@ float composeMetaballs(Stage& s, const FrameContext& frame, float p)
     glColor4f(1, 1, 1, 1);
     s.sceneTarget.bind();
     if (frame.scenesDrawn) s.metaballs.draw(p, false, frame, s.shared);
-    RenderTarget::unbind(frame.width, frame.height);
+    RenderTarget::unbind(frame.output, frame.width, frame.height);
     s.filterTarget.bind();
     if (frame.scenesDrawn) s.metaballs.draw(p, true, frame, s.shared);
-    RenderTarget::unbind(frame.width, frame.height);
+    RenderTarget::unbind(frame.output, frame.width, frame.height);
     additiveState();
     filterPass(quad, programs.dreamvision, s.filterTarget);
     const float sync = p < 0.7f ? 0.5f : 0.5f - 0.5f * linearStep(p, 0.7f, 1.0f);

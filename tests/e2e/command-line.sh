@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The command line: --help and --version answer at once; a bad option or value gives the usage
 # and one line naming it, status 2; --no-dialog --window --size 800x600 started from / opens
-# the intro at once at that size, centred; --display beyond the displays there are is refused.
+# the intro at once at that size, centred; --display beyond the displays there are is refused;
+# --check ends with a verdict.
 . "$(dirname "$0")/lib.sh"
 program=$1
 cd /
@@ -26,6 +27,16 @@ status=0
 [ "$status" = 2 ] || fail "--display 3 on one display ended with status $status"
 grep -q "there is 1 display" /tmp/display.$$ || fail "--display 3 does not say how many: $(cat /tmp/display.$$)"
 rm -f /tmp/display.$$
+
+# --check says what it found and ends with its verdict, whichever it is.
+status=0
+"$program" --check --size 320x180 >/tmp/check.$$ 2>&1 || status=$?
+[ "$status" = 0 ] || [ "$status" = 1 ] || fail "--check ended with status $status: $(cat /tmp/check.$$)"
+for label in data: sound: "display 0:" OpenGL: font: ribbons:; do
+  grep -q "^$label" /tmp/check.$$ || fail "--check does not say $label: $(cat /tmp/check.$$)"
+done
+tail -n 1 /tmp/check.$$ | grep -Eq "^verdict: +(ready|not ready)" || fail "--check ends without a verdict: $(cat /tmp/check.$$)"
+rm -f /tmp/check.$$
 
 start_app "$program" --no-dialog --window --size 800x600 --mute
 read -r intro x y w h <<<"$(wait_window $APP_PID "$INTRO_TITLE" 30)"

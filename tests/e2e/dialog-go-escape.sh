@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Return in the setup dialog opens the intro window with the default choice; Escape ends
-# it with status 0. Then a windowed 800 x 600 run: the window is centred at that size.
+# Return in the setup dialog opens the intro with the default choice, full screen, covering the
+# 1280x1024 screen at its own mode; Escape ends it with status 0. Then a windowed 800 x 600 run: the window is centred at that size.
 . "$(dirname "$0")/lib.sh"
 program=$1
 cd "$(dirname "$program")"  # the intro reads data/ from its working directory
@@ -11,9 +11,9 @@ read -r dialog _ _ dw dh <<<"$(wait_window $APP_PID "$DIALOG_TITLE" 30)"
 [ -n "${dialog:-}" ] || fail "no setup dialog: $(cat "$OUT")"
 echo "dialog ${dw}x${dh}"
 press "$dialog" Return
-read -r intro _ _ w h <<<"$(wait_window $APP_PID "$INTRO_TITLE" 30)"
+read -r intro x y w h <<<"$(wait_window $APP_PID "$INTRO_TITLE" 30)"
 [ -n "${intro:-}" ] || fail "no intro window after Return: $(cat "$OUT")"
-[ "${w}x${h}" = 1024x768 ] || fail "intro window is ${w}x${h}, expected 1024x768"
+[ "$x,$y ${w}x${h}" = "0,0 1280x1024" ] || fail "intro window is ${w}x${h} at $x,$y, expected the whole screen"
 sleep 1
 press "$intro" space  # other keys do nothing
 sleep 0.5

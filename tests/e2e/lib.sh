@@ -85,3 +85,23 @@ click_at() {
 # The setup dialog's window title as X sees it (the dialog itself shows no title).
 DIALOG_TITLE=orvale-invit
 INTRO_TITLE="Vaskel :: Orvale Invit 2011"
+
+# Saves the whole virtual screen (1280x1024) as a PNG in $1.
+grab_screen() {
+  ffmpeg -loglevel error -y -f x11grab -video_size 1280x1024 -i "$DISPLAY" -frames:v 1 "$1"
+}
+
+# Prints "FIRST LAST COUNT": the first and last of the COUNT pixels of a one-pixel line of the
+# picture $1 (ffmpeg crop "W:H:X:Y", one of W and H 1) that are not black (grey above 8),
+# counted from the top or left; "none" when all are black.
+lit_extent() {
+  ffmpeg -loglevel error -i "$1" -vf "crop=$2" -f rawvideo -pix_fmt gray - |
+    od -An -tu1 -v -w1 | awk '{ if ($1 > 8) { if (first == "") first = NR - 1; last = NR - 1 } }
+      END { if (first == "") print "none"; else print first, last, NR }'
+}
+
+# Prints "R G B", the mean colour of a region of the picture $1 (ffmpeg crop "W:H:X:Y").
+region_mean() {
+  ffmpeg -loglevel error -i "$1" -vf "crop=$2,scale=1:1:flags=area" -f rawvideo -pix_fmt rgb24 - | od -An -tu1 |
+    awk '{ print $1, $2, $3 }'
+}

@@ -86,7 +86,7 @@ TEST(Screen, RenderTargetHoldsItsPictureAndUnbindClearsTheWindow)
     glClear(GL_COLOR_BUFFER_BIT);
     glClearColor(0, 0, 1, 1);
     target.bind();
-    RenderTarget::unbind(kSize, kSize);
+    RenderTarget::unbind(0, kSize, kSize);
     auto pixels = readPixels();
     EXPECT_EQ(pixel(pixels, 5, 5)[0], 0);
     EXPECT_EQ(pixel(pixels, 5, 5)[2], 255);
@@ -94,7 +94,7 @@ TEST(Screen, RenderTargetHoldsItsPictureAndUnbindClearsTheWindow)
     // The target's picture is what was cleared and drawn into it.
     glClearColor(0, 1, 0, 1);
     target.bind();
-    RenderTarget::unbind(kSize, kSize);
+    RenderTarget::unbind(0, kSize, kSize);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     target.bindTexture();

@@ -21,6 +21,10 @@ TEST(CommandLine, EachOptionSetsWhatItNames)
     EXPECT_TRUE(none.dialog);
     EXPECT_TRUE(none.vsync);
     EXPECT_FALSE(none.mute);
+    EXPECT_FALSE(none.modeChange);
+    EXPECT_FALSE(none.loop);
+    EXPECT_EQ(none.startMs, 0);
+    EXPECT_EQ(none.avOffsetMs, 0);
 
     const LaunchOptions o =
         parse({"--window", "--size", "800x600", "--display", "1", "--no-vsync", "--mute", "--no-dialog"}).options;
@@ -31,6 +35,15 @@ TEST(CommandLine, EachOptionSetsWhatItNames)
     EXPECT_FALSE(o.vsync);
     EXPECT_TRUE(o.mute);
     EXPECT_FALSE(o.dialog);
+    const LaunchOptions p = parse({"--mode-change", "--loop", "--start", "150000", "--av-offset", "-40"}).options;
+    EXPECT_EQ(p.fullScreen, true);
+    EXPECT_TRUE(p.modeChange);
+    EXPECT_TRUE(p.loop);
+    EXPECT_EQ(p.startMs, 150000);
+    EXPECT_EQ(p.avOffsetMs, -40);
+    EXPECT_EQ(parse({"--start", "206000"}).options.startMs, 206000);
+    EXPECT_EQ(parse({"--av-offset", "1000"}).options.avOffsetMs, 1000);
+    EXPECT_EQ(parse({"--check"}).options.action, LaunchOptions::Action::Check);
     // The later of two opposite options wins.
     EXPECT_EQ(parse({"--window", "--fullscreen"}).options.fullScreen, true);
     EXPECT_TRUE(parse({"--no-vsync", "--vsync"}).options.vsync);
@@ -73,6 +86,13 @@ TEST(CommandLine, BadOptionsAndValuesAreNamed)
         {{"--display", "one"}, "not one"},
         {{"--display", "99999999999999999999"}, "--display wants"},
         {{"--window", "--nope", "--help"}, "unknown option --nope"},
+        {{"--start"}, "--start needs a value"},
+        {{"--start", "20010"}, "in steps of 50, not 20010"},
+        {{"--start", "-50"}, "--start wants"},
+        {{"--start", "206050"}, "not 206050"},
+        {{"--av-offset", "1001"}, "--av-offset wants milliseconds from -1000 to 1000, not 1001"},
+        {{"--av-offset", "-1001"}, "not -1001"},
+        {{"--av-offset", "ten"}, "not ten"},
     };
     for (const auto& c : cases) {
         const ParsedCommandLine parsed = parse(c.arguments);
@@ -85,7 +105,8 @@ TEST(CommandLine, BadOptionsAndValuesAreNamed)
 TEST(CommandLine, TheUsageListsEveryOption)
 {
     for (const char* option : {"--window", "--fullscreen", "--size", "--display", "--no-dialog", "--vsync",
-                               "--no-vsync", "--mute", "--help", "--version"})
+                               "--no-vsync", "--mute", "--mode-change", "--loop", "--start", "--av-offset", "--check",
+                               "--help", "--version"})
         EXPECT_NE(usageText().find(option), std::string::npos) << option;
 }
 

@@ -1,0 +1,142 @@
+#include "app/MachineCheck.h"
+
+#include <SDL.h>
+#include <epoxy/gl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/Assets.h"
+#include "app/DataFolder.h"
+#include "app/Frame.h"
+#include "app/FrameClock.h"
+#include "app/Window.h"
+#include "audio/MusicPlayer.h"
+
+namespace {
+
+constexpr double kWarmUpSeconds = 1.0;
+constexpr double kMeasuredSeconds = 3.0;
+
+void line(const char* label, const std::string& text) { std::printf("%-10s %s\n", label, text.c_str()); }
+
+int verdict(bool good, const std::string& why)
+{
+    line("verdict:", (good ? "ready: " : "not ready: ") + why);
+    std::fflush(stdout);
+    return good ? 0 : 1;
+}
+
+std::string profileOf()
+{
+    if (epoxy_gl_version() < 32) return "no profiles before OpenGL 3.2";
+    GLint mask = 0;
+    glGetIntegerv(GL_CONTEXT_PROFILE_MASK, &mask);
+    return (mask & GL_CONTEXT_CORE_PROFILE_BIT) ? "core profile" : "compatibility profile";
+}
+
+// Every display with its current mode; the chosen display's refresh rate (60 Hz when unknown).
+int describeDisplays(int chosen)
+{
+    int refresh = 60;
+    for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
+        SDL_DisplayMode mode{};
+        const char* name = SDL_GetDisplayName(i);
+        std::string text = std::string(name ? name : "unnamed");
+        if (SDL_GetCurrentDisplayMode(i, &mode) == 0)
+            text += ", " + std::to_string(mode.w) + "x" + std::to_string(mode.h) + " at " +
+                    (mode.refresh_rate > 0 ? std::to_string(mode.refresh_rate) + " Hz" : "an unknown rate (60 Hz taken)");
+        if (i == chosen) {
+            text += " (chosen)";
+            if (mode.refresh_rate > 0) refresh = mode.refresh_rate;
+        }
+        line(("display " + std::to_string(i) + ":").c_str(), text);
+    }
+    return refresh;
+}
+
+// Draws the ribbons from their start in real time into an off-screen target: a warm-up, then
+// the measured frames. Returns the median frames per second.
+double ribbonRate(Intro& intro, GLuint output)
+{
+    const int32_t start = sceneWindow(TimeWindow::Ribbons).start;
+    useManualCounter();
+    frameClock.reset();
+    setCounterSource(systemCounterFrom(start));
+    intro.drawInto(output);
+    intro.hearDemoTime(true);
+    const double ticks = static_cast<double>(SDL_GetPerformanceFrequency());
+    const uint64_t begin = SDL_GetPerformanceCounter();
+    std::vector<double> frames;
+    for (;;) {
+        const uint64_t before = SDL_GetPerformanceCounter();
+        intro.renderNext();
+        glFinish();
+        const uint64_t after = SDL_GetPerformanceCounter();
+        const double since = static_cast<double>(after - begin) / ticks;
+        if (since > kWarmUpSeconds + kMeasuredSeconds) break;
+        if (since > kWarmUpSeconds) frames.push_back(static_cast<double>(after - before) / ticks);
+    }
+    setCounterSource(systemCounterSource());
+    if (frames.empty()) return 0;
+    std::nth_element(frames.begin(), frames.begin() + static_cast<long>(frames.size() / 2), frames.end());
+    return 1.0 / frames[frames.size() / 2];
+}
+
+}  // namespace
+
+int runMachineCheck(const DisplaySettings& settings)
+{
+    std::printf("orvale-invit --check: what this machine offers the intro\n");
+    const Result<std::filesystem::path> data = findDataFolder();
+    line("data:", data ? data.value().string() : data.message());
+
+    {
+        MusicPlayer sound;
+        sound.openOutput();
+        line("sound:", sound.describeOutput());
+        sound.release();
+    }
+
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return verdict(false, std::string("no display: ") + SDL_GetError());
+    const int refresh = describeDisplays(settings.display);
+    AppWindow window;
+    if (!openWindow(settings, window, false)) return verdict(false, "no OpenGL context the intro can use");
+    line("OpenGL:", glText(GL_RENDERER) + ", OpenGL " + glText(GL_VERSION) + ", " + profileOf());
+    const char* missing = missingGLFeature();
+    line("", std::string("framebuffer objects: ") +
+                 (epoxy_gl_version() >= 30 || epoxy_has_gl_extension("GL_ARB_framebuffer_object") ? "yes" : "no") +
+                 ", GLSL " + glText(GL_SHADING_LANGUAGE_VERSION));
+    int status = 1;
+    if (missing) {
+        status = verdict(false, std::string("this OpenGL lacks ") + missing);
+    } else if (!data) {
+        status = verdict(false, "the data is missing");
+    } else {
+        MusicPlayer music;
+        music.useVirtualOutput();
+        Result<std::unique_ptr<Assets>> assets = Assets::load(settings.width, settings.height, data.value());
+        Result<RenderTarget> target = RenderTarget::create(settings.width, settings.height);
+        if (!assets || !target) {
+            status = verdict(false, assets ? target.message() : assets.message());
+        } else {
+            const std::string& face = assets.value()->systemFont->faceUsed;
+            line("font:", face.empty() ? "none found for \"Verdana\"" : "\"Verdana\" drawn with \"" + face + "\"");
+            Intro intro(*assets.value(), music, settings.width, settings.height);
+            intro.prepare(data.value());
+            const double rate = ribbonRate(intro, target.value().framebuffer());
+            char text[160];
+            std::snprintf(text, sizeof text, "%dx%d, median %.1f frames per second over %.0f s (the display: %d Hz)",
+                          settings.width, settings.height, rate, kMeasuredSeconds, refresh);
+            line("ribbons:", text);
+            status = rate >= refresh ? verdict(true, "the heaviest scene keeps up with the display")
+                                     : verdict(false, "the heaviest scene is slower than the display; a smaller "
+                                                      "--size or a faster GPU would help");
+        }
+        music.release();
+    }
+    closeWindow(window);
+    return status;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <SDL.h>
+#include <epoxy/gl.h>
+
+#include <cstdint>
+#include <optional>
+
+#include "timeline/RenderTarget.h"
+
+// A rectangle of window pixels, from the lower left corner (GL's frame).
+struct PixelRect {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    bool operator==(const PixelRect&) const = default;
+};
+
+// Where a frame of frameWidth x frameHeight goes in a drawable of drawableWidth x
+// drawableHeight: as large as fits with its aspect kept, centred, the rest left for bars.
+PixelRect fitFrame(int32_t frameWidth, int32_t frameHeight, int32_t drawableWidth, int32_t drawableHeight);
+
+// Shows the frames of the render size in the window, whatever its drawable size: the frame
+// is drawn at the render size and then scaled into the drawable with black bars.
+//
+// While the frame fits in the window's own framebuffer it is drawn there, in the lower left
+// corner (the same bytes as a capture at the render size), and copied aside before it is
+// scaled; only a drawable smaller than the frame makes it be drawn off screen.
+class Presenter {
+public:
+    Presenter(SDL_Window* window, int32_t width, int32_t height);
+
+    // Before a frame: the framebuffer to draw it into (0: the window's own).
+    GLuint beginFrame();
+    // After a frame: scales it into the drawable and swaps.
+    void showFrame();
+
+private:
+    SDL_Window* window_;
+    int32_t width_;
+    int32_t height_;
+    int32_t drawableWidth_ = 0;
+    int32_t drawableHeight_ = 0;
+    std::optional<RenderTarget> frame_;  // made when the window first differs from the frame
+};
