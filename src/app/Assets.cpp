@@ -5,11 +5,13 @@
 #include "gfx/Glu.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/Presentation.h"
+#include "gfx/Random.h"
 #include "gfx/TextureFile.h"
 
 float LoadingBar::progress() const
@@ -184,6 +186,20 @@ Result<std::unique_ptr<Assets>> Assets::load(int32_t width, int32_t height, cons
     if (!targets.ok()) return Failure{targets.message()};
     SDL_Delay(300);
     return assets;
+}
+
+void Assets::restart()
+{
+    // A process that has not called srand draws as after srand(1).
+    std::srand(1);
+    setRandomSeed(kInitialRandomSeed);
+    const GLuint flare = textures->flare.texture.get();
+    emitters = SharedEmitters{};
+    metaballs.emplace();
+    configureGreetings(emitters);
+    ribbons.emplace(flare, textures->circle.texture.get());
+    burning->resetEmitters(emitters, flare);
+    stems.emplace();
 }
 
 Status Assets::resizeTargets(int32_t width, int32_t height)

@@ -49,6 +49,11 @@ public:
     Stage stage();
     // The picture multiplied over every finished frame.
     GLuint overlayPicture() const { return burning->overlayPicture(); }
+    // Puts back everything that changes while the intro plays as loading left it, without
+    // reading the pictures again: the random generators as a new process has them, then the
+    // scenes' and emitters' state made again in loading order (the same draws in the same
+    // order). Only once loaded.
+    void restart();
     // Replaces the two render targets with ones of the given size.
     Status resizeTargets(int32_t width, int32_t height);
 

@@ -94,6 +94,12 @@ Status Intro::catchUp(int32_t t, int32_t width, int32_t height, const std::funct
     return resize(fullWidth, fullHeight);
 }
 
+void Intro::restart()
+{
+    assets_.restart();
+    clearLevel_ = kFirstClearLevel;
+}
+
 Status Intro::resize(int32_t width, int32_t height)
 {
     width_ = width;

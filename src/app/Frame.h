@@ -40,6 +40,10 @@ public:
 
     // The GL framebuffer the next frames are drawn into (0, the default: the window's own).
     void drawInto(uint32_t output) { output_ = output; }
+    // Back to the state a new run starts from, the pictures kept: the scenes and generators
+    // (see Assets::restart) and the clear level. The clock and the music are started again
+    // as at the first start.
+    void restart();
     // Changes the render size (the render targets are remade).
     Status resize(int32_t width, int32_t height);
     // False: the frames are composed without the scenes (the benchmarks' floor).
@@ -56,7 +60,8 @@ private:
     int32_t width_;
     int32_t height_;
     uint32_t output_ = 0;
-    float clearLevel_ = 1.0f;  // "ClearLevel": the grey the next frame is cleared to
+    static constexpr float kFirstClearLevel = 1.0f;
+    float clearLevel_ = kFirstClearLevel;  // "ClearLevel": the grey the next frame is cleared to
     bool scenesDrawn_ = true;
     bool hearDemoTime_ = false;
 };

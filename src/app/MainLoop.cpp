@@ -25,23 +25,23 @@ double refreshPeriod(int refreshRate) { return 1.0 / (refreshRate > 0 ? refreshR
 
 }  // namespace
 
-void runMainLoop(SDL_Window* window, Intro& intro, Presenter& presenter)
+bool runMainLoop(SDL_Window* window, Intro& intro, Presenter& presenter)
 {
     SDL_DisplayMode mode{};
     const double period = refreshPeriod(SDL_GetWindowDisplayMode(window, &mode) == 0 ? mode.refresh_rate : 0);
     const bool paced = SDL_GL_GetSwapInterval() == 0;
     const double ticksPerSecond = static_cast<double>(SDL_GetPerformanceFrequency());
     uint64_t frameStart = SDL_GetPerformanceCounter();
-    bool quit = false;
-    while (!quit) {
+    for (;;) {
         SDL_Event event;
         if (SDL_PollEvent(&event)) {
-            quit = endsIntro(event);
+            if (endsIntro(event)) return false;
             continue;
         }
         intro.drawInto(presenter.beginFrame());
-        quit = intro.renderNext().ended;
+        const bool ended = intro.renderNext().ended;
         presenter.showFrame();
+        if (ended) return true;
         SDL_Delay(1);
         if (paced) {
             const double spent = static_cast<double>(SDL_GetPerformanceCounter() - frameStart) / ticksPerSecond;

@@ -10,4 +10,5 @@ class Presenter;
 // presenter and sleeps 1 ms.
 // When swaps do not wait for the display, the loop waits so as not to draw frames faster than
 // the display shows them.
-void runMainLoop(SDL_Window* window, Intro& intro, Presenter& presenter);
+// True when the intro ended by itself, false when the viewer ended it.
+bool runMainLoop(SDL_Window* window, Intro& intro, Presenter& presenter);

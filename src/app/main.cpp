@@ -83,6 +83,16 @@ Status catchUp(Intro& intro, Presenter& presenter, int32_t startMs)
     return {};
 }
 
+// Starts the music at startMs, which the clock (just reset at 0 on the manual counter, then
+// caught up) reads; from then on demo time follows the music as it is heard, or the performance
+// counter without sound. A start from the beginning pauses as the intro always has.
+void startPlaying(Intro& intro, MusicPlayer& music, int32_t startMs, int32_t avOffsetMs)
+{
+    intro.start(startMs);
+    setCounterSource(music.audible() ? musicCounterFrom(music, startMs, avOffsetMs) : systemCounterFrom(startMs));
+    if (startMs == 0) SDL_Delay(300);
+}
+
 // Loads behind the loading bar and plays until the end or Escape; a picture or render target
 // that cannot be made is the failure. Everything GL it makes is gone when it returns, before
 // the window and its context.
@@ -100,12 +110,14 @@ Status play(AppWindow& window, const std::filesystem::path& data, MusicPlayer& m
     if (options.startMs > 0) {
         if (const Status s = catchUp(intro, presenter, options.startMs); !s.ok()) return s;
     }
-    intro.start(options.startMs);
-    // Demo time follows the music as it is heard; without sound, the performance counter.
-    setCounterSource(music.audible() ? musicCounterFrom(music, options.startMs, options.avOffsetMs)
-                                     : systemCounterFrom(options.startMs));
-    if (options.startMs == 0) SDL_Delay(300);
-    runMainLoop(window.window, intro, presenter);
+    startPlaying(intro, music, options.startMs, options.avOffsetMs);
+    while (runMainLoop(window.window, intro, presenter) && options.loop) {
+        // Another pass, as a new run would show it.
+        intro.restart();
+        useManualCounter();
+        frameClock.reset();
+        startPlaying(intro, music, 0, options.avOffsetMs);
+    }
     return {};
 }
 

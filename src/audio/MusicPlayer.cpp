@@ -64,10 +64,12 @@ int MusicPlayer::load(const char* path)
 
 void MusicPlayer::play(int64_t fromFrame)
 {
+    // Heard from that frame on, also when the track is played again from an earlier one.
+    heard_ = HeardPosition{};
+    heard_.set(fromFrame);
     if (!track_ || virtual_) return;
     // A late start waits until its moment is decoded, so that it is not heard as silence.
     track_->waitFor(fromFrame + kDecodedAhead);
-    heard_.set(fromFrame);
     output_.play(track_, fromFrame);
     started_ = true;
 }

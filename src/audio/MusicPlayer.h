@@ -33,7 +33,8 @@ struct MusicPlayer {
     // when it cannot be played (the intro then runs silent; a bad file is named on stderr with
     // the reason). Until it is started the heard position is the one set by setVirtualTime.
     int load(const char* path);
-    // Starts the sound device at the given frame of the loaded track (after `load`).
+    // Starts the sound device at the given frame of the loaded track (after `load`), also
+    // again from the start for another pass; the heard position is that frame.
     void play(int64_t fromFrame);
     // load, then play from the start.
     int playFile(const char* path);

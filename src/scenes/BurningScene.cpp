@@ -39,9 +39,15 @@ Result<BurningScene> BurningScene::load(const std::filesystem::path& gfx, Shared
     Result<Texture> flash = loadTexture((gfx / "flash.png").string(), false);
     if (!flash) return Failure{flash.message()};
     scene.flash_ = flash.take();
-    configureFireRing(emitters, flare);
-    scene.meteoriteFlamme.configure(meteorFlameSettings(flare), 3000);
+    scene.resetEmitters(emitters, flare);
     return scene;
+}
+
+void BurningScene::resetEmitters(SharedEmitters& emitters, GLuint flare)
+{
+    configureFireRing(emitters, flare);
+    meteoriteFlamme = ParticleEmitter{};
+    meteoriteFlamme.configure(meteorFlameSettings(flare), 3000);
 }
 
 float BurningScene::clearLevel(float p) { return 1 - linearStep(p, 0, 0.12f); }

@@ -18,6 +18,8 @@ public:
     // The grey level the frame after one at progress p is cleared to: from white to black
     // over the first 12 %.
     static float clearLevel(float p);
+    // The fire ring, its sparks and the meteor's flames as loading configures them, empty.
+    void resetEmitters(SharedEmitters& emitters, GLuint flare);
 
     GLuint flashPicture() const { return flash_.get(); }      // also added over Scenes E and F
     GLuint overlayPicture() const { return overlay_.get(); }  // multiplied over every finished frame
