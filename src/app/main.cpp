@@ -118,6 +118,8 @@ Status play(AppWindow& window, const std::filesystem::path& data, MusicPlayer& m
         frameClock.reset();
         startPlaying(intro, music, 0, options.avOffsetMs);
     }
+    // The music counter reads the player, which goes before the clock would be read again.
+    setCounterSource(systemCounterSource());
     return {};
 }
 
