@@ -45,9 +45,11 @@ int describeDisplays(int chosen)
         SDL_DisplayMode mode{};
         const char* name = SDL_GetDisplayName(i);
         std::string text = std::string(name ? name : "unnamed");
-        if (SDL_GetCurrentDisplayMode(i, &mode) == 0)
-            text += ", " + std::to_string(mode.w) + "x" + std::to_string(mode.h) + " at " +
-                    (mode.refresh_rate > 0 ? std::to_string(mode.refresh_rate) + " Hz" : "an unknown rate (60 Hz taken)");
+        if (SDL_GetCurrentDisplayMode(i, &mode) == 0) {
+            const std::string rate =
+                mode.refresh_rate > 0 ? std::to_string(mode.refresh_rate) + " Hz" : "an unknown rate (60 Hz taken)";
+            text += ", " + std::to_string(mode.w) + "x" + std::to_string(mode.h) + " at " + rate;
+        }
         if (i == chosen) {
             text += " (chosen)";
             if (mode.refresh_rate > 0) refresh = mode.refresh_rate;

@@ -13,10 +13,11 @@ struct AppWindow {
     SDL_GLContext context = nullptr;
 };
 
-// Opens the window of the chosen size, resizable, centred on the chosen display or covering it
-// (at the desktop's mode, or through a display-mode change when asked and offered), makes a double-buffered RGBA OpenGL context with depth current and sets the
-// GL defaults. On failure it reports why, releases what it made and returns false.
-// A window that is not shown stays hidden: its GL context draws off screen.
+// Opens the window of the chosen size, resizable, centred on the chosen display or covering
+// it (at the desktop's mode, or through a display-mode change when asked and offered), makes
+// a double-buffered RGBA OpenGL context with depth current and sets the GL defaults. On
+// failure it reports why, releases what it made and returns false. A window that is not
+// shown stays hidden: its GL context draws off screen.
 bool openWindow(const DisplaySettings& settings, AppWindow& out, bool shown = true);
 // Context, window, and through the window the display mode, in that order.
 void closeWindow(AppWindow& w);

@@ -48,7 +48,8 @@ std::string AudioOutput::describe() const
     if (device_ == 0) return "none";
     const char* driver = SDL_GetCurrentAudioDriver();
     char line[256];
-    std::snprintf(line, sizeof line, "the default device of the %s driver; periods of %d frames, about %.0f ms before a sample is heard",
+    std::snprintf(line, sizeof line,
+                  "the default device of the %s driver; periods of %d frames, about %.0f ms before a sample is heard",
                   driver ? driver : "an unknown driver", periodFrames_,
                   1000.0 * static_cast<double>(latency_) / Track::kRate);
     return line;

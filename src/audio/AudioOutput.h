@@ -22,7 +22,8 @@ public:
     // Stops the sound and closes the device.
     void close();
 
-    // The track's frames handed to the device so far (counted from the track's start), and when the last hand-over happened.
+    // The track's frames handed to the device so far (counted from the track's start), and
+    // when the last hand-over happened.
     int64_t handedFrames() const { return handed_.load(std::memory_order_acquire); }
     double secondsSinceHandover() const;
     // Frames that wait in the device's buffer before they are heard.

@@ -35,7 +35,8 @@ status=0
 for label in data: sound: "display 0:" OpenGL: font: ribbons:; do
   grep -q "^$label" /tmp/check.$$ || fail "--check does not say $label: $(cat /tmp/check.$$)"
 done
-tail -n 1 /tmp/check.$$ | grep -Eq "^verdict: +(ready|not ready)" || fail "--check ends without a verdict: $(cat /tmp/check.$$)"
+tail -n 1 /tmp/check.$$ | grep -Eq "^verdict: +(ready|not ready)" ||
+  fail "--check ends without a verdict: $(cat /tmp/check.$$)"
 rm -f /tmp/check.$$
 
 start_app "$program" --no-dialog --window --size 800x600 --mute

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Return in the setup dialog opens the intro with the default choice, full screen, covering the
-# 1280x1024 screen at its own mode; Escape ends it with status 0. Then a windowed 800 x 600 run: the window is centred at that size.
+# 1280x1024 screen at its own mode; Escape ends it with status 0. Then a windowed 800 x 600
+# run: the window is centred at that size.
 . "$(dirname "$0")/lib.sh"
 program=$1
 cd "$(dirname "$program")"  # the intro reads data/ from its working directory
