@@ -2,8 +2,6 @@
 
 #include <SDL.h>
 
-#include <algorithm>
-#include <cmath>
 #include <memory>
 #include <utility>
 
@@ -59,7 +57,7 @@ CounterSource musicCounterFrom(MusicPlayer& music, int64_t startMs, int32_t avOf
         const double counter = static_cast<double>(SDL_GetPerformanceCounter()) /
                                static_cast<double>(SDL_GetPerformanceFrequency());
         const double heard = clock->update(counter, static_cast<double>(music.heardFrame()) / Track::kRate);
-        return std::max<int64_t>(startMs * 1000, std::llround((heard - avOffsetMs / 1000.0) * 1e6));
+        return pictureMicroseconds(heard, startMs, avOffsetMs);
     };
     return {
         [](int64_t& ticksPerSecond) {

@@ -12,6 +12,11 @@ constexpr double kPull = 0.05;
 constexpr double kResync = 0.2;
 }  // namespace
 
+int64_t pictureMicroseconds(double musicSeconds, int64_t startMs, int32_t avOffsetMs)
+{
+    return std::max<int64_t>(startMs * 1000, std::llround((musicSeconds - avOffsetMs / 1000.0) * 1e6));
+}
+
 double MusicClock::update(double counterSeconds, double heardSeconds)
 {
     if (!started_) firstHeard_ = heardSeconds;

@@ -70,4 +70,13 @@ TEST(MusicClock, ADeviceThatStallsIsFollowedAtOnceWithoutGoingBack)
     EXPECT_GE(clock.update(11.6, 140.0), 150.5);
 }
 
+TEST(MusicClock, TheAvOffsetDelaysOrAdvancesThePictureButNeverBeforeTheStart)
+{
+    EXPECT_EQ(pictureMicroseconds(10.0, 0, 0), 10000000);
+    EXPECT_EQ(pictureMicroseconds(10.0, 0, 100), 9900000);   // the picture 100 ms later
+    EXPECT_EQ(pictureMicroseconds(10.0, 0, -250), 10250000);  // or earlier
+    EXPECT_EQ(pictureMicroseconds(0.05, 0, 100), 0);          // held at the start meanwhile
+    EXPECT_EQ(pictureMicroseconds(150.05, 150000, 100), 150000000);
+}
+
 }  // namespace
