@@ -25,8 +25,10 @@ PixelRect fitFrame(int32_t frameWidth, int32_t frameHeight, int32_t drawableWidt
 // is drawn at the render size and then scaled into the drawable with black bars.
 //
 // While the frame fits in the window's own framebuffer it is drawn there, in the lower left
-// corner (the same bytes as a capture at the render size), and copied aside before it is
-// scaled; only a drawable smaller than the frame makes it be drawn off screen.
+// corner, and copied aside before it is scaled; only a drawable smaller than the frame makes
+// it be drawn off screen. A window framebuffer of exactly the render size gives the capture's
+// bytes; drivers may rasterise a few pixels differently in a taller framebuffer or in a
+// framebuffer object (Mesa's software rasteriser flips window framebuffers by their height).
 class Presenter {
 public:
     Presenter(SDL_Window* window, int32_t width, int32_t height);
