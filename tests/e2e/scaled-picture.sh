@@ -9,25 +9,34 @@ shot=$(mktemp --suffix=.png)
 trap 'rm -f "$shot"' RETURN
 start_xvfb
 
+# Waits up to 30 s for the one-pixel line $1 (ffmpeg crop, in screen pixels) of the screen to
+# be lit from $2 to $3 of its $4 pixels; fails with what it saw, named by $5, if it never is.
+expect_lit() {
+  local seen="" deadline=$((SECONDS + 30))
+  while [ $SECONDS -lt $deadline ]; do
+    grab_screen "$shot" || fail "cannot grab the screen"
+    seen=$(lit_extent "$shot" "$1")
+    [ "$seen" = "$2 $3 $4" ] && return
+    sleep 0.5
+  done
+  fail "$5: lit from $seen (first last count), expected $2 $3 $4"
+}
+
+# Makes the intro window $1 x $2; sets X, Y, WIDTH, HEIGHT.
+resize_to() {
+  xdotool windowsize --sync "$intro" "$1" "$2"
+  eval "$(xdotool getwindowgeometry --shell "$intro")"
+  [ "${WIDTH}x${HEIGHT}" = "$1x$2" ] || fail "the window did not take $1x$2: ${WIDTH}x${HEIGHT}"
+}
+
 start_app "$program" --no-dialog --window --size 320x180 --mute
 read -r intro x y w h <<<"$(wait_window $APP_PID "$INTRO_TITLE" 30)"
 [ -n "${intro:-}" ] || fail "no intro window: $(cat "$OUT")"
-xdotool windowsize --sync "$intro" 640 480
-sleep 1
-eval "$(xdotool getwindowgeometry --shell "$intro")"
-grab_screen "$shot" || fail "cannot grab the screen"
-[ "${WIDTH}x${HEIGHT}" = 640x480 ] || fail "the window did not take 640x480: ${WIDTH}x${HEIGHT}"
-column=$(lit_extent "$shot" "1:480:$((X + 320)):$Y")
-[ "$column" = "60 419 480" ] || fail "640x480 window: picture rows (first last count) $column, expected 60 419 480"
-row=$(lit_extent "$shot" "640:1:$X:$((Y + 240))")
-[ "$row" = "0 639 640" ] || fail "640x480 window: picture columns $row, expected 0 639 640"
-
-xdotool windowsize --sync "$intro" 800 300
-sleep 1
-eval "$(xdotool getwindowgeometry --shell "$intro")"
-grab_screen "$shot" || fail "cannot grab the screen"
-row=$(lit_extent "$shot" "800:1:$X:$((Y + 150))")
-[ "$row" = "133 665 800" ] || fail "800x300 window: picture columns $row, expected 133 665 800"
+resize_to 640 480
+expect_lit "1:480:$((X + 320)):$Y" 60 419 480 "640x480 window, middle column"
+expect_lit "640:1:$X:$((Y + 240))" 0 639 640 "640x480 window, middle row"
+resize_to 800 300
+expect_lit "800:1:$X:$((Y + 150))" 133 665 800 "800x300 window, middle row"
 press "$intro" Escape
 wait_exit 10
 [ "$STATUS" = 0 ] || fail "Escape ended the windowed intro with status $STATUS: $(cat "$OUT")"
@@ -36,10 +45,7 @@ start_app "$program" --no-dialog --fullscreen --size 1024x768 --mute
 read -r intro x y w h <<<"$(wait_window $APP_PID "$INTRO_TITLE" 30)"
 [ -n "${intro:-}" ] || fail "no full-screen window: $(cat "$OUT")"
 [ "$x,$y ${w}x${h}" = "0,0 1280x1024" ] || fail "full screen window at $x,$y ${w}x${h}, not covering the screen"
-sleep 2
-grab_screen "$shot" || fail "cannot grab the screen"
-column=$(lit_extent "$shot" "1:1024:640:0")
-[ "$column" = "32 991 1024" ] || fail "full screen: picture rows $column, expected 32 991 1024"
+expect_lit "1:1024:640:0" 32 991 1024 "full screen, middle column"
 press "$intro" Escape
 wait_exit 10
 [ "$STATUS" = 0 ] || fail "Escape ended the full-screen intro with status $STATUS: $(cat "$OUT")"

@@ -1,15 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "ExpectVec.h"
 #include "gfx/CameraPath.h"
 
 namespace {
-
-void expectVec(const Vec3& v, float x, float y, float z)
-{
-    EXPECT_NEAR(v.x, x, 1e-5f);
-    EXPECT_NEAR(v.y, y, 1e-5f);
-    EXPECT_NEAR(v.z, z, 1e-5f);
-}
 
 TEST(CameraPath, TwoPointsSlowToAStopAtTheEnd)
 {

@@ -3,17 +3,11 @@
 
 #include <cmath>
 
+#include "ExpectVec.h"
 #include "gfx/Shaping.h"
 #include "gfx/Vec3.h"
 
 namespace {
-
-void expectVec(const Vec3& v, double x, double y, double z, double tolerance = 1e-6)
-{
-    EXPECT_NEAR(v.x, x, tolerance);
-    EXPECT_NEAR(v.y, y, tolerance);
-    EXPECT_NEAR(v.z, z, tolerance);
-}
 
 TEST(Shaping, LinearStepAndSinePulseAtTheirEnds)
 {

@@ -3,16 +3,10 @@
 
 #include <cmath>
 
+#include "ExpectVec.h"
 #include "scenes/RibbonScene.h"
 
 namespace {
-
-void expectVec(const Vec3& v, float x, float y, float z, float tolerance = 1e-5f)
-{
-    EXPECT_NEAR(v.x, x, tolerance);
-    EXPECT_NEAR(v.y, y, tolerance);
-    EXPECT_NEAR(v.z, z, tolerance);
-}
 
 TEST(RibbonScene, SpawnsAtTheStart)
 {

@@ -4,16 +4,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ExpectVec.h"
 #include "scenes/TwisterScene.h"
 
 namespace {
-
-void expectVec(const Vec3& v, float x, float y, float z, float tolerance = 1e-5f)
-{
-    EXPECT_NEAR(v.x, x, tolerance);
-    EXPECT_NEAR(v.y, y, tolerance);
-    EXPECT_NEAR(v.z, z, tolerance);
-}
 
 float distance(const Vec3& a, const Vec3& b)
 {
