@@ -85,7 +85,7 @@ void lateStartCatchUp(benchmark::State& state)
         setManualCounter(0);
         frameClock.reset();
         intro->intro().start(0);
-        if (!intro->intro().catchUp(kStart, 160, 90, [](int32_t, int32_t) {}).ok()) state.SkipWithError("no targets");
+        if (!intro->intro().catchUp(kStart, 160, 90, [](int32_t, int32_t) { return true; }).ok()) state.SkipWithError("no targets");
         intro->render(kStart);
         glFinish();
     }

@@ -82,14 +82,14 @@ FrameResult Intro::renderAt(int32_t t)
     return render(t);
 }
 
-Status Intro::catchUp(int32_t t, int32_t width, int32_t height, const std::function<void(int32_t, int32_t)>& shown)
+Status Intro::catchUp(int32_t t, int32_t width, int32_t height, const std::function<bool(int32_t, int32_t)>& goOn)
 {
     const int32_t fullWidth = width_, fullHeight = height_;
     if (const Status s = resize(width, height); !s.ok()) return s;
     const int32_t frames = (t * kCatchUpFps + 999) / 1000;  // grid times below t
     for (int32_t n = 0; n < frames; ++n) {
         renderAt(static_cast<int32_t>(int64_t{n} * 1000 / kCatchUpFps));
-        shown(n + 1, frames);
+        if (!goOn(n + 1, frames)) break;
     }
     return resize(fullWidth, fullHeight);
 }

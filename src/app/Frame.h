@@ -33,10 +33,10 @@ public:
     FrameResult renderAt(int32_t t);
     // With the clock just reset at 0 on the manual counter, draws the frames the capture tool
     // draws before demo time t (its 60 fps grid from 0) at width x height (any size of the render
-    // size's aspect leaves the same state), calling shown(frames done, frames in all) after
-    // each; the render size is back when it returns. renderAt(t) then draws the frame for t as
-    // the capture tool does.
-    Status catchUp(int32_t t, int32_t width, int32_t height, const std::function<void(int32_t, int32_t)>& shown);
+    // size's aspect leaves the same state), calling goOn(frames done, frames in all) after
+    // each, which may stop it by returning false; the render size is back when it returns.
+    // renderAt(t) then draws the frame for t as the capture tool does.
+    Status catchUp(int32_t t, int32_t width, int32_t height, const std::function<bool(int32_t, int32_t)>& goOn);
 
     // The GL framebuffer the next frames are drawn into (0, the default: the window's own).
     void drawInto(uint32_t output) { output_ = output; }

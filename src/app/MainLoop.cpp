@@ -25,6 +25,14 @@ double refreshPeriod(int refreshRate) { return 1.0 / (refreshRate > 0 ? refreshR
 
 }  // namespace
 
+bool viewerEndsIntro()
+{
+    bool ends = false;
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) ends = ends || endsIntro(event);
+    return ends;
+}
+
 bool runMainLoop(SDL_Window* window, Intro& intro, Presenter& presenter)
 {
     SDL_DisplayMode mode{};

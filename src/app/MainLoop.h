@@ -12,3 +12,5 @@ class Presenter;
 // the display shows them.
 // True when the intro ended by itself, false when the viewer ended it.
 bool runMainLoop(SDL_Window* window, Intro& intro, Presenter& presenter);
+// Takes the window events waiting; true when one of them ends the intro (Escape, closing).
+bool viewerEndsIntro();

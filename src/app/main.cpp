@@ -59,8 +59,9 @@ int32_t catchUpDivisor(int32_t width, int32_t height)
     return 1;
 }
 
-// Catches up with a late start behind the loading bar, then shows the frame for it.
-Status catchUp(Intro& intro, Presenter& presenter, int32_t startMs)
+// Catches up with a late start behind the loading bar, then shows the frame for it. False,
+// with nothing shown, when the viewer ends the intro meanwhile.
+Result<bool> catchUp(Intro& intro, Presenter& presenter, int32_t startMs)
 {
     const int32_t width = displaySettings.width, height = displaySettings.height;
     const int32_t d = catchUpDivisor(width, height);
@@ -68,19 +69,21 @@ Status catchUp(Intro& intro, Presenter& presenter, int32_t startMs)
     bar.presenter = &presenter;
     bar.setTotal(startMs / 1000 + 1);
     intro.drawInto(presenter.beginFrame());
+    bool ended = false;
     const Status caughtUp = intro.catchUp(startMs, width / d, height / d, [&](int32_t done, int32_t) {
         // The bar moves on with each second of demo time caught up.
-        if (done % kCatchUpFps == 0) {
-            bar.advance(1, width, height);
-            intro.drawInto(presenter.beginFrame());
-            SDL_PumpEvents();
-        }
+        if (done % kCatchUpFps != 0) return true;
+        bar.advance(1, width, height);
+        intro.drawInto(presenter.beginFrame());
+        ended = viewerEndsIntro();
+        return !ended;
     });
-    if (!caughtUp.ok()) return caughtUp;
+    if (!caughtUp.ok()) return Failure{caughtUp.message()};
+    if (ended) return false;
     intro.drawInto(presenter.beginFrame());
     intro.renderAt(startMs);
     presenter.showFrame();
-    return {};
+    return true;
 }
 
 // Starts the music at startMs, which the clock (just reset at 0 on the manual counter, then
@@ -108,7 +111,9 @@ Status play(AppWindow& window, const std::filesystem::path& data, MusicPlayer& m
     useManualCounter();
     frameClock.reset();
     if (options.startMs > 0) {
-        if (const Status s = catchUp(intro, presenter, options.startMs); !s.ok()) return s;
+        const Result<bool> caughtUp = catchUp(intro, presenter, options.startMs);
+        if (!caughtUp) return Failure{caughtUp.message()};
+        if (!caughtUp.value()) return {};
     }
     startPlaying(intro, music, options.startMs, options.avOffsetMs);
     while (runMainLoop(window.window, intro, presenter) && options.loop) {

@@ -68,6 +68,7 @@ TEST(LateStart, TheFirstFrameIsTheCapturesFrameOfThatMoment)
     ASSERT_TRUE(intro->intro().catchUp(t, kWidth / 4, kHeight / 4, [&](int done, int all) {
         shown = done;
         total = all;
+        return true;
     }).ok());
     EXPECT_EQ(total, t * 60 / 1000);
     EXPECT_EQ(shown, total);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # --start 20000: behind the loading screen (white) the intro catches up, and the first picture
 # after it is the burning circle of 20 s (dark corners), never the opening (light grey ones).
+# Escape during a long catch-up ends it at once.
 . "$(dirname "$0")/lib.sh"
 program=$1
 shot=$(mktemp --suffix=.png)
@@ -27,4 +28,12 @@ done
 press "$intro" Escape
 wait_exit 10
 [ "$STATUS" = 0 ] || fail "Escape ended it with status $STATUS: $(cat "$OUT")"
+
+start_app "$program" --no-dialog --window --size 320x180 --mute --start 150000
+read -r intro x y w h <<<"$(wait_window $APP_PID "$INTRO_TITLE" 30)"
+[ -n "${intro:-}" ] || fail "no intro window for --start 150000: $(cat "$OUT")"
+sleep 3
+press "$intro" Escape
+wait_exit 10
+[ "$STATUS" = 0 ] || fail "Escape during the catch-up: status $STATUS: $(cat "$OUT")"
 echo "ok"
