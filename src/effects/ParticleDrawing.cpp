@@ -110,6 +110,18 @@ void spriteQuad(const Sprite& q, float s)
     vertex(C3);
 }
 
+// Smoothed lines two pixels wide, added over everything: no texture, no lighting, no depth test.
+void additiveLines()
+{
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glEnable(GL_LINE_SMOOTH);
+    glLineWidth(2);
+}
+
 void drawParticle(const Particle& p, const ParticleEmitter& e, const ParticleFrame& frame)
 {
     const float s = p.size, a = p.alpha;
@@ -145,13 +157,7 @@ void drawParticle(const Particle& p, const ParticleEmitter& e, const ParticleFra
         break;
     }
     case DrawStyle::Streak:
-        glDisable(GL_LIGHTING);
-        glDisable(GL_TEXTURE_2D);
-        glEnable(GL_BLEND);
-        glDisable(GL_DEPTH_TEST);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-        glEnable(GL_LINE_SMOOTH);
-        glLineWidth(2);
+        additiveLines();
         glBegin(GL_LINE_LOOP);
         vertex(C0);
         vertex(C0 + Vec3(0, 0, s));
@@ -159,13 +165,7 @@ void drawParticle(const Particle& p, const ParticleEmitter& e, const ParticleFra
         glDisable(GL_LINE_SMOOTH);
         break;
     case DrawStyle::Panel:
-        glDisable(GL_LIGHTING);
-        glDisable(GL_TEXTURE_2D);
-        glEnable(GL_BLEND);
-        glDisable(GL_DEPTH_TEST);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-        glEnable(GL_LINE_SMOOTH);
-        glLineWidth(2);
+        additiveLines();
         drawPanel(C0, Vec3(-0.9f, -0.0f, 0), s, s, c, 0.5f * a, a);
         break;
     case DrawStyle::WireBox:
