@@ -58,9 +58,9 @@ std::vector<uint32_t> drawnFrame()
 
 TEST(LateStart, TheFirstFrameIsTheCapturesFrameOfThatMoment)
 {
-    // Inside the stems scene: the ring's sparks, the stems' growth and the clear level all
-    // carry history from the scenes before.
-    const int t = 33000;
+    // Inside the burning circle: the fire ring's particles, the twinkles and the clear level
+    // all carry history from the frames before.
+    const int t = 16000;
     OffscreenIntro::Refusal refusal;
     std::unique_ptr<OffscreenIntro> intro = OffscreenIntro::open(kWidth, kHeight, refusal);
     ASSERT_TRUE(intro) << "no headless OpenGL context " << refusal.message;

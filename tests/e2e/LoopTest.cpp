@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int kWidth = 160, kHeight = 90, kFps = 10;
+constexpr int kWidth = 160, kHeight = 90, kFps = 8;
 
 std::vector<uint8_t> drawnFrame()
 {
