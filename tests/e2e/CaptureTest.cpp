@@ -281,6 +281,17 @@ TEST(CaptureRequests, BadRequestsAreRefusedClearly)
     EXPECT_NE(messages.find("nothing to capture"), std::string::npos) << messages;
     EXPECT_EQ(capture("--size 32x32 --at 0 --out '" + dir + "/missing/dir'", messages), 1);
     EXPECT_NE(messages.find("cannot write"), std::string::npos) << messages;
+
+    // --help and --version answer on standard output.
+    const std::string answer = dir + "/answer";
+    EXPECT_EQ(capture("--help >'" + answer + "'", messages), 0);
+    std::ifstream help(answer);
+    const std::string usage{std::istreambuf_iterator<char>(help), {}};
+    for (const char* word : {"--video", "--lossless", "--chapters", "--frames", "party", "youtube", "preview"})
+        EXPECT_NE(usage.find(word), std::string::npos) << word;
+    EXPECT_EQ(capture("--version >'" + answer + "'", messages), 0);
+    std::ifstream version(answer);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(version), {}), "orvale-capture " ORVALE_VERSION "\n");
 }
 
 TEST(CaptureRequests, DataIsFoundFromAnyFolderOrItsPlacesAreNamed)
@@ -309,6 +320,22 @@ TEST(CaptureRequests, DataIsFoundFromAnyFolderOrItsPlacesAreNamed)
     EXPECT_NE(messages.find("cannot find the intro's data"), std::string::npos) << messages;
     for (const std::string& place : {lonely + "/bin/data", lonely + "/share/orvale-invit", lonely + "/data"})
         EXPECT_NE(messages.find(place), std::string::npos) << place << " not named: " << messages;
+
+    // Every output is checked before anything is loaded or rendered: the missing folder is
+    // named, not the missing data.
+    for (const char* request : {"--at 206000 --out missing", "--frames missing", "--storyboard missing/s.png --every 5",
+                                       "--video missing/v.mp4", "--video v.mp4 --chapters missing/c.txt"}) {
+        const std::string refused = "cd '" + lonely + "' && env -u DISPLAY -u WAYLAND_DISPLAY bin/orvale-capture " +
+                                    request + " 2>'" + log + "'";
+        const int code = std::system(refused.c_str());
+        EXPECT_TRUE(WIFEXITED(code) && WEXITSTATUS(code) == 1) << request;
+        std::ifstream said(log);
+        const std::string words{std::istreambuf_iterator<char>(said), {}};
+        EXPECT_NE(words.find("missing"), std::string::npos) << request << ": " << words;
+        EXPECT_NE(words.find("No such file or directory"), std::string::npos) << request << ": " << words;
+        EXPECT_EQ(words.find("data"), std::string::npos) << request << ": " << words;
+    }
+    EXPECT_FALSE(std::filesystem::exists(lonely + "/v.mp4"));
     std::filesystem::remove_all(lonely);
 }
 

@@ -9,18 +9,23 @@
 #include <thread>
 #include <vector>
 
+#include "CaptureOptions.h"
 #include "audio/Track.h"
 
-// Encodes frames and the music into an H.264 + AAC file with the ffmpeg program. Frames go
-// through one pipe as raw RGBA (bottom row first, as GL reads them), the music through
-// another as 32-bit float stereo at 44100 Hz; nothing is staged on disk. On any failure the
-// partial output file is removed.
+// Encodes frames and the music into a video file with the ffmpeg program: H.264 in BT.709 at
+// TV range with AAC in MP4, or FFV1 with 24-bit FLAC in Matroska as a lossless master. Frames
+// go through one pipe as raw RGBA (bottom row first, as GL reads them), the music through
+// another (32-bit float stereo at 44100 Hz, or for FLAC 24-bit values in 32-bit words), the
+// chapters through a third; nothing is staged on disk. On any failure the partial output
+// file is removed.
 class VideoEncoder {
 public:
     struct Settings {
         std::string path;
         int width = 0, height = 0, fps = 0;
         int64_t frameCount = 0;  // the audio written lasts exactly this many frames
+        VideoFormat format;
+        std::string chapters;  // ffmpeg's metadata file with the chapter marks; empty: none
     };
 
     VideoEncoder() = default;
@@ -28,8 +33,8 @@ public:
     VideoEncoder(const VideoEncoder&) = delete;
     VideoEncoder& operator=(const VideoEncoder&) = delete;
 
-    // Checks that the output can be written and starts ffmpeg; false with `error` set when
-    // either fails. Nothing is left behind then.
+    // Checks that ffmpeg has the encoders and that the output can be written, and starts
+    // ffmpeg; false with `error` set when any of it fails. Nothing is left behind then.
     bool start(const Settings& settings, std::string& error);
     // Starts feeding the music from `firstFrame` (44.1 kHz frames); a null track, or the part
     // past its end, is silence.

@@ -1,28 +1,29 @@
 // orvale-capture: renders the intro offline, without a window or an audio device, at a
-// fixed frame rate from demo time 0, and writes what the intro shows as PNG files or as a
-// video with its music. The music is decoded but not played: what is "heard" is the demo
-// time, so the scenes beat as live.
-//
-//   orvale-capture [--size WxH] [--fps N] [--out DIR] --at MS[,MS...]
-//   orvale-capture [--size WxH] [--fps N] --storyboard FILE --every SECONDS
-//   orvale-capture [--size WxH] [--fps N] [--from MS] [--to MS] --video FILE
+// fixed frame rate from demo time 0, and writes what the intro shows as PNG files, a
+// sequence of them or a video with its music. The music is decoded but not played: what is
+// "heard" is the demo time, so the scenes beat as live.
 //
 // Every frame up to the last one asked for is rendered, so that everything that carries
-// state from frame to frame (particles, the clear colour) has its history.
+// state from frame to frame (particles, the clear colour) has its history. Every output is
+// checked before the first frame is rendered.
 #include <signal.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "CaptureOptions.h"
+#include "Chapters.h"
 #include "FrameOutput.h"
+#include "OutputCheck.h"
 #include "Progress.h"
 #include "VideoEncoder.h"
 #include "app/Fatal.h"
@@ -31,109 +32,13 @@
 
 namespace {
 
-// The intro ends as its last window, the quit window, begins.
-const int kIntroEnd = kSceneWindows[11].start;
-
-struct Options {
-    int width = 1280;
-    int height = 720;
-    int fps = 60;
-    std::string outDir = ".";
-    std::set<int> at;             // demo times to write as single frames, ms
-    std::string storyboardPath;   // empty: no storyboard
-    double everySeconds = 0;
-    std::string videoPath;        // empty: no video
-    int fromMs = 0;               // the video's first frame, ms
-    int toMs = -1;                // the video ends before this time, ms; -1 the intro's end
-};
-
-[[noreturn]] void usage(const std::string& problem)
-{
-    std::fprintf(stderr,
-                 "orvale-capture: %s\n"
-                 "usage: orvale-capture [--size WxH] [--fps N] [--out DIR] --at MS[,MS...]\n"
-                 "       orvale-capture [--size WxH] [--fps N] --storyboard FILE --every SECONDS\n"
-                 "       orvale-capture [--size WxH] [--fps N] [--from MS] [--to MS] --video FILE\n",
-                 problem.c_str());
-    std::exit(2);
-}
-
-bool parseInt(const std::string& text, int& value)
-{
-    char* end = nullptr;
-    const long v = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end || v < 0 || v > 100000000) return false;
-    value = static_cast<int>(v);
-    return true;
-}
-
-int parseDemoTime(const std::string& option, const std::string& text, int latest)
-{
-    int ms = 0;
-    if (!parseInt(text, ms) || ms > latest)
-        usage(option + " wants demo times in milliseconds up to " + std::to_string(latest) + ", not " + text);
-    return ms;
-}
-
-Options parse(int argc, char** argv)
-{
-    Options o;
-    bool range = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (i + 1 >= argc) usage("missing value after " + arg);
-        const std::string value = argv[++i];
-        if (arg == "--size") {
-            const size_t x = value.find('x');
-            if (x == std::string::npos || !parseInt(value.substr(0, x), o.width) ||
-                !parseInt(value.substr(x + 1), o.height) || o.width < 16 || o.height < 16 || o.width > 8192 ||
-                o.height > 8192)
-                usage("--size wants WIDTHxHEIGHT between 16 and 8192, not " + value);
-        } else if (arg == "--fps") {
-            if (!parseInt(value, o.fps) || o.fps < 1 || o.fps > 1000) usage("--fps wants 1 to 1000, not " + value);
-        } else if (arg == "--out") {
-            o.outDir = value;
-        } else if (arg == "--at") {
-            std::stringstream list(value);
-            std::string item;
-            while (std::getline(list, item, ',')) o.at.insert(parseDemoTime("--at", item, kSceneWindows[11].end));
-        } else if (arg == "--storyboard") {
-            o.storyboardPath = value;
-        } else if (arg == "--every") {
-            o.everySeconds = std::atof(value.c_str());
-            if (!(o.everySeconds >= 0.1)) usage("--every wants at least 0.1 seconds, not " + value);
-        } else if (arg == "--video") {
-            o.videoPath = value;
-        } else if (arg == "--from") {
-            o.fromMs = parseDemoTime("--from", value, kIntroEnd);
-            range = true;
-        } else if (arg == "--to") {
-            o.toMs = parseDemoTime("--to", value, kIntroEnd);
-            range = true;
-        } else {
-            usage("unknown option " + arg);
-        }
-    }
-    const bool frames = !o.at.empty() || !o.storyboardPath.empty();
-    if (!o.videoPath.empty()) {
-        if (frames) usage("--video cannot be combined with --at or --storyboard");
-        if (o.toMs < 0) o.toMs = kIntroEnd;
-        if (o.fromMs >= o.toMs) usage("--from must come before --to");
-        return o;
-    }
-    if (range) usage("--from and --to go with --video");
-    if (!frames) usage("nothing to capture: give --at, --storyboard or --video");
-    if (!o.storyboardPath.empty() && o.everySeconds == 0) usage("--storyboard needs --every");
-    return o;
-}
-
 // Set by Ctrl-C or a termination request during a video capture.
 volatile std::sig_atomic_t interrupted = 0;
 
 void onInterrupt(int) { interrupted = 1; }
 
 // The intro opened offscreen at the capture's size, or null when it cannot be (said on stderr).
-std::unique_ptr<OffscreenIntro> openIntro(const Options& options)
+std::unique_ptr<OffscreenIntro> openIntro(const CaptureOptions& options)
 {
     OffscreenIntro::Refusal refusal;
     std::unique_ptr<OffscreenIntro> intro = OffscreenIntro::open(options.width, options.height, refusal);
@@ -144,16 +49,39 @@ std::unique_ptr<OffscreenIntro> openIntro(const Options& options)
 // Demo time of frame n at the fixed rate, ms.
 int frameTime(int64_t n, int fps) { return static_cast<int>(n * 1000 / fps); }
 
-int captureFrames(const Options& options)
+// Says why, when something the capture is to write cannot be written; false then.
+bool outputsWritable(const std::vector<std::string>& problems)
 {
+    for (const std::string& problem : problems)
+        if (!problem.empty()) {
+            std::fprintf(stderr, "orvale-capture: %s\n", problem.c_str());
+            return false;
+        }
+    return true;
+}
+
+// Single frames (--at), a storyboard or a frame sequence (--frames): PNG files.
+int captureFrames(const CaptureOptions& options)
+{
+    if (!outputsWritable({options.at.empty() ? "" : cannotWriteInto(options.outDir),
+                          options.storyboardPath.empty() ? "" : cannotWriteFile(options.storyboardPath),
+                          options.framesDir.empty() ? "" : cannotWriteInto(options.framesDir)}))
+        return 1;
+
     std::vector<int> storyboardTimes;
     if (!options.storyboardPath.empty())
-        for (double s = 0; s * 1000 <= kSceneWindows[11].start; s += options.everySeconds)
+        for (double s = 0; s * 1000 <= sceneWindow(TimeWindow::End).start; s += options.everySeconds)
             storyboardTimes.push_back(static_cast<int>(s * 1000 + 0.5));
+    // Frame n of a sequence shows demo time from + n / fps.
+    std::vector<int> sequenceTimes;
+    if (!options.framesDir.empty())
+        for (int64_t n = 0; options.fromMs + frameTime(n, options.fps) < options.toMs; ++n)
+            sequenceTimes.push_back(options.fromMs + frameTime(n, options.fps));
 
     // Frame n of the fixed rate shows demo time n / fps; the asked-for times are added.
     std::set<int> times(options.at.begin(), options.at.end());
     times.insert(storyboardTimes.begin(), storyboardTimes.end());
+    times.insert(sequenceTimes.begin(), sequenceTimes.end());
     const int last = *times.rbegin();
     for (int64_t n = 0; frameTime(n, options.fps) <= last; ++n) times.insert(frameTime(n, options.fps));
 
@@ -166,24 +94,30 @@ int captureFrames(const Options& options)
     size_t done = 0;
     for (const int t : times) {
         intro->render(t);
-        const bool single = options.at.count(t) != 0;
+        std::vector<std::string> paths;
+        char name[32];
+        if (options.at.count(t) != 0) {
+            std::snprintf(name, sizeof name, "/frame-%06d.png", t);
+            paths.push_back(options.outDir + name);
+        }
+        const auto inSequence = std::lower_bound(sequenceTimes.begin(), sequenceTimes.end(), t);
+        if (inSequence != sequenceTimes.end() && *inSequence == t) {
+            std::snprintf(name, sizeof name, "/frame-%06d.png", static_cast<int>(inSequence - sequenceTimes.begin()));
+            paths.push_back(options.framesDir + name);
+        }
         const bool cell = std::binary_search(storyboardTimes.begin(), storyboardTimes.end(), t);
-        if (single || cell) {
+        if (!paths.empty() || cell) {
             const std::unique_ptr<cairo_surface_t, void (*)(cairo_surface_t*)> owned(
                 readFrame(options.width, options.height), cairo_surface_destroy);
-            cairo_surface_t* frame = owned.get();
-            if (single) {
-                char name[32];
-                std::snprintf(name, sizeof name, "/frame-%06d.png", t);
-                const std::string path = options.outDir + name;
-                if (cairo_surface_write_to_png(frame, path.c_str()) != CAIRO_STATUS_SUCCESS) {
+            for (const std::string& path : paths) {
+                if (cairo_surface_write_to_png(owned.get(), path.c_str()) != CAIRO_STATUS_SUCCESS) {
                     progress.breakLine();
                     std::fprintf(stderr, "orvale-capture: cannot write %s\n", path.c_str());
                     return 1;
                 }
                 ++written;
             }
-            if (cell) storyboard.add(frame, t);
+            if (cell) storyboard.add(owned.get(), t);
         }
         progress.frame(++done);
     }
@@ -199,7 +133,8 @@ int captureFrames(const Options& options)
     return 0;
 }
 
-int captureVideo(const Options& options)
+// A video with its music and chapters (--video).
+int captureVideo(const CaptureOptions& options)
 {
     // Frames n with n / fps in [from, to) are written; the ones before are only rendered.
     const int64_t fps = options.fps;
@@ -210,9 +145,16 @@ int captureVideo(const Options& options)
     std::signal(SIGINT, onInterrupt);
     std::signal(SIGTERM, onInterrupt);
 
+    if (!outputsWritable({options.chaptersPath.empty() ? "" : cannotWriteFile(options.chaptersPath)})) return 1;
+    // Chapter marks in the video's own time, whose 0 is frame `first`'s demo time.
+    const std::vector<Chapter> chapters = videoChapters(static_cast<int>(std::lround(first * 1000.0 / fps)),
+                                                        static_cast<int>(std::lround((end - first) * 1000.0 / fps)));
+
     VideoEncoder encoder;
     std::string error;
-    if (!encoder.start({options.videoPath, options.width, options.height, options.fps, end - first}, error)) {
+    if (!encoder.start({options.videoPath, options.width, options.height, options.fps, end - first, options.format,
+                        ffmetadata(chapters)},
+                       error)) {
         std::fprintf(stderr, "orvale-capture: %s\n", error.c_str());
         return 1;
     }
@@ -249,13 +191,19 @@ int captureVideo(const Options& options)
         std::fprintf(stderr, "orvale-capture: %s; %s not written\n", error.c_str(), options.videoPath.c_str());
         return 1;
     }
+    if (!options.chaptersPath.empty() && !(std::ofstream(options.chaptersPath) << chapterList(chapters))) {
+        std::fprintf(stderr, "orvale-capture: wrote %s, but cannot write %s\n", options.videoPath.c_str(),
+                     options.chaptersPath.c_str());
+        return 1;
+    }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const double length = static_cast<double>(end - first) / fps;
     std::fprintf(stderr,
-                 "orvale-capture: wrote %s: %lld frames (%.3f s) at %dx%d, %d fps, with the music, in %.1f s "
-                 "(%.2f times the video's length); loading took %.3f s\n",
+                 "orvale-capture: wrote %s: %lld frames (%.3f s) at %dx%d, %d fps, %s, with the music and %zu "
+                 "chapters, in %.1f s (%.2f times the video's length); loading took %.3f s\n",
                  options.videoPath.c_str(), static_cast<long long>(end - first), length, options.width,
-                 options.height, options.fps, seconds, seconds / length, intro->loadSeconds());
+                 options.height, options.fps, options.format.lossless ? "lossless" : "H.264", chapters.size(), seconds,
+                 seconds / length, intro->loadSeconds());
     return 0;
 }
 
@@ -263,6 +211,21 @@ int captureVideo(const Options& options)
 
 int main(int argc, char** argv)
 {
-    const Options options = parse(argc, argv);
+    const ParsedCaptureOptions parsed = parseCaptureOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.problem.empty()) {
+        std::fprintf(stderr, "orvale-capture: %s\n%s", parsed.problem.c_str(), captureUsage().c_str());
+        return 2;
+    }
+    const CaptureOptions& options = parsed.options;
+    switch (options.action) {
+    case CaptureOptions::Action::Help:
+        std::fputs(captureUsage().c_str(), stdout);
+        return 0;
+    case CaptureOptions::Action::Version:
+        std::printf("orvale-capture %s\n", ORVALE_VERSION);
+        return 0;
+    case CaptureOptions::Action::Capture:
+        break;
+    }
     return options.videoPath.empty() ? captureFrames(options) : captureVideo(options);
 }
