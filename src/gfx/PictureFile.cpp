@@ -1,7 +1,9 @@
 #include "gfx/PictureFile.h"
 
-#include <IL/il.h>
+#include <jpeglib.h>
+#include <png.h>
 
+#include <csetjmp>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -95,6 +97,121 @@ bool readJpeg(const uint8_t* data, size_t size, PictureHeader& header, std::stri
     }
 }
 
+// Rows of `out` from the top of the picture down, for decoders that write top row first:
+// row 0 is the last row of the bottom-up pixels.
+std::vector<uint8_t*> topDownRows(Picture& out)
+{
+    std::vector<uint8_t*> rows(static_cast<size_t>(out.height));
+    for (int32_t y = 0; y < out.height; ++y)
+        rows[static_cast<size_t>(y)] = out.rgba.data() + static_cast<size_t>(out.height - 1 - y) * out.width * 4;
+    return rows;
+}
+
+// The PNG reader's state for its callbacks: the bytes and how far they are read, and where
+// an error jumps back to.
+struct PngSource {
+    const uint8_t* data;
+    size_t size;
+    size_t at;
+    std::jmp_buf failed;
+};
+
+void readPngBytes(png_structp png, png_bytep into, size_t count)
+{
+    auto* source = static_cast<PngSource*>(png_get_io_ptr(png));
+    if (count > source->size - source->at) png_error(png, "read past the end");
+    std::memcpy(into, source->data + source->at, count);
+    source->at += count;
+}
+
+[[noreturn]] void pngFailed(png_structp png, png_const_charp)
+{
+    std::longjmp(static_cast<PngSource*>(png_get_error_ptr(png))->failed, 1);
+}
+
+void pngWarning(png_structp, png_const_charp) {}
+
+// Any PNG as 8-bit RGBA: palettes and small grey levels expanded, transparency as alpha,
+// 16-bit samples cut to their high byte, grey spread to RGB, opaque alpha added where there
+// is none. No gamma correction: the bytes are the picture's. Only plain data lives between
+// the jump and its target; `rows` and `out` belong to the caller.
+bool decodePngRows(PngSource& source, png_structp png, png_infop info, Picture& out, std::vector<uint8_t*>& rows)
+{
+    if (setjmp(source.failed)) return false;
+    png_set_read_fn(png, &source, readPngBytes);
+    png_read_info(png, info);
+    if (png_get_image_width(png, info) != static_cast<png_uint_32>(out.width) ||
+        png_get_image_height(png, info) != static_cast<png_uint_32>(out.height))
+        return false;
+    png_set_expand(png);
+    png_set_strip_16(png);
+    png_set_gray_to_rgb(png);
+    png_set_add_alpha(png, 0xff, PNG_FILLER_AFTER);
+    png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    if (png_get_rowbytes(png, info) != static_cast<size_t>(out.width) * 4) return false;
+    png_read_image(png, rows.data());
+    png_read_end(png, nullptr);
+    return true;
+}
+
+bool decodePng(const uint8_t* data, size_t size, Picture& out)
+{
+    PngSource source{data, size, 0, {}};
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &source, pngFailed, pngWarning);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    std::vector<uint8_t*> rows = topDownRows(out);
+    const bool ok = info && decodePngRows(source, png, info, out, rows);
+    png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);
+    return ok;
+}
+
+// libjpeg's error manager with the place an error jumps back to.
+struct JpegErrors {
+    jpeg_error_mgr manager;
+    std::jmp_buf failed;
+};
+
+[[noreturn]] void jpegFailed(j_common_ptr jpeg) { std::longjmp(reinterpret_cast<JpegErrors*>(jpeg->err)->failed, 1); }
+
+void jpegMessage(j_common_ptr) {}
+
+// A JPEG as 8-bit RGBA with opaque alpha, decoded with the library's defaults (the same
+// DCT and upsampling whatever the build). Only plain data lives between the jump and its
+// target.
+bool decodeJpegRows(jpeg_decompress_struct& jpeg, JpegErrors& errors, const uint8_t* data, size_t size, Picture& out,
+                    std::vector<uint8_t*>& rows)
+{
+    if (setjmp(errors.failed)) return false;
+    jpeg_create_decompress(&jpeg);
+    jpeg_mem_src(&jpeg, data, static_cast<unsigned long>(size));
+    jpeg_read_header(&jpeg, TRUE);
+    if (jpeg.image_width != static_cast<JDIMENSION>(out.width) ||
+        jpeg.image_height != static_cast<JDIMENSION>(out.height) ||
+        (jpeg.jpeg_color_space != JCS_GRAYSCALE && jpeg.jpeg_color_space != JCS_YCbCr &&
+         jpeg.jpeg_color_space != JCS_RGB))
+        return false;
+    jpeg.out_color_space = JCS_EXT_RGBA;
+    jpeg_start_decompress(&jpeg);
+    while (jpeg.output_scanline < jpeg.output_height)
+        jpeg_read_scanlines(&jpeg, rows.data() + jpeg.output_scanline, jpeg.output_height - jpeg.output_scanline);
+    jpeg_finish_decompress(&jpeg);
+    return true;
+}
+
+bool decodeJpeg(const uint8_t* data, size_t size, Picture& out)
+{
+    jpeg_decompress_struct jpeg{};
+    JpegErrors errors{};
+    jpeg.err = jpeg_std_error(&errors.manager);
+    errors.manager.error_exit = jpegFailed;
+    errors.manager.output_message = jpegMessage;
+    std::vector<uint8_t*> rows = topDownRows(out);
+    const bool ok = decodeJpegRows(jpeg, errors, data, size, out, rows);
+    jpeg_destroy_decompress(&jpeg);
+    return ok;
+}
+
 }  // namespace
 
 bool readPictureHeader(const uint8_t* data, size_t size, PictureHeader& header, std::string& why)
@@ -122,30 +239,14 @@ bool decodePictureBytes(const uint8_t* data, size_t size, Picture& out, std::str
 {
     PictureHeader header;
     if (!readPictureHeader(data, size, header, why)) return false;
-
-    ilInit();
-    ilEnable(IL_ORIGIN_SET);
-    ilOriginFunc(IL_ORIGIN_LOWER_LEFT);
-    ILuint image = 0;
-    ilGenImages(1, &image);
-    ilBindImage(image);
-    const ILenum type = header.format == PictureHeader::Format::Png ? IL_PNG : IL_JPG;
-    bool ok = ilLoadL(type, data, static_cast<ILuint>(size)) && ilConvertImage(IL_RGBA, IL_UNSIGNED_BYTE);
-    if (ok) {
-        out.width = ilGetInteger(IL_IMAGE_WIDTH);
-        out.height = ilGetInteger(IL_IMAGE_HEIGHT);
-        const auto* pixels = ilGetData();
-        // The decoder must have made the picture its header announced, nothing larger.
-        ok = pixels && out.width == header.width && out.height == header.height;
-        if (ok) out.rgba.assign(pixels, pixels + static_cast<size_t>(out.width) * out.height * 4);
-    }
-    if (!ok) {
-        why = header.format == PictureHeader::Format::Png ? "is a damaged PNG picture" : "is a damaged JPEG picture";
-        out = Picture{};
-    }
-    ilBindImage(0);
-    ilDeleteImages(1, &image);
-    return ok;
+    out.width = static_cast<int32_t>(header.width);
+    out.height = static_cast<int32_t>(header.height);
+    out.rgba.assign(static_cast<size_t>(out.width) * out.height * 4, 0);
+    const bool png = header.format == PictureHeader::Format::Png;
+    if (png ? decodePng(data, size, out) : decodeJpeg(data, size, out)) return true;
+    why = png ? "is a damaged PNG picture" : "is a damaged JPEG picture";
+    out = Picture{};
+    return false;
 }
 
 bool decodePicture(const std::string& path, Picture& out, std::string& error)
