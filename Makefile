@@ -3,7 +3,11 @@
 # make test: the same set-up, then every test: the default build's, the same tests built with
 # the address, undefined-behaviour and leak sanitizers, and a short run of each fuzz target.
 # make bench: the same set-up, then the benchmarks.
-.PHONY: run test bench build deps clean
+# make install PREFIX=DIR: the same set-up, then the programs, data and documents into DIR.
+.PHONY: run test bench build deps install clean
+
+# Where make install puts the programs, their data and documents.
+PREFIX ?= /usr/local
 
 deps:
 	@scripts/install-deps
@@ -33,6 +37,9 @@ test: build
 
 bench: build
 	@cd build && bench/orvale-bench && bench/orvale-frame-costs
+
+install: build
+	@cmake --install build --prefix "$(PREFIX)"
 
 clean:
 	rm -rf build build-asan build-fuzz

@@ -13,3 +13,5 @@ bool drawSpeechBubbles(const std::string& dir);
 bool drawPoster(const std::string& dir);
 // The setup dialog's banner, 392 x 125 pixels in 256 colours, written to path.
 bool drawBanner(const std::string& path);
+// The program's icon for desktop menus, 256 x 256 pixels, written to path.
+bool drawIcon(const std::string& path);

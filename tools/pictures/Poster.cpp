@@ -2,7 +2,8 @@
 // that fills about three quarters of the screen's height (886 x 1024 pixels, the quad's
 // aspect). The invitation's white lines fly over rows 47 to 882 (counted from the top), so all
 // of that is a calm, dark night sky; the dusk, the field with a firepit on either side and
-// the logotype "ORVALE" stand in the strip below it.
+// the logotype "ORVALE" stand in the strip below it. The program's icon is made of the same
+// firepit.
 #include <cmath>
 #include <random>
 #include <string>
@@ -123,4 +124,35 @@ bool drawPoster(const std::string& dir)
     setColour(cr, 0xd2081c);
     cairo_stroke(cr);
     return canvas.writePng(dir + "/orvale_25.png");
+}
+
+bool drawIcon(const std::string& path)
+{
+    // The poster's firepit under its dusk, on a rounded card, for menus and launchers.
+    constexpr int kSide = 256;
+    Canvas canvas(kSide, kSide);
+    cairo_t* cr = canvas.cr;
+    roundedRect(cr, 8, 8, kSide - 16, kSide - 16, 36);
+    cairo_clip(cr);
+    cairo_pattern_t* dusk = cairo_pattern_create_linear(0, 0, 0, kSide);
+    cairo_pattern_add_color_stop_rgb(dusk, 0.0, 0.04, 0.05, 0.16);
+    cairo_pattern_add_color_stop_rgb(dusk, 0.55, 0.12, 0.07, 0.22);
+    cairo_pattern_add_color_stop_rgb(dusk, 0.78, 0.75, 0.30, 0.15);
+    cairo_set_source(cr, dusk);
+    cairo_paint(cr);
+    cairo_pattern_destroy(dusk);
+    cairo_rectangle(cr, 0, 200, kSide, kSide - 200);
+    setColour(cr, 0x16301f);
+    cairo_fill(cr);
+    cairo_save(cr);
+    cairo_translate(cr, kSide / 2.0, 212);
+    cairo_scale(cr, 2.4, 2.4);
+    firepit(cr, 0, 0);
+    cairo_restore(cr);
+    cairo_reset_clip(cr);
+    roundedRect(cr, 8, 8, kSide - 16, kSide - 16, 36);
+    cairo_set_line_width(cr, 6);
+    setColour(cr, 0xd2081c);
+    cairo_stroke(cr);
+    return canvas.writePng(path);
 }

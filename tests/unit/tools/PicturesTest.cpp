@@ -243,7 +243,7 @@ TEST(Pictures, GeneratorGivesTheSameBytesEveryRun)
     const std::string dir = ::testing::TempDir() + "/pictures-again";
     std::filesystem::create_directories(dir);
     const std::string command =
-        std::string(ORVALE_PICTURES_TOOL) + " " + dir + " " + dir + "/banner.png";
+        std::string(ORVALE_PICTURES_TOOL) + " " + dir + " " + dir + "/banner.png " + dir + "/icon.png";
     ASSERT_EQ(std::system(command.c_str()), 0);
     auto bytes = [](const std::string& path) {
         std::ifstream in(path, std::ios::binary);
@@ -257,6 +257,7 @@ TEST(Pictures, GeneratorGivesTheSameBytesEveryRun)
     }
     EXPECT_EQ(compared, 14);
     EXPECT_EQ(bytes(std::string(ORVALE_BANNER)), bytes(dir + "/banner.png"));
+    EXPECT_EQ(bytes(std::string(ORVALE_ICON)), bytes(dir + "/icon.png"));
     std::filesystem::remove_all(dir);
 }
 
