@@ -1,16 +1,22 @@
-# make run: install what is missing, build, then play the intro (without a display, render
-# it to a video in the build tree instead).
-# make test: the same set-up, then every test: the default build's, the same tests built with
-# the address, undefined-behaviour and leak sanitizers, and a short run of each fuzz target.
-# make bench: the same set-up, then the benchmarks.
-# make install PREFIX=DIR: the same set-up, then the programs, data and documents into DIR.
-.PHONY: run test bench build deps install clean
+# make run: install what is missing for running and building, build, then play the intro
+# (without a display, render it to a video in the build tree instead).
+# make test: the same set-up with the test tools, then every test: the default build's, the
+# same tests built with the address, undefined-behaviour and leak sanitizers, and a short run
+# of each fuzz target.
+# make bench: the same set-up as make test, then the benchmarks.
+# make install PREFIX=DIR: the same set-up as make run, then the programs, data and documents
+# into DIR.
+.PHONY: run test bench build deps test-deps install clean
 
 # Where make install puts the programs, their data and documents.
 PREFIX ?= /usr/local
 
+# What running and building need; test-deps adds the test and benchmark tools.
 deps:
 	@scripts/install-deps
+
+test-deps:
+	@scripts/install-deps --test
 
 build: deps
 	@cmake --preset default >/dev/null
@@ -26,7 +32,8 @@ run: build
 	  echo "          for example: ffplay $$PWD/orvale-invit.mp4"; \
 	fi
 
-test: build
+test: test-deps
+	@$(MAKE) --no-print-directory build
 	@ctest --preset default
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan
@@ -35,7 +42,8 @@ test: build
 	@cmake --build --preset fuzz
 	@tests/fuzz/run.sh build-fuzz 20
 
-bench: build
+bench: test-deps
+	@$(MAKE) --no-print-directory build
 	@cd build && bench/orvale-bench && bench/orvale-frame-costs
 
 install: build
