@@ -6,7 +6,9 @@
 # make bench: the same set-up as make test, then the benchmarks.
 # make install PREFIX=DIR: the same set-up as make run, then the programs, data and documents
 # into DIR.
-.PHONY: run test bench build deps test-deps install clean
+# make dist: the same set-up as make run, then the Debian package and the portable archive
+# in dist/.
+.PHONY: run test bench build deps test-deps install dist clean
 
 # Where make install puts the programs, their data and documents.
 PREFIX ?= /usr/local
@@ -49,5 +51,8 @@ bench: test-deps
 install: build
 	@cmake --install build --prefix "$(PREFIX)"
 
+dist: build
+	@scripts/make-dist build dist
+
 clean:
-	rm -rf build build-asan build-fuzz
+	rm -rf build build-asan build-fuzz dist
