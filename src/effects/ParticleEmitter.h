@@ -66,14 +66,14 @@ struct Particle {
 // shape it is spawned on and how it is drawn. Every pair of range values is used as
 // first + u × (second − first), so a pair need not be ordered.
 struct EmitterSettings {
-    Vec3 position;        // origin of the spawn shape (with useShape)
-    Vec3 positionJitter;  // per-axis half range of the offset added to every spawn point
-    Vec3 direction;
-    Vec3 directionJitter;
+    Vec3 position{};        // origin of the spawn shape (with useShape)
+    Vec3 positionJitter{};  // per-axis half range of the offset added to every spawn point
+    Vec3 direction{};
+    Vec3 directionJitter{};
     float speedMin = 0, speedMax = 0;
     float spinMin = 0, spinMax = 0;
     float spinAccelMin = 0, spinAccelMax = 0;
-    Vec3 acceleration;
+    Vec3 acceleration{};
     float accelerationMin = 0, accelerationMax = 0;
     float alphaStartMin = 0, alphaStartMax = 0;
     float alphaEndMin = 1, alphaEndMax = 1;
@@ -83,9 +83,9 @@ struct EmitterSettings {
     float shapeAngle = 0;
     float shapeBlend = 0;
     GLuint texture = 0;  // drawn by DrawStyle::Sprite
-    Vec3 rotation;       // degrees: orientation of DrawStyle::Text, the light of the lit solids
-    Vec3 colourStartA, colourStartB;
-    Vec3 colourEndA, colourEndB;
+    Vec3 rotation{};     // degrees: orientation of DrawStyle::Text, the light of the lit solids
+    Vec3 colourStartA{}, colourStartB{};
+    Vec3 colourEndA{}, colourEndB{};
     float lifeMin = 1, lifeMax = 1;
     DrawStyle drawStyle = DrawStyle::Sprite;
     SpawnShape shapeKind = SpawnShape::Point;

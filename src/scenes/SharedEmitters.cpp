@@ -6,77 +6,64 @@ const char* const greetingNames[18] = {"NORDLUXE", "KRYPTOMOSS", "ZEBRAFUNK", "M
 
 namespace {
 
-// What Scene B's three emitters have apart: pool, colours (B = A − 0.1), motion and look.
-struct FlameLook {
+// Scene B's three emitters as they differ; every one is a textured camera-facing shape
+// emitter drawing the flare, with second colours a tenth darker than the first (flame()).
+struct Flame {
     int32_t pool;
-    Vec3 colourStart, colourEnd;
-    int32_t emissionRate;
-    float emissionJitter;
-    bool respawn;
-    float lifeMin, lifeMax;
-    float alpha[4];  // start min, start max, end min, end max
-    SpawnShape shape;
-    Vec3 acceleration;
-    float accelerationMin, accelerationMax;
-    float speedMin, speedMax;
-    Vec3 direction, directionJitter;
-    float shapeRadius, shapeAngle;
-    DrawStyle style;
-    float size[4];  // start min, start max, end min, end max
-    float spinMin, spinMax;
+    EmitterSettings settings;
 };
 
-constexpr FlameLook kHellCircle{4000, {0.9f, 0.4f, 0.35f}, {1.0f, 0.52f, 0.62f}, 2500, 10.0f, true, 0.025f, 5.05f,
-                                {0.02f, 0.08f, 1.0f, 0.5f}, SpawnShape::Circle, {0, 0, 1}, 4.8f, 8.8f, 2.15f, 3.35f,
-                                {0, 0, 4}, {0, 0, 0}, 12.5f, 2.5f, DrawStyle::Streak, {4.05f, 3.05f, 1.85f, 1.65f},
-                                1.0f, 1.5f};
-constexpr FlameLook kMeteorFlame{3000, {1.0f, 0.48f, 0.5f}, {0.7f, 0.6f, 0.5f}, 2450, 0, false, 0.75f, 1.4f,
-                                 {0.8f, 1.0f, 0, 0}, SpawnShape::Point, {0, 0, 2}, 1.5f, 2.0f, 3.15f, 4.35f,
-                                 {0, 0, 2}, {2.15f, 0.15f, 0.15f}, 2.5f, 2.8f, DrawStyle::Sprite,
-                                 {1.5f, 1.85f, 0.25f, 0.5f}, 0.1f, 0.5f};
-constexpr FlameLook kTwinkles{2500, {0.55f, 0.75f, 1.0f}, {0.4f, 0.7f, 1.0f}, 1800, 0, false, 0.075f, 1.85f,
-                              {0.5f, 1.0f, 0, 0}, SpawnShape::Angle, {0, 0, -1}, 1.5f, 2.0f, 1.15f, 1.35f,
-                              {0, 0, 1}, {0.15f, 0.15f, 0.15f}, 30.5f, 2.8f, DrawStyle::Sprite,
-                              {0.5f, 1.85f, 0.65f, 0.5f}, 0.1f, 0.5f};
+const Flame kHellCircle{4000,
+                        {.direction = {0, 0, 4},
+                         .directionJitter = {0, 0, 0},
+                         .speedMin = 2.15f, .speedMax = 3.35f,
+                         .spinMin = 1.0f, .spinMax = 1.5f,
+                         .acceleration = {0, 0, 1}, .accelerationMin = 4.8f, .accelerationMax = 8.8f,
+                         .alphaStartMin = 0.02f, .alphaStartMax = 0.08f, .alphaEndMin = 1.0f, .alphaEndMax = 0.5f,
+                         .sizeStartMin = 4.05f, .sizeStartMax = 3.05f, .sizeEndMin = 1.85f, .sizeEndMax = 1.65f,
+                         .shapeRadius = 12.5f, .shapeAngle = 2.5f,
+                         .colourStartA = {0.9f, 0.4f, 0.35f}, .colourEndA = {1.0f, 0.52f, 0.62f},
+                         .lifeMin = 0.025f, .lifeMax = 5.05f,
+                         .drawStyle = DrawStyle::Streak, .shapeKind = SpawnShape::Circle,
+                         .respawn = true,
+                         .emissionRate = 2500, .emissionJitter = 10.0f}};
+const Flame kMeteorFlame{3000,
+                         {.direction = {0, 0, 2},
+                          .directionJitter = {2.15f, 0.15f, 0.15f},
+                          .speedMin = 3.15f, .speedMax = 4.35f,
+                          .spinMin = 0.1f, .spinMax = 0.5f,
+                          .acceleration = {0, 0, 2}, .accelerationMin = 1.5f, .accelerationMax = 2.0f,
+                          .alphaStartMin = 0.8f, .alphaStartMax = 1.0f, .alphaEndMin = 0, .alphaEndMax = 0,
+                          .sizeStartMin = 1.5f, .sizeStartMax = 1.85f, .sizeEndMin = 0.25f, .sizeEndMax = 0.5f,
+                          .shapeRadius = 2.5f, .shapeAngle = 2.8f,
+                          .colourStartA = {1.0f, 0.48f, 0.5f}, .colourEndA = {0.7f, 0.6f, 0.5f},
+                          .lifeMin = 0.75f, .lifeMax = 1.4f,
+                          .drawStyle = DrawStyle::Sprite, .shapeKind = SpawnShape::Point,
+                          .emissionRate = 2450}};
+const Flame kTwinkles{2500,
+                      {.direction = {0, 0, 1},
+                       .directionJitter = {0.15f, 0.15f, 0.15f},
+                       .speedMin = 1.15f, .speedMax = 1.35f,
+                       .spinMin = 0.1f, .spinMax = 0.5f,
+                       .acceleration = {0, 0, -1}, .accelerationMin = 1.5f, .accelerationMax = 2.0f,
+                       .alphaStartMin = 0.5f, .alphaStartMax = 1.0f, .alphaEndMin = 0, .alphaEndMax = 0,
+                       .sizeStartMin = 0.5f, .sizeStartMax = 1.85f, .sizeEndMin = 0.65f, .sizeEndMax = 0.5f,
+                       .shapeRadius = 30.5f, .shapeAngle = 2.8f,
+                       .colourStartA = {0.55f, 0.75f, 1.0f}, .colourEndA = {0.4f, 0.7f, 1.0f},
+                       .lifeMin = 0.075f, .lifeMax = 1.85f,
+                       .drawStyle = DrawStyle::Sprite, .shapeKind = SpawnShape::Angle,
+                       .emissionRate = 1800}};
 
-EmitterSettings flameSettings(const FlameLook& look, GLuint flare)
+EmitterSettings flame(const Flame& look, GLuint flare)
 {
     const Vec3 tenth(0.1f, 0.1f, 0.1f);
-    EmitterSettings s;
-    s.colourStartA = look.colourStart;
-    s.colourStartB = look.colourStart - tenth;
-    s.colourEndA = look.colourEnd;
-    s.colourEndB = look.colourEnd - tenth;
+    EmitterSettings s = look.settings;
+    s.colourStartB = s.colourStartA - tenth;
+    s.colourEndB = s.colourEndA - tenth;
     s.useShape = true;
     s.billboardMode = BillboardMode::Camera;
     s.textured = true;
     s.texture = flare;
-    s.emissionRate = look.emissionRate;
-    s.emissionJitter = look.emissionJitter;
-    s.respawn = look.respawn;
-    s.lifeMin = look.lifeMin;
-    s.lifeMax = look.lifeMax;
-    s.alphaStartMin = look.alpha[0];
-    s.alphaStartMax = look.alpha[1];
-    s.alphaEndMin = look.alpha[2];
-    s.alphaEndMax = look.alpha[3];
-    s.shapeKind = look.shape;
-    s.acceleration = look.acceleration;
-    s.accelerationMin = look.accelerationMin;
-    s.accelerationMax = look.accelerationMax;
-    s.speedMin = look.speedMin;
-    s.speedMax = look.speedMax;
-    s.direction = look.direction;
-    s.directionJitter = look.directionJitter;
-    s.shapeRadius = look.shapeRadius;
-    s.shapeAngle = look.shapeAngle;
-    s.drawStyle = look.style;
-    s.sizeStartMin = look.size[0];
-    s.sizeStartMax = look.size[1];
-    s.sizeEndMin = look.size[2];
-    s.sizeEndMax = look.size[3];
-    s.spinMin = look.spinMin;
-    s.spinMax = look.spinMax;
     return s;
 }
 
@@ -84,11 +71,11 @@ EmitterSettings flameSettings(const FlameLook& look, GLuint flare)
 
 void configureFireRing(SharedEmitters& emitters, GLuint flare)
 {
-    emitters.hellCircle.configure(flameSettings(kHellCircle, flare), kHellCircle.pool);
-    emitters.twinkles.configure(flameSettings(kTwinkles, flare), kTwinkles.pool);
+    emitters.hellCircle.configure(flame(kHellCircle, flare), kHellCircle.pool);
+    emitters.twinkles.configure(flame(kTwinkles, flare), kTwinkles.pool);
 }
 
-EmitterSettings meteorFlameSettings(GLuint flare) { return flameSettings(kMeteorFlame, flare); }
+EmitterSettings meteorFlameSettings(GLuint flare) { return flame(kMeteorFlame, flare); }
 
 void configureGreetings(SharedEmitters& emitters)
 {
