@@ -2,11 +2,7 @@
 # Running and building need no test tool: scripts/install-deps installs those only with
 # --test, ffmpeg always (the capture tool needs it), and a build without GoogleTest and
 # Google Benchmark configures, leaving the tests and benchmarks out.
-set -euo pipefail
-source_dir=$(cd "$(dirname "$0")/../.." && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+. "$(dirname "$0")/lib.sh"
 
 plain=$("$source_dir/scripts/install-deps" --list)
 full=$("$source_dir/scripts/install-deps" --test --list)

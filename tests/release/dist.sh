@@ -3,12 +3,8 @@
 # depends on no imaging library and no test tool; the portable archive, unpacked elsewhere,
 # needs only what every desktop has and no C library newer than 2.34, and its capture tool,
 # started from another folder, draws the build tree's frame byte for byte.
-set -euo pipefail
 build=$1
-source_dir=$(cd "$(dirname "$0")/../.." && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+. "$(dirname "$0")/lib.sh"
 
 # Sonames every desktop distribution (Debian, Ubuntu, Mint, Fedora, Arch) installs with its
 # desktop: what the archive may leave to the system.
@@ -21,7 +17,6 @@ libcairo.so.2 libpango-1.0.so.0 libpangocairo-1.0.so.0 libfontconfig.so.1 libfre
 libpng16.so.16 libz.so.1 libepoxy.so.0"
 
 "$source_dir/scripts/make-dist" "$build" "$work/dist" >/dev/null
-version=$(sed -n 's/^project(orvale-invit VERSION \([0-9.]*\).*/\1/p' "$source_dir/CMakeLists.txt")
 deb=$work/dist/orvale-invit_${version}_amd64.deb
 archive=$work/dist/orvale-invit-$version-linux-x86_64.tar.gz
 [ -s "$deb" ] || fail "no $(basename "$deb")"
@@ -66,12 +61,7 @@ for runtime in libstdc++ libgcc_s libc.so libm.so; do
 done
 grep -q -- '--preset' "$bundle/README" || fail "the archive's README lacks the capture tool's usage"
 
-mkdir "$work/bundled" "$work/built"
-(cd / && env -u DISPLAY -u WAYLAND_DISPLAY LD_LIBRARY_PATH= "$bundle/orvale-capture" --size 320x180 --at 1000 \
-   --out "$work/bundled" 2>/dev/null) || fail "the archive's capture tool failed"
-(cd "$build" && env -u DISPLAY -u WAYLAND_DISPLAY ./orvale-capture --size 320x180 --at 1000 --out "$work/built" \
-   2>/dev/null) || fail "the build tree's capture tool failed"
-cmp -s "$work/bundled/frame-001000.png" "$work/built/frame-001000.png" || fail "the archive's tool draws another frame"
+same_frame_as_build "$build" "$bundle/orvale-capture" "the archive's"
 resolved=$(ldd "$bundle/orvale-invit")
 grep -q "$bundle/lib/libGLU.so.1" <<<"$resolved" || fail "the archive's program does not use its own lib/"
 echo ok

@@ -2,12 +2,8 @@
 # cmake --install into a temporary prefix: every file in its place, the manual pages naming
 # every option the programs take, one version everywhere, and the installed capture tool,
 # started from /, drawing the same frame as the build tree's.
-set -euo pipefail
 build=$1
-source_dir=$(cd "$(dirname "$0")/../.." && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+. "$(dirname "$0")/lib.sh"
 
 prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
@@ -32,8 +28,6 @@ for program in orvale-invit:6 orvale-capture:1; do
 done
 
 # One version: the project's, in both programs, the manual pages and the changelog's top entry.
-version=$(sed -n 's/^project(orvale-invit VERSION \([0-9.]*\).*/\1/p' "$source_dir/CMakeLists.txt")
-[ -n "$version" ] || fail "no version in CMakeLists.txt"
 [ "$("$prefix/bin/orvale-invit" --version)" = "orvale-invit $version" ] || fail "orvale-invit --version"
 [ "$("$prefix/bin/orvale-capture" --version)" = "orvale-capture $version" ] || fail "orvale-capture --version"
 grep -q "\"orvale-invit $version\"" "$prefix/share/man/man6/orvale-invit.6" || fail "manual page of another version"
@@ -41,10 +35,5 @@ grep -q "\"orvale-invit $version\"" "$prefix/share/man/man1/orvale-capture.1" ||
 [ "$(grep -m1 '^## ' "$source_dir/CHANGELOG.md" | cut -d' ' -f2)" = "$version" ] || fail "the changelog starts elsewhere"
 
 # The installed capture tool finds its data from any folder and draws what the build tree draws.
-mkdir "$work/installed" "$work/built"
-(cd / && env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/orvale-capture" --size 320x180 --at 1000 \
-   --out "$work/installed" 2>/dev/null) || fail "the installed capture tool failed"
-(cd "$build" && env -u DISPLAY -u WAYLAND_DISPLAY ./orvale-capture --size 320x180 --at 1000 --out "$work/built" \
-   2>/dev/null) || fail "the build tree's capture tool failed"
-cmp -s "$work/installed/frame-001000.png" "$work/built/frame-001000.png" || fail "the installed tool draws another frame"
+same_frame_as_build "$build" "$prefix/bin/orvale-capture" "the installed"
 echo ok
