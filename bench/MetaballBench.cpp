@@ -1,9 +1,8 @@
 // The metaball field's CPU work for one frame: evaluating the lattice and polygonising it.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-
 #include "geometry/MetaballField.h"
+#include "gfx/Random.h"
 #include "scenes/MetaballScene.h"
 
 namespace {
@@ -12,7 +11,7 @@ namespace {
 // random draws every time.
 std::unique_ptr<MetaballField> sceneField()
 {
-    std::srand(1);
+    seedLibraryRandom(1);
     const MetaballScene scene;
     const auto& motions = scene.ballMotions();
     auto field = buildMetaballField();

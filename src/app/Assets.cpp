@@ -5,7 +5,6 @@
 #include "gfx/Glu.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -190,8 +189,8 @@ Result<std::unique_ptr<Assets>> Assets::load(int32_t width, int32_t height, cons
 
 void Assets::restart()
 {
-    // A process that has not called srand draws as after srand(1).
-    std::srand(1);
+    // A new process draws as seeded 1.
+    seedLibraryRandom(1);
     setRandomSeed(kInitialRandomSeed);
     const GLuint flare = textures->flare.texture.get();
     emitters = SharedEmitters{};

@@ -1,13 +1,63 @@
 #include "gfx/Random.h"
 
+#include <array>
 #include <cmath>
-#include <cstdlib>
 
 #include "gfx/Shaping.h"
 
 namespace {
+
 uint32_t randomSeed = kInitialRandomSeed;
+
+// The 31 words of the library generator and the two taps into them: `front` runs three
+// words ahead of `rear`, both wrapping around.
+struct AdditiveState {
+    std::array<uint32_t, 31> words;
+    size_t front;
+    size_t rear;
+};
+
+AdditiveState seeded(uint32_t seed)
+{
+    AdditiveState s{};
+    // Seed 0 would fill the state with zeros; the seed's bits are taken as a signed word.
+    auto word = static_cast<int32_t>(seed == 0 ? 1 : seed);
+    s.words[0] = static_cast<uint32_t>(word);
+    for (size_t i = 1; i < s.words.size(); ++i) {
+        // 16807 · word mod (2^31 − 1), in Schrage's form so that nothing overflows 32 bits.
+        const int32_t hi = word / 127773, lo = word % 127773;
+        word = 16807 * lo - 2836 * hi;
+        if (word < 0) word += 2147483647;
+        s.words[i] = static_cast<uint32_t>(word);
+    }
+    s.front = 3;
+    s.rear = 0;
+    return s;
+}
+
+int32_t draw(AdditiveState& s)
+{
+    s.words[s.front] += s.words[s.rear];
+    const auto result = static_cast<int32_t>(s.words[s.front] >> 1);
+    s.front = (s.front + 1) % s.words.size();
+    s.rear = (s.rear + 1) % s.words.size();
+    return result;
+}
+
+AdditiveState warmedUp(uint32_t seed)
+{
+    AdditiveState s = seeded(seed);
+    for (int i = 0; i < 310; ++i) draw(s);
+    return s;
+}
+
+AdditiveState libraryState = warmedUp(1);
+
 }  // namespace
+
+void seedLibraryRandom(uint32_t seed) { libraryState = warmedUp(seed); }
+
+int32_t libraryRandom() { return draw(libraryState); }
 
 float noise1(int32_t n)
 {
@@ -36,13 +86,7 @@ float scaledDraw(int r, float x)
     return static_cast<float>(static_cast<float>(r % 32767) / 32767.0 * x);
 }
 
-int rand15()
-{
-    static_assert(RAND_MAX >= 32767);
-    int bits = 0;
-    for (int max = RAND_MAX; max > 32767; max >>= 1) ++bits;
-    return std::rand() >> bits;
-}
+int rand15() { return libraryRandom() >> 16; }
 
 float randomScaled(float x) { return scaledDraw(rand15(), x); }
 

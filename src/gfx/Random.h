@@ -14,8 +14,17 @@ uint32_t currentRandomSeed();
 // Next value of the program's own generator, about uniform in [0, 1]; the rounding to
 // float can give exactly 1.
 float randomUnit();
-// One draw of the C library generator reduced to 0 to 32767, the range the intro's formulas
-// are written for (this library's rand() reaches 2^31 − 1; its top 15 bits are taken).
+// The generator the intro's formulas call the C library's: an additive feedback generator
+// over 31 words (r[i] = r[i − 3] + r[i − 31] mod 2^32, each draw r[i] >> 1), its state made
+// from the seed by a multiplicative congruential step and 310 draws thrown away. It is the
+// generator Linux's rand() is, here on every platform, so that every build draws the same
+// particles. Unseeded it draws as seeded 1, as a C program that never calls srand.
+inline constexpr int32_t kLibraryRandMax = 2147483647;
+void seedLibraryRandom(uint32_t seed);
+// The next draw, 0 to kLibraryRandMax.
+int32_t libraryRandom();
+// One draw of that generator reduced to 0 to 32767, the range the intro's formulas are
+// written for: its top 15 bits.
 int rand15();
 // x * u for one draw r of rand15(), with u = (r mod 32767) / 32767.
 float randomScaled(float x);

@@ -35,6 +35,24 @@ TEST(RandomUnit, FirstDrawsFromTheInitialSeed)
     EXPECT_NEAR(randomUnit(), 0.0976393f, 1e-7f);
 }
 
+// The intro's generator is the one Linux's C library calls rand(); this library's rand() is
+// the reference it is checked against.
+TEST(LibraryRandom, DrawsWhatThisCLibrarysRandDraws)
+{
+    // Unseeded, both draw as seeded 1.
+    seedLibraryRandom(1);
+    std::srand(1);
+    for (int i = 0; i < 100000; ++i) ASSERT_EQ(libraryRandom(), std::rand()) << "draw " << i;
+    for (const unsigned seed : {0u, 7u, 2147483648u, 4294967295u}) {
+        seedLibraryRandom(seed);
+        std::srand(seed);
+        for (int i = 0; i < 1000; ++i) ASSERT_EQ(libraryRandom(), std::rand()) << "draw " << i << " after seed " << seed;
+    }
+    static_assert(kLibraryRandMax == RAND_MAX);
+    seedLibraryRandom(1);
+    EXPECT_EQ(rand15(), 1804289383 >> 16);
+}
+
 TEST(RandomScaled, NeverReachesItsScale)
 {
     EXPECT_EQ(scaledDraw(0, 1.0f), 0.0f);
@@ -47,10 +65,10 @@ TEST(RandomScaled, NeverReachesItsScale)
 
 TEST(RandomScaled, RangeAndAlongAngleUseTheLibraryDrawsInOrder)
 {
-    std::srand(7);
+    seedLibraryRandom(7);
     const int r1 = rand15(), r2 = rand15(), r3 = rand15();
     EXPECT_LE(std::max({r1, r2, r3}), 32767);
-    std::srand(7);
+    seedLibraryRandom(7);
     // randomRange(0, b) scales by b twice.
     EXPECT_FLOAT_EQ(randomRange(0.0f, 3.0f), scaledDraw(r1, 3.0f) * 3.0f);
     // The first draw goes to y, the second to x.
