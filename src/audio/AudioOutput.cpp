@@ -82,7 +82,7 @@ void AudioOutput::fill(void* self, Uint8* stream, int bytes)
         const int64_t decoded = output.track_->decodedFrames.load(std::memory_order_acquire);
         ready = std::clamp<int64_t>(decoded - start, 0, frames);
         if (ready > 0)
-            std::memcpy(out, output.track_->samples.data() + start * Track::kChannels,
+            std::memcpy(out, output.track_->samples.get() + start * Track::kChannels,
                         static_cast<size_t>(ready) * Track::kChannels * sizeof(float));
     }
     std::memset(out + ready * Track::kChannels, 0, static_cast<size_t>(frames - ready) * Track::kChannels * sizeof(float));

@@ -3,8 +3,8 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <thread>
-#include <vector>
 
 // The music in memory: interleaved stereo float samples at 44100 Hz. A decoder fills it
 // from the front while the audio output reads it; `decodedFrames` says how far it is valid.
@@ -13,10 +13,15 @@ struct Track {
     static constexpr int kChannels = 2;
 
     // Room for `frames` stereo frames; the size never changes afterwards, so a reader may
-    // hold on to the data while the decoder writes further on.
-    explicit Track(int64_t frames) : samples(static_cast<size_t>(frames) * kChannels), capacityFrames(frames) {}
+    // hold on to the data while the decoder writes further on. The room is not cleared (about
+    // 74 MB for the intro's track, which the decoder fills anyway): only the first
+    // `decodedFrames` frames may be read.
+    explicit Track(int64_t frames)
+        : samples(new float[static_cast<size_t>(frames) * kChannels]), capacityFrames(frames)
+    {
+    }
 
-    std::vector<float> samples;
+    std::unique_ptr<float[]> samples;
     int64_t capacityFrames;
     std::atomic<int64_t> decodedFrames{0};
     std::atomic<bool> complete{false};  // the decoder has stopped: nothing more will come

@@ -160,7 +160,7 @@ void VorbisDecoder::append(const float* interleaved, int64_t frames)
     const int64_t start = track->decodedFrames.load(std::memory_order_relaxed);
     const int64_t count = std::min(frames, track->capacityFrames - start);
     if (count <= 0) return;
-    std::copy(interleaved, interleaved + count * Track::kChannels, track->samples.begin() + start * Track::kChannels);
+    std::copy(interleaved, interleaved + count * Track::kChannels, track->samples.get() + start * Track::kChannels);
     track->decodedFrames.store(start + count, std::memory_order_release);
     produced_ += count;
 }

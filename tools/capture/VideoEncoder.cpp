@@ -247,7 +247,7 @@ void VideoEncoder::startAudio(std::shared_ptr<const Track> track, int64_t firstF
                 const int64_t from = firstFrame + done;
                 track->waitFor(from + count);
                 const int64_t available = std::clamp(track->decodedFrames.load() - from, int64_t{0}, count);
-                std::copy_n(track->samples.begin() + from * Track::kChannels, available * Track::kChannels,
+                std::copy_n(track->samples.get() + from * Track::kChannels, available * Track::kChannels,
                             chunk.begin());
             }
             bool written;
