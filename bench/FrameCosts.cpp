@@ -65,7 +65,7 @@ double frame(int t)
 {
     const auto start = Clock::now();
     intro->render(t);
-    glReadPixels(0, 0, frameWidth, frameHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    intro->gfx().readPixels({0, 0, frameWidth, frameHeight}, pixels.data());
     return msSince(start);
 }
 
@@ -139,7 +139,7 @@ int main()
 {
     // The largest size measured; smaller ones use part of the window.
     OffscreenIntro::Refusal refusal;
-    intro = OffscreenIntro::open(1920, 1080, refusal);
+    intro = OffscreenIntro::open(1920, 1080, GLApi::Core, refusal);
     if (!intro) {
         std::fprintf(stderr, "orvale-frame-costs: %s\n", refusal.message.empty() ? "no GL context" : refusal.message.c_str());
         return 1;

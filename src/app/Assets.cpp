@@ -2,8 +2,6 @@
 
 #include <SDL.h>
 
-#include "gfx/Glu.h"
-
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -18,59 +16,50 @@ float LoadingBar::progress() const
     return static_cast<float>(current * length) / static_cast<float>(total) - 0.1f;
 }
 
-void LoadingBar::advance(int32_t k, int32_t width, int32_t height)
+void LoadingBar::advance(Gfx& g, int32_t k, int32_t width, int32_t height)
 {
     current += k;
     const float x = -4.95f + progress();
-    glBindFramebuffer(GL_FRAMEBUFFER, presenter ? presenter->beginFrame() : 0);
-
-    glClearColor(1, 1, 1, 0);
+    g.bindTarget(presenter ? presenter->beginFrame() : nullptr);
     // The lower edge is the integer quotient of width by height: 1 pixel at every offered size.
-    glViewport(0, width / height, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(70, static_cast<double>(width) / height, 0.01, 1000);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_MODELVIEW);
+    g.viewport(0, width / height, width, height);
+    g.projection.loadIdentity();
+    perspective(g.projection.top(), 70, static_cast<double>(width) / height, 0.01, 1000);
+    g.clear(1, 1, 1, 0);
+    g.modelView.loadIdentity();
+    g.modelView.translate(0, 0, -8);
 
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_BLEND);
-    glDisable(GL_LIGHTING);
-    glEnable(GL_LINE_SMOOTH);
-    glLoadIdentity();
-    glTranslatef(0, 0, -8);
+    // The outline drawn opaque: its smoothing widens it without fading it.
+    g.colour(0.6f, 0.6f, 0.6f, 1);
+    g.begin(Primitive::LineLoop, {.depthTest = true, .smoothLines = true});
+    g.vertex(-5, -0.2f, 0);
+    g.vertex(5, -0.2f, 0);
+    g.vertex(5, 0.2f, 0);
+    g.vertex(-5, 0.2f, 0);
+    g.end();
 
-    glColor3f(0.6f, 0.6f, 0.6f);
-    glBegin(GL_LINE_LOOP);
-    glVertex2f(-5, -0.2f);
-    glVertex2f(5, -0.2f);
-    glVertex2f(5, 0.2f);
-    glVertex2f(-5, 0.2f);
-    glEnd();
-
-    glColor3f(0.8235f, 0.031f, 0.1098f);
-    glBegin(GL_TRIANGLE_STRIP);
-    glVertex2f(x, -0.15f);
-    glVertex2f(x, 0.15f);
-    glVertex2f(-4.95f, -0.15f);
-    glVertex2f(-4.95f, 0.15f);
-    glEnd();
+    g.colour(0.8235f, 0.031f, 0.1098f, 1);
+    g.begin(Primitive::TriangleStrip, {.depthTest = true});
+    g.vertex(x, -0.15f, 0);
+    g.vertex(x, 0.15f, 0);
+    g.vertex(-4.95f, -0.15f, 0);
+    g.vertex(-4.95f, 0.15f, 0);
+    g.end();
 
     if (presenter)
         presenter->showFrame();
     else
         SDL_GL_SwapWindow(SDL_GL_GetCurrentWindow());
     SDL_Delay(1);
-    glDisable(GL_LINE_SMOOTH);
 }
 
 namespace {
 
 // Shader programs that fail to build are said on stderr; the intro goes on without them.
-ShaderProgram built(ShaderProgram (*build)(std::vector<std::string>&))
+ShaderProgram built(Assets& a, ShaderProgram (*build)(Device&, std::vector<std::string>&))
 {
     std::vector<std::string> failures;
-    ShaderProgram program = build(failures);
+    ShaderProgram program = build(a.g->device(), failures);
     for (const std::string& failure : failures) std::fprintf(stderr, "orvale-invit: %s\n", failure.c_str());
     return program;
 }
@@ -88,77 +77,76 @@ using LoadStep = Status (*)(Assets&);
 
 constexpr LoadStep kLoadSteps[] = {
     [](Assets& a) -> Status {
-        a.quad.emplace(FullScreenQuad::build());
+        a.quad.emplace(FullScreenQuad::build(*a.g));
         return {};
     },
     [](Assets& a) -> Status {
-        glEnable(GL_TEXTURE_2D);  // after the first bar, which turns texturing off
         buildFloorGrid(a.floor, 64, 64, 0.5f, 120.0f, 0.0f, 1.0f);
         return {};
     },
     // Where the scenes' GLU quadric was made; nothing draws with one any more.
     [](Assets&) -> Status { return {}; },
     [](Assets& a) -> Status {
-        a.programs.dreamvision = built(buildDreamvision);
+        a.programs.dreamvision = built(a, buildDreamvision);
         return {};
     },
     [](Assets& a) -> Status {
-        a.programs.phong = built(buildPhong);
-        a.programs.phongParticles = built(buildPhongParticles);
+        a.programs.phong = built(a, buildPhong);
+        a.programs.phongParticles = built(a, buildPhongParticles);
         return {};
     },
     [](Assets& a) -> Status {
-        a.programs.detourage = built(buildDetourage);
+        a.programs.detourage = built(a, buildDetourage);
         return {};
     },
     [](Assets& a) -> Status {
-        a.programs.ondeDeChoc = built(buildOndeDeChoc);
+        a.programs.ondeDeChoc = built(a, buildOndeDeChoc);
         return {};
     },
     [](Assets& a) -> Status {
-        a.programs.blackAndWhite = built(buildBlackAndWhite);
+        a.programs.blackAndWhite = built(a, buildBlackAndWhite);
         return {};
     },
     [](Assets& a) -> Status {
-        a.programs.outline = built(buildOutline);
+        a.programs.outline = built(a, buildOutline);
         return {};
     },
     [](Assets& a) -> Status {
-        a.systemFont.emplace("Verdana", 44, false, false);
+        a.systemFont.emplace(*a.g, "Verdana", 44, false, false);
         return {};
     },
     [](Assets& a) -> Status {
-        a.textures.emplace(ProceduralTextures::build());
+        a.textures.emplace(ProceduralTextures::build(*a.g));
         return {};
     },
-    [](Assets& a) -> Status { return keep(a.bubbles, SpeechBubbles::load(a.gfx)); },
+    [](Assets& a) -> Status { return keep(a.bubbles, SpeechBubbles::load(*a.g, a.gfx)); },
     [](Assets& a) -> Status {
         a.metaballs.emplace();
         return {};
     },
     [](Assets& a) -> Status {
-        const Status status = keep(a.closing, ClosingScene::load(a.gfx));
+        const Status status = keep(a.closing, ClosingScene::load(*a.g, a.gfx));
         if (status.ok()) configureGreetings(a.emitters);
         return status;
     },
     [](Assets& a) -> Status {
-        Result<Texture> picture = loadTexture((a.gfx / "fontbrs1b.png").string(), false);
+        Result<Texture> picture = loadTexture(*a.g, (a.gfx / "fontbrs1b.png").string(), false);
         if (!picture) return Failure{picture.message()};
         a.font.emplace(picture.take(), 9, 5.0);
         return {};
     },
     [](Assets& a) -> Status {
-        a.ribbons.emplace(a.textures->flare.texture.get(), a.textures->circle.texture.get());
+        a.ribbons.emplace(*a.g, a.textures->flare.texture.id(), a.textures->circle.texture.id());
         return {};
     },
     [](Assets& a) -> Status {
-        a.rock = buildDisplacedSphere();
+        a.rock = buildDisplacedSphere().store(*a.g);
         return {};
     },
-    [](Assets& a) -> Status { return keep(a.twister, TwisterScene::load(a.gfx)); },
-    [](Assets& a) -> Status { return keep(a.opening, OpeningScene::load(a.gfx)); },
+    [](Assets& a) -> Status { return keep(a.twister, TwisterScene::load(*a.g, a.gfx)); },
+    [](Assets& a) -> Status { return keep(a.opening, OpeningScene::load(*a.g, a.gfx)); },
     [](Assets& a) -> Status {
-        return keep(a.burning, BurningScene::load(a.gfx, a.emitters, a.textures->flare.texture.get()));
+        return keep(a.burning, BurningScene::load(*a.g, a.gfx, a.emitters, a.textures->flare.texture.id()));
     },
     [](Assets& a) -> Status {
         a.stems.emplace();
@@ -168,10 +156,11 @@ constexpr LoadStep kLoadSteps[] = {
 
 }  // namespace
 
-Result<std::unique_ptr<Assets>> Assets::load(int32_t width, int32_t height, const std::filesystem::path& data,
-                                             Presenter* presenter)
+Result<std::unique_ptr<Assets>> Assets::load(Gfx& g, int32_t width, int32_t height,
+                                             const std::filesystem::path& data, Presenter* presenter)
 {
     auto assets = std::make_unique<Assets>();
+    assets->g = &g;
     assets->gfx = data / "gfx";
     LoadingBar bar;
     bar.presenter = presenter;
@@ -179,7 +168,7 @@ Result<std::unique_ptr<Assets>> Assets::load(int32_t width, int32_t height, cons
     for (const LoadStep step : kLoadSteps) {
         const Status status = step(*assets);
         if (!status.ok()) return Failure{status.message()};
-        bar.advance(1, width, height);
+        bar.advance(g, 1, width, height);
     }
     const Status targets = assets->resizeTargets(width, height);
     if (!targets.ok()) return Failure{targets.message()};
@@ -192,11 +181,11 @@ void Assets::restart()
     // A new process draws as seeded 1.
     seedLibraryRandom(1);
     setRandomSeed(kInitialRandomSeed);
-    const GLuint flare = textures->flare.texture.get();
+    const TextureId flare = textures->flare.texture.id();
     emitters = SharedEmitters{};
     metaballs.emplace();
     configureGreetings(emitters);
-    ribbons.emplace(flare, textures->circle.texture.get());
+    ribbons.emplace(*g, flare, textures->circle.texture.id());
     burning->resetEmitters(emitters, flare);
     stems.emplace();
 }
@@ -205,8 +194,8 @@ Status Assets::resizeTargets(int32_t width, int32_t height)
 {
     filterTarget.reset();
     sceneTarget.reset();
-    if (const Status s = keep(sceneTarget, RenderTarget::create(width, height)); !s.ok()) return s;
-    return keep(filterTarget, RenderTarget::create(width, height));
+    if (const Status s = keep(sceneTarget, g->createTarget(width, height)); !s.ok()) return s;
+    return keep(filterTarget, g->createTarget(width, height));
 }
 
 Stage Assets::stage()

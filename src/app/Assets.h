@@ -8,6 +8,7 @@
 #include "geometry/FloorGrid.h"
 #include "geometry/Meshes.h"
 #include "gfx/FullScreenQuad.h"
+#include "gfx/Gfx.h"
 #include "gfx/ProceduralTexture.h"
 #include "gfx/Programs.h"
 #include "gfx/Result.h"
@@ -28,7 +29,7 @@ struct LoadingBar {
 
     void setTotal(int32_t n) { total = n; }
     // current += k, then the loading screen is drawn at the render size and shown at once.
-    void advance(int32_t k, int32_t width, int32_t height);
+    void advance(Gfx& g, int32_t k, int32_t width, int32_t height);
     // How far the bar reaches past its left end, in scene units: 9.9 when full.
     float progress() const;
 };
@@ -42,13 +43,13 @@ public:
     // loaded or a render target the GL cannot draw into stops loading with the reason;
     // shader programs that fail to build are reported on stderr and loading goes on.
     // The presenter, where there is one, shows the loading screen in the window.
-    static Result<std::unique_ptr<Assets>> load(int32_t width, int32_t height, const std::filesystem::path& data,
-                                                Presenter* presenter = nullptr);
+    static Result<std::unique_ptr<Assets>> load(Gfx& g, int32_t width, int32_t height,
+                                                const std::filesystem::path& data, Presenter* presenter = nullptr);
 
     // The scenes and what they draw with, for the timeline. Only once loaded.
     Stage stage();
     // The picture multiplied over every finished frame.
-    GLuint overlayPicture() const { return burning->overlayPicture(); }
+    TextureId overlayPicture() const { return burning->overlayPicture(); }
     // Puts back everything that changes while the intro plays as loading left it, without
     // reading the pictures again: the random generators as a new process has them, then the
     // scenes' and emitters' state made again in loading order (the same draws in the same
@@ -57,6 +58,7 @@ public:
     // Replaces the two render targets with ones of the given size.
     Status resizeTargets(int32_t width, int32_t height);
 
+    Gfx* g = nullptr;  // what they are made with
     std::filesystem::path gfx;  // the folder the pictures are read from
     SharedEmitters emitters;  // no GL resources: ready before the first step, configured by two of them
     std::optional<FullScreenQuad> quad;
@@ -69,7 +71,7 @@ public:
     std::optional<ClosingScene> closing;
     std::optional<BitmapFont> font;
     std::optional<RibbonScene> ribbons;
-    IndexedMesh rock;
+    Mesh rock;
     std::optional<TwisterScene> twister;
     std::optional<OpeningScene> opening;
     std::optional<BurningScene> burning;

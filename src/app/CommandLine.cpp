@@ -99,6 +99,13 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments)
                 return parsed;
             }
             o.startMs = ms;
+        } else if (arg == "--gl") {
+            if (!value(v)) return parsed;
+            if (v != "core" && v != "es") {
+                parsed.problem = "--gl wants core (OpenGL 3.3) or es (OpenGL ES 3.0), not " + v;
+                return parsed;
+            }
+            o.gl = v == "es" ? GLApi::ES : GLApi::Core;
         } else if (arg == "--av-offset") {
             if (!value(v)) return parsed;
             int32_t ms = 0;
@@ -135,6 +142,7 @@ std::string usageText()
            "  --start MS            start at this demo time in milliseconds, a multiple of 50\n"
            "  --av-offset MS        show the picture MS milliseconds later than the music is heard\n"
            "                        (-1000 to 1000; negative: earlier)\n"
+           "  --gl core|es          draw through OpenGL 3.3 core (the default) or OpenGL ES 3.0\n"
            "  --check               say what this machine offers and whether it plays the intro smoothly\n"
            "  --help                this list\n"
            "  --version             the version\n"

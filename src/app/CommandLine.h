@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "gfx/GLDevice.h"
+
 // What the command line asks of orvale-invit. Unset choices are left to the setup dialog
 // (or its defaults, without the dialog).
 struct LaunchOptions {
@@ -21,6 +23,7 @@ struct LaunchOptions {
     bool loop = false;               // --loop
     int32_t startMs = 0;             // --start MS: demo time of the first frame shown
     int32_t avOffsetMs = 0;          // --av-offset MS: positive shows the picture later than the music
+    GLApi gl = GLApi::Core;          // --gl core|es
 };
 
 // The smallest and largest window sizes taken, in pixels.

@@ -1,7 +1,5 @@
 #include "app/Frame.h"
 
-#include "gfx/Glu.h"
-
 #include "app/FrameClock.h"
 #include "audio/MusicPlayer.h"
 #include "gfx/FullScreenQuad.h"
@@ -18,30 +16,11 @@ private:
     MusicPlayer& music_;
 };
 
-// The projection every frame starts from: a 75 degree vertical field of view over the
-// render size, whatever the window's client area.
-void beginFrame(uint32_t output, int32_t width, int32_t height)
-{
-    glBindFramebuffer(GL_FRAMEBUFFER, output);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(75.0, static_cast<double>(width) / height, 0.01, 1000.0);
-    glMatrixMode(GL_MODELVIEW);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-}
-
 // Every finished frame is multiplied by the overlay picture: the intro's "screen" look.
-void multiplyOverlay(const FullScreenQuad& quad, GLuint overlay)
+void multiplyOverlay(Gfx& g, const FullScreenQuad& quad, TextureId overlay)
 {
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_DST_COLOR, GL_ZERO);
-    glColor3f(1, 1, 1);
-    glBindTexture(GL_TEXTURE_2D, overlay);
-    quad.draw();
+    g.colour(1, 1, 1, 1);
+    quad.draw(g, DrawState{.blend = Blend::Multiply, .texture = overlay});
 }
 
 }  // namespace
@@ -54,8 +33,8 @@ int32_t demoMilliseconds(float elapsedSeconds)
     return static_cast<int32_t>(ms);
 }
 
-Intro::Intro(Assets& assets, MusicPlayer& music, int32_t width, int32_t height)
-    : assets_(assets), music_(music), width_(width), height_(height)
+Intro::Intro(Gfx& g, Assets& assets, MusicPlayer& music, int32_t width, int32_t height)
+    : g_(g), assets_(assets), music_(music), width_(width), height_(height)
 {
 }
 
@@ -82,21 +61,21 @@ FrameResult Intro::renderAt(int32_t t)
     return render(t);
 }
 
-Status Intro::catchUp(int32_t t, int32_t width, int32_t height, const std::function<bool(int32_t, int32_t)>& goOn)
+void Intro::catchUp(int32_t t, const std::function<bool(int32_t, int32_t)>& goOn)
 {
-    const int32_t fullWidth = width_, fullHeight = height_;
-    if (const Status s = resize(width, height); !s.ok()) return s;
     const int32_t frames = (t * kCatchUpFps + 999) / 1000;  // grid times below t
     for (int32_t n = 0; n < frames; ++n) {
+        g_.setDrawing(false);
         renderAt(static_cast<int32_t>(int64_t{n} * 1000 / kCatchUpFps));
+        g_.setDrawing(true);
         if (!goOn(n + 1, frames)) break;
     }
-    return resize(fullWidth, fullHeight);
 }
 
 void Intro::restart()
 {
     assets_.restart();
+    g_.reset();
     clearLevel_ = kFirstClearLevel;
 }
 
@@ -113,9 +92,8 @@ FrameResult Intro::render(int32_t t)
     const FrameContext frame{t, frameClock.elapsed, frameClock.frameDelta, width_, height_, output_, &beat,
                              scenesDrawn_};
     Stage stage = assets_.stage();
-    beginFrame(output_, width_, height_);
-    const FrameResult result = drawFrame(stage, frame, clearLevel_);
-    multiplyOverlay(stage.shared.quad, assets_.overlayPicture());
+    const FrameResult result = drawFrame(g_, stage, frame, clearLevel_);
+    multiplyOverlay(g_, stage.shared.quad, assets_.overlayPicture());
     clearLevel_ = result.clearLevel;
     return result;
 }

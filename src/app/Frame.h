@@ -19,7 +19,7 @@ inline constexpr int32_t kCatchUpFps = 60;
 
 class Intro {
 public:
-    Intro(Assets& assets, MusicPlayer& music, int32_t width, int32_t height);
+    Intro(Gfx& g, Assets& assets, MusicPlayer& music, int32_t width, int32_t height);
 
     // Loads the music from the data folder: what can be done before the clock starts.
     void prepare(const std::filesystem::path& data);
@@ -31,15 +31,15 @@ public:
     // Sets the manual counter (see useManualCounter) and the heard music to demo time t,
     // steps the clock and draws the frame for t: the capture tool's frames.
     FrameResult renderAt(int32_t t);
-    // With the clock just reset at 0 on the manual counter, draws the frames the capture tool
-    // draws before demo time t (its 60 fps grid from 0) at width x height (any size of the render
-    // size's aspect leaves the same state), calling goOn(frames done, frames in all) after
-    // each, which may stop it by returning false; the render size is back when it returns.
+    // With the clock just reset at 0 on the manual counter, runs the frames the capture tool
+    // draws before demo time t (its 60 fps grid from 0) without drawing them: everything that
+    // carries from frame to frame moves on as if they were drawn. Calls goOn(frames done,
+    // frames in all) after each, which may draw and may stop it by returning false.
     // renderAt(t) then draws the frame for t as the capture tool does.
-    Status catchUp(int32_t t, int32_t width, int32_t height, const std::function<bool(int32_t, int32_t)>& goOn);
+    void catchUp(int32_t t, const std::function<bool(int32_t, int32_t)>& goOn);
 
-    // The GL framebuffer the next frames are drawn into (0, the default: the window's own).
-    void drawInto(uint32_t output) { output_ = output; }
+    // Where the next frames are drawn (none, the default: the window's framebuffer).
+    void drawInto(const RenderTarget* output) { output_ = output; }
     // Back to the state a new run starts from, the pictures kept: the scenes and generators
     // (see Assets::restart) and the clear level. The clock and the music are started again
     // as at the first start.
@@ -55,11 +55,12 @@ public:
 private:
     FrameResult render(int32_t t);
 
+    Gfx& g_;
     Assets& assets_;
     MusicPlayer& music_;
     int32_t width_;
     int32_t height_;
-    uint32_t output_ = 0;
+    const RenderTarget* output_ = nullptr;
     static constexpr float kFirstClearLevel = 1.0f;
     float clearLevel_ = kFirstClearLevel;  // "ClearLevel": the grey the next frame is cleared to
     bool scenesDrawn_ = true;

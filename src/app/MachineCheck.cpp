@@ -1,7 +1,6 @@
 #include "app/MachineCheck.h"
 
 #include <SDL.h>
-#include <epoxy/gl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -29,14 +28,6 @@ int verdict(bool good, const std::string& why)
     return good ? 0 : 1;
 }
 
-std::string profileOf()
-{
-    if (epoxy_gl_version() < 32) return "no profiles before OpenGL 3.2";
-    GLint mask = 0;
-    glGetIntegerv(GL_CONTEXT_PROFILE_MASK, &mask);
-    return (mask & GL_CONTEXT_CORE_PROFILE_BIT) ? "core profile" : "compatibility profile";
-}
-
 // Every display with its current mode; the chosen display's refresh rate (60 Hz when unknown).
 int describeDisplays(int chosen)
 {
@@ -61,13 +52,13 @@ int describeDisplays(int chosen)
 
 // Draws the ribbons from their start in real time into an off-screen target: a warm-up, then
 // the measured frames. Returns the median frames per second.
-double ribbonRate(Intro& intro, GLuint output)
+double ribbonRate(Gfx& g, Intro& intro, const RenderTarget& output)
 {
     const int32_t start = sceneWindow(TimeWindow::Ribbons).start;
     useManualCounter();
     frameClock.reset();
     setCounterSource(systemCounterFrom(start));
-    intro.drawInto(output);
+    intro.drawInto(&output);
     intro.hearDemoTime(true);
     const double ticks = static_cast<double>(SDL_GetPerformanceFrequency());
     const uint64_t begin = SDL_GetPerformanceCounter();
@@ -75,7 +66,7 @@ double ribbonRate(Intro& intro, GLuint output)
     for (;;) {
         const uint64_t before = SDL_GetPerformanceCounter();
         intro.renderNext();
-        glFinish();
+        g.finish();
         const uint64_t after = SDL_GetPerformanceCounter();
         const double since = static_cast<double>(after - begin) / ticks;
         if (since > kWarmUpSeconds + kMeasuredSeconds) break;
@@ -89,7 +80,7 @@ double ribbonRate(Intro& intro, GLuint output)
 
 }  // namespace
 
-int runMachineCheck(const DisplaySettings& settings)
+int runMachineCheck(const DisplaySettings& settings, GLApi api)
 {
     std::printf("orvale-invit --check: what this machine offers the intro\n");
     const Result<std::filesystem::path> data = findDataFolder();
@@ -105,30 +96,27 @@ int runMachineCheck(const DisplaySettings& settings)
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return verdict(false, std::string("no display: ") + SDL_GetError());
     const int refresh = describeDisplays(settings.display);
     AppWindow window;
-    if (!openWindow(settings, window, false)) return verdict(false, "no OpenGL context the intro can use");
-    line("OpenGL:", glText(GL_RENDERER) + ", OpenGL " + glText(GL_VERSION) + ", " + profileOf());
-    const char* missing = missingGLFeature();
-    line("", std::string("framebuffer objects: ") +
-                 (epoxy_gl_version() >= 30 || epoxy_has_gl_extension("GL_ARB_framebuffer_object") ? "yes" : "no") +
-                 ", GLSL " + glText(GL_SHADING_LANGUAGE_VERSION));
+    if (!openWindow(settings, api, window, false)) return verdict(false, "no OpenGL context the intro can use");
+    Gfx g(*window.device);
+    const DeviceInfo gl = g.info();
+    line("OpenGL:", gl.renderer + ", " + gl.version + ", " + gl.profile);
+    line("", "GLSL " + gl.shadingLanguage);
     int status = 1;
-    if (missing) {
-        status = verdict(false, std::string("this OpenGL lacks ") + missing);
-    } else if (!data) {
+    if (!data) {
         status = verdict(false, "the data is missing");
     } else {
         MusicPlayer music;
         music.useVirtualOutput();
-        Result<std::unique_ptr<Assets>> assets = Assets::load(settings.width, settings.height, data.value());
-        Result<RenderTarget> target = RenderTarget::create(settings.width, settings.height);
+        Result<std::unique_ptr<Assets>> assets = Assets::load(g, settings.width, settings.height, data.value());
+        Result<RenderTarget> target = g.createTarget(settings.width, settings.height);
         if (!assets || !target) {
             status = verdict(false, assets ? target.message() : assets.message());
         } else {
             const std::string& face = assets.value()->systemFont->faceUsed;
             line("font:", face.empty() ? "none found for \"Verdana\"" : "\"Verdana\" drawn with \"" + face + "\"");
-            Intro intro(*assets.value(), music, settings.width, settings.height);
+            Intro intro(g, *assets.value(), music, settings.width, settings.height);
             intro.prepare(data.value());
-            const double rate = ribbonRate(intro, target.value().framebuffer());
+            const double rate = ribbonRate(g, intro, target.value());
             char text[160];
             std::snprintf(text, sizeof text, "%dx%d, median %.1f frames per second over %.0f s (the display: %d Hz)",
                           settings.width, settings.height, rate, kMeasuredSeconds, refresh);

@@ -10,7 +10,7 @@
 #include "app/Fatal.h"
 #include "app/FrameClock.h"
 
-std::unique_ptr<OffscreenIntro> OffscreenIntro::open(int width, int height, Refusal& refusal)
+std::unique_ptr<OffscreenIntro> OffscreenIntro::open(int width, int height, GLApi api, Refusal& refusal)
 {
     fatalErrorBoxes = false;
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
@@ -22,7 +22,7 @@ std::unique_ptr<OffscreenIntro> OffscreenIntro::open(int width, int height, Refu
     useManualCounter();
     std::unique_ptr<OffscreenIntro> offscreen(new OffscreenIntro);
     offscreen->music_.useVirtualOutput();
-    if (!openWindow(displaySettings, offscreen->window_)) {
+    if (!openWindow(displaySettings, api, offscreen->window_)) {
         refusal.message.clear();
         return nullptr;
     }
@@ -32,13 +32,14 @@ std::unique_ptr<OffscreenIntro> OffscreenIntro::open(int width, int height, Refu
         return nullptr;
     }
     const auto start = std::chrono::steady_clock::now();
-    Result<std::unique_ptr<Assets>> assets = Assets::load(width, height, data.value());
+    offscreen->gfx_.emplace(*offscreen->window_.device);
+    Result<std::unique_ptr<Assets>> assets = Assets::load(*offscreen->gfx_, width, height, data.value());
     if (!assets) {
         refusal.message = assets.message();
         return nullptr;
     }
     offscreen->assets_ = assets.take();
-    offscreen->intro_.emplace(*offscreen->assets_, offscreen->music_, width, height);
+    offscreen->intro_.emplace(*offscreen->gfx_, *offscreen->assets_, offscreen->music_, width, height);
     offscreen->intro_->prepare(data.value());
     frameClock.reset();
     offscreen->intro_->start(0);
@@ -50,6 +51,7 @@ OffscreenIntro::~OffscreenIntro()
 {
     intro_.reset();
     assets_.reset();
+    gfx_.reset();
     music_.release();
     closeWindow(window_);
     SDL_Quit();

@@ -20,9 +20,9 @@ public:
         std::string message;
     };
 
-    // Opens the hidden window at the given size, loads everything and starts the clock and
-    // the music at demo time 0.
-    static std::unique_ptr<OffscreenIntro> open(int width, int height, Refusal& refusal);
+    // Opens the hidden window at the given size with a context of the given API, loads
+    // everything and starts the clock and the music at demo time 0.
+    static std::unique_ptr<OffscreenIntro> open(int width, int height, GLApi api, Refusal& refusal);
     ~OffscreenIntro();
     OffscreenIntro(const OffscreenIntro&) = delete;
     OffscreenIntro& operator=(const OffscreenIntro&) = delete;
@@ -34,6 +34,7 @@ public:
     double loadSeconds() const { return loadSeconds_; }
     Intro& intro() { return *intro_; }
     Assets& assets() { return *assets_; }
+    Gfx& gfx() { return *gfx_; }
     MusicPlayer& music() { return music_; }
 
 private:
@@ -41,6 +42,7 @@ private:
 
     MusicPlayer music_;
     AppWindow window_;
+    std::optional<Gfx> gfx_;
     std::unique_ptr<Assets> assets_;
     std::optional<Intro> intro_;
     double loadSeconds_ = 0;

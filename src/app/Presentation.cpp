@@ -21,29 +21,29 @@ PixelRect fitFrame(int32_t frameWidth, int32_t frameHeight, int32_t drawableWidt
     return r;
 }
 
-Presenter::Presenter(SDL_Window* window, int32_t width, int32_t height)
-    : window_(window), width_(width), height_(height)
+Presenter::Presenter(SDL_Window* window, Gfx& g, int32_t width, int32_t height)
+    : window_(window), g_(g), width_(width), height_(height)
 {
 }
 
-GLuint Presenter::beginFrame()
+const RenderTarget* Presenter::beginFrame()
 {
     SDL_GL_GetDrawableSize(window_, &drawableWidth_, &drawableHeight_);
     const bool fits = drawableWidth_ >= width_ && drawableHeight_ >= height_;
     const bool same = drawableWidth_ == width_ && drawableHeight_ == height_;
     if (!same && !frame_) {
-        Result<RenderTarget> made = RenderTarget::create(width_, height_);
+        Result<RenderTarget> made = g_.createTarget(width_, height_);
         if (!made) {
             // Without a place to copy it to, the frame stays unscaled in the corner.
             std::fprintf(stderr, "orvale-invit: cannot scale the picture to the window: %s\n", made.message().c_str());
             drawableWidth_ = width_;
             drawableHeight_ = height_;
-            return 0;
+            return nullptr;
         }
         frame_.emplace(made.take());
     }
-    const GLuint output = fits ? 0 : frame_->framebuffer();
-    glBindFramebuffer(GL_FRAMEBUFFER, output);
+    const RenderTarget* output = fits ? nullptr : &*frame_;
+    g_.bindTarget(output);
     return output;
 }
 
@@ -51,26 +51,13 @@ void Presenter::showFrame()
 {
     if (frame_ && (drawableWidth_ != width_ || drawableHeight_ != height_)) {
         const bool drawnInWindow = drawableWidth_ >= width_ && drawableHeight_ >= height_;
-        GLfloat clearColour[4];
-        glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColour);
-        const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
-        glDisable(GL_SCISSOR_TEST);
-        if (drawnInWindow) {
-            // The frame cannot be scaled within the framebuffer it lies in: copied aside first.
-            glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-            glBindFramebuffer(GL_DRAW_FRAMEBUFFER, frame_->framebuffer());
-            glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-        }
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
+        const PixelBox whole{0, 0, width_, height_};
+        // The frame cannot be scaled within the framebuffer it lies in: copied aside first.
+        if (drawnInWindow) g_.blit(nullptr, whole, &*frame_, whole, false);
+        g_.bindTarget(nullptr);
+        g_.clear(0, 0, 0, 1);
         const PixelRect to = fitFrame(width_, height_, drawableWidth_, drawableHeight_);
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, frame_->framebuffer());
-        glBlitFramebuffer(0, 0, width_, height_, to.x, to.y, to.x + to.width, to.y + to.height, GL_COLOR_BUFFER_BIT,
-                          GL_LINEAR);
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
-        if (scissor) glEnable(GL_SCISSOR_TEST);
+        g_.blit(&*frame_, whole, nullptr, {to.x, to.y, to.width, to.height}, true);
     }
     SDL_GL_SwapWindow(window_);
 }

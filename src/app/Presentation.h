@@ -1,12 +1,11 @@
 #pragma once
 
 #include <SDL.h>
-#include <epoxy/gl.h>
 
 #include <cstdint>
 #include <optional>
 
-#include "timeline/RenderTarget.h"
+#include "gfx/Gfx.h"
 
 // A rectangle of window pixels, from the lower left corner (GL's frame).
 struct PixelRect {
@@ -31,15 +30,16 @@ PixelRect fitFrame(int32_t frameWidth, int32_t frameHeight, int32_t drawableWidt
 // framebuffer object (Mesa's software rasteriser flips window framebuffers by their height).
 class Presenter {
 public:
-    Presenter(SDL_Window* window, int32_t width, int32_t height);
+    Presenter(SDL_Window* window, Gfx& g, int32_t width, int32_t height);
 
-    // Before a frame: the framebuffer to draw it into (0: the window's own).
-    GLuint beginFrame();
+    // Before a frame: the target to draw it into (none: the window's framebuffer).
+    const RenderTarget* beginFrame();
     // After a frame: scales it into the drawable and swaps.
     void showFrame();
 
 private:
     SDL_Window* window_;
+    Gfx& g_;
     int32_t width_;
     int32_t height_;
     int32_t drawableWidth_ = 0;

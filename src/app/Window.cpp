@@ -1,12 +1,11 @@
 #include "app/Window.h"
 
-#include <epoxy/gl.h>
-
 #include <cstdio>
 #include <optional>
 #include <string>
 
 #include "app/Fatal.h"
+#include "gfx/GLDevice.h"
 
 namespace {
 
@@ -15,18 +14,38 @@ void fail(const std::string& what)
     reportFatal((what + ": " + SDL_GetError()).c_str());
 }
 
-// The GL state every later drawing starts from.
-void setGLDefaults()
+const char* describe(GLApi api) { return api == GLApi::ES ? "OpenGL ES 3.0" : "OpenGL 3.3 (core profile)"; }
+
+void askFor(GLApi api, bool plain)
 {
-    glClearDepth(1.0);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glDepthFunc(GL_LEQUAL);
-    glEnable(GL_DEPTH_TEST);
-    glShadeModel(GL_SMOOTH);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glHint(GL_POINT_SMOOTH_HINT, GL_NICEST);
-    glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
-    glDisable(GL_LINE_SMOOTH);
+    SDL_GL_ResetAttributes();
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    if (plain) return;
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK,
+                        api == GLApi::ES ? SDL_GL_CONTEXT_PROFILE_ES : SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, api == GLApi::ES ? 0 : 3);
+}
+
+// Why no context of the asked API could be made: what the machine's OpenGL is, where a plain
+// context tells it, and what it lacks.
+std::string lacking(SDL_Window* window, GLApi api, const std::string& why)
+{
+    std::string message = std::string("this OpenGL lacks ") + describe(api) + ", which the intro needs.";
+    askFor(api, true);
+    if (SDL_GLContext plain = SDL_GL_CreateContext(window)) {
+        message += "\nIt is " + describeCurrentGL() + ".";
+        SDL_GL_MakeCurrent(window, nullptr);
+        SDL_GL_DeleteContext(plain);
+    } else {
+        message += "\n(" + why + ")";
+    }
+    return message;
 }
 
 void sayModeRefused(const DisplaySettings& settings, const std::string& why)
@@ -50,34 +69,13 @@ std::optional<SDL_DisplayMode> offeredMode(const DisplaySettings& settings)
 
 }  // namespace
 
-std::string glText(GLenum name)
-{
-    const GLubyte* text = glGetString(name);
-    return text ? reinterpret_cast<const char*>(text) : "unknown";
-}
-
-const char* missingGLFeature()
-{
-    // Shaders and framebuffer objects are called through their core entry points.
-    const int version = epoxy_gl_version();
-    if (version < 20) return "GLSL shader programs (OpenGL 2.0)";
-    if (version < 30 && !epoxy_has_gl_extension("GL_ARB_framebuffer_object"))
-        return "framebuffer objects (OpenGL 3.0 or GL_ARB_framebuffer_object)";
-    return nullptr;
-}
-
-bool openWindow(const DisplaySettings& settings, AppWindow& out, bool shown)
+bool openWindow(const DisplaySettings& settings, GLApi api, AppWindow& out, bool shown)
 {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         fail("cannot open the display");
         return false;
     }
-    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    askFor(api, false);
 
     // Full screen covers the display the window is centred on: at the desktop's own mode (the
     // window is made at the display's size), or through a change of its mode when asked.
@@ -108,24 +106,21 @@ bool openWindow(const DisplaySettings& settings, AppWindow& out, bool shown)
 
     out.context = SDL_GL_CreateContext(out.window);
     if (!out.context) {
-        const std::string why = SDL_GetError();
+        const std::string message = lacking(out.window, api, SDL_GetError());
         closeWindow(out);
-        reportFatal(("cannot create an OpenGL context: " + why).c_str());
-        return false;
-    }
-    if (const char* missing = missingGLFeature()) {
-        const std::string message = std::string("this OpenGL lacks ") + missing + ", which the intro needs.\n" +
-                                    "It is " + glText(GL_RENDERER) + ", OpenGL " + glText(GL_VERSION) + ".";
         reportFatal(message.c_str());
-        closeWindow(out);
         return false;
     }
+    Result<std::unique_ptr<Device>> device = createGLDevice();
+    if (!device) {
+        closeWindow(out);
+        reportFatal(device.message().c_str());
+        return false;
+    }
+    out.device = device.take();
     // Adaptive vsync where the driver offers it, else plain vsync; or none.
     if (!settings.vsync || SDL_GL_SetSwapInterval(-1) != 0) SDL_GL_SetSwapInterval(settings.vsync ? 1 : 0);
-    if (!shown) {
-        setGLDefaults();
-        return true;
-    }
+    if (!shown) return true;
     SDL_ShowWindow(out.window);
     // The mode is changed as the window is shown; where the display did not take it, the
     // desktop's mode is kept.
@@ -137,13 +132,13 @@ bool openWindow(const DisplaySettings& settings, AppWindow& out, bool shown)
     }
     // The pointer would sit in the middle of the picture.
     if (settings.fullScreen) SDL_ShowCursor(SDL_DISABLE);
-    setGLDefaults();
     return true;
 }
 
 void closeWindow(AppWindow& w)
 {
     SDL_ShowCursor(SDL_ENABLE);
+    w.device.reset();
     if (w.context) {
         SDL_GL_MakeCurrent(w.window, nullptr);
         SDL_GL_DeleteContext(w.context);

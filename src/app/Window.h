@@ -1,29 +1,26 @@
 #pragma once
 
 #include <SDL.h>
-#include <epoxy/gl.h>
 
-#include <string>
+#include <memory>
 
 #include "app/DisplaySettings.h"
+#include "gfx/Device.h"
+#include "gfx/GLDevice.h"
 
-// The intro's one window and its OpenGL context.
+// The intro's one window, its OpenGL context and the device that draws with it.
 struct AppWindow {
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
+    std::unique_ptr<Device> device;
 };
 
 // Opens the window of the chosen size, resizable, centred on the chosen display or covering
 // it (at the desktop's mode, or through a display-mode change when asked and offered), makes
-// a double-buffered RGBA OpenGL context with depth current and sets the GL defaults. On
-// failure it reports why, releases what it made and returns false. A window that is not
-// shown stays hidden: its GL context draws off screen.
-bool openWindow(const DisplaySettings& settings, AppWindow& out, bool shown = true);
-// Context, window, and through the window the display mode, in that order.
+// a double-buffered RGBA OpenGL context of the asked API with depth current and the device
+// over it. On failure it reports why (an OpenGL without what the intro needs is named),
+// releases what it made and returns false. A window that is not shown stays hidden: its
+// context draws off screen.
+bool openWindow(const DisplaySettings& settings, GLApi api, AppWindow& out, bool shown = true);
+// Device, context, window, and through the window the display mode, in that order.
 void closeWindow(AppWindow& w);
-
-// What the current GL context lacks of what the intro needs (GLSL programs and
-// framebuffer objects), or nullptr when it has everything.
-const char* missingGLFeature();
-// A string of the current GL context (GL_RENDERER, GL_VERSION...), "unknown" when it has none.
-std::string glText(GLenum name);

@@ -50,35 +50,22 @@ int displayCount()
     return count > 0 ? count : 0;
 }
 
-// The largest of 1/8, 1/4 and 1/2 that divides the render size, the size catch-up frames are
-// drawn at: the same aspect, a fraction of the pixels.
-int32_t catchUpDivisor(int32_t width, int32_t height)
-{
-    for (const int32_t d : {8, 4, 2})
-        if (width % d == 0 && height % d == 0) return d;
-    return 1;
-}
-
 // Catches up with a late start behind the loading bar, then shows the frame for it. False,
 // with nothing shown, when the viewer ends the intro meanwhile.
-Result<bool> catchUp(Intro& intro, Presenter& presenter, int32_t startMs)
+bool catchUp(Gfx& g, Intro& intro, Presenter& presenter, int32_t startMs)
 {
     const int32_t width = displaySettings.width, height = displaySettings.height;
-    const int32_t d = catchUpDivisor(width, height);
     LoadingBar bar;
     bar.presenter = &presenter;
     bar.setTotal(startMs / 1000 + 1);
-    intro.drawInto(presenter.beginFrame());
     bool ended = false;
-    const Status caughtUp = intro.catchUp(startMs, width / d, height / d, [&](int32_t done, int32_t) {
+    intro.catchUp(startMs, [&](int32_t done, int32_t) {
         // The bar moves on with each second of demo time caught up.
         if (done % kCatchUpFps != 0) return true;
-        bar.advance(1, width, height);
-        intro.drawInto(presenter.beginFrame());
+        bar.advance(g, 1, width, height);
         ended = viewerEndsIntro();
         return !ended;
     });
-    if (!caughtUp.ok()) return Failure{caughtUp.message()};
     if (ended) return false;
     intro.drawInto(presenter.beginFrame());
     intro.renderAt(startMs);
@@ -101,20 +88,17 @@ void startPlaying(Intro& intro, MusicPlayer& music, int32_t startMs, int32_t avO
 // the window and its context.
 Status play(AppWindow& window, const std::filesystem::path& data, MusicPlayer& music, const LaunchOptions& options)
 {
-    Presenter presenter(window.window, displaySettings.width, displaySettings.height);
+    Gfx g(*window.device);
+    Presenter presenter(window.window, g, displaySettings.width, displaySettings.height);
     Result<std::unique_ptr<Assets>> assets =
-        Assets::load(displaySettings.width, displaySettings.height, data, &presenter);
+        Assets::load(g, displaySettings.width, displaySettings.height, data, &presenter);
     if (!assets) return Failure{assets.message()};
-    Intro intro(*assets.value(), music, displaySettings.width, displaySettings.height);
+    Intro intro(g, *assets.value(), music, displaySettings.width, displaySettings.height);
     intro.hearDemoTime(options.mute);
     intro.prepare(data);
     useManualCounter();
     frameClock.reset();
-    if (options.startMs > 0) {
-        const Result<bool> caughtUp = catchUp(intro, presenter, options.startMs);
-        if (!caughtUp) return Failure{caughtUp.message()};
-        if (!caughtUp.value()) return {};
-    }
+    if (options.startMs > 0 && !catchUp(g, intro, presenter, options.startMs)) return {};
     startPlaying(intro, music, options.startMs, options.avOffsetMs);
     while (runMainLoop(window.window, intro, presenter) && options.loop) {
         // Another pass, as a new run would show it.
@@ -153,7 +137,7 @@ int main(int argc, char** argv)
 
     if (options.action == LaunchOptions::Action::Check) {
         applyOptions(options, displaySettings);
-        const int status = runMachineCheck(displaySettings);
+        const int status = runMachineCheck(displaySettings, options.gl);
         SDL_Quit();
         return status;
     }
@@ -182,7 +166,7 @@ int main(int argc, char** argv)
     }
 
     AppWindow window;
-    if (!openWindow(displaySettings, window)) return 1;
+    if (!openWindow(displaySettings, options.gl, window)) return 1;
     const Status played = play(window, data.value(), music, options);
     // The window goes before any message, so that a full-screen mode is given back and the
     // message box is not hidden behind it.

@@ -1,7 +1,7 @@
 #include "effects/ParticleDrawing.h"
 
 #include <cmath>
-#include <cstring>
+#include <string_view>
 
 #include "geometry/Meshes.h"
 #include "geometry/Shapes.h"
@@ -10,27 +10,30 @@
 
 namespace {
 
-void vertex(const Vec3& v) { glVertex3f(v.x, v.y, v.z); }
+// What the line and disc styles draw over: a lit step's state, without the light.
+constexpr DrawState kUnlit{.blend = Blend::Alpha, .depthTest = true};
+// Flat sprites: the texture added, neither depth-tested nor writing depth.
+constexpr DrawState kAdditiveSprites{.blend = Blend::Additive, .depthTest = false, .depthWrite = false};
+// Smoothed lines two pixels wide, added over everything: no texture, no lighting, no depth test.
+constexpr DrawState kAdditiveLines{.blend = Blend::Additive, .depthTest = false, .lineWidth = 2, .smoothLines = true};
+// Words: the font's picture over what is there, depth-tested without writing depth, never fogged.
+constexpr DrawState kWords{.blend = Blend::Alpha, .depthTest = true, .depthWrite = false};
+
+DrawState fogged(DrawState s, const ParticleFrame& frame)
+{
+    s.fog = frame.fog;
+    return s;
+}
 
 // The emitter's per-particle rotation of a style at clock time T seconds, degrees:
 // (1000 T / 10) × v / 50.
 float styleAngle(float T, float v) { return static_cast<float>(1000.0 * T / 10.0 * v / 50.0); }
 
-void rotateForStyle(const Vec3& at, float T, float v)
+void rotateForStyle(Gfx& g, const Vec3& at, float T, float v)
 {
-    glPushMatrix();
-    glTranslatef(at.x, at.y, at.z);
-    glRotatef(styleAngle(T, v), 1, -1, 0.5f);
-}
-
-// The state every lit shape is drawn with; lighting itself is set per particle.
-void setLitDrawState()
-{
-    glDisable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
+    g.modelView.push();
+    g.modelView.translate(at.x, at.y, at.z);
+    g.modelView.rotate(styleAngle(T, v), 1, -1, 0.5f);
 }
 
 // Where light 0 stands relative to each lit particle's corner (object space).
@@ -39,45 +42,34 @@ Vec3 lightFromCorner(const ParticleEmitter& e) { return {-e.rotation.x, -e.rotat
 // The half size of a lit cube (styles 6 and 7) of particle size s.
 float cubeHalfSize(const ParticleEmitter& e, float s) { return e.drawStyle == DrawStyle::SmallCube ? 0.35f * s : s; }
 
-void litStep(const Particle& p, const ParticleEmitter& e, const Vec3& corner)
+// Sets light 0 and the material for the particle at its corner and draws its lit solid, if
+// its style has one; through `program` when one is given.
+void litStep(Gfx& g, const Particle& p, const ParticleEmitter& e, const Vec3& corner, const ParticleFrame& frame,
+             const ShaderProgram* program)
 {
     const float a = p.alpha;
     const Vec3& c = p.colour;
-    glDisable(GL_LIGHTING);
-    glPushMatrix();
-    glTranslatef(corner.x, corner.y, corner.z);
-    setLitDrawState();
-    glEnable(GL_LIGHTING);
+    g.modelView.push();
+    g.modelView.translate(corner.x, corner.y, corner.z);
     const Vec3 L = lightFromCorner(e);
-    const GLfloat light[4] = {L.x, L.y, L.z, 1};
-    const GLfloat ambient[4] = {0.1f * a, 0.1f * a, 0.1f * a, 1};
-    const GLfloat full[4] = {a, a, a, 1};
-    glLightfv(GL_LIGHT0, GL_POSITION, light);
-    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
-    glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
-    glLightfv(GL_LIGHT0, GL_DIFFUSE, full);
-    glLightfv(GL_LIGHT0, GL_SPECULAR, full);
-    const GLfloat matAmbient[4] = {0.3f * a, 0.3f * a, 0.3f * a, 1};
-    const GLfloat matDiffuse[4] = {c.x * a, c.y * a, c.z * a, 1};
-    const GLfloat matSpecular[4] = {0.6f * a, 0.6f * a, 0.6f * a, 1};
-    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, matAmbient);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, matDiffuse);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, matSpecular);
-    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 70);
-    glColor4f(c.x * a, c.y * a, c.z * a, a);
+    const std::array<float, 4> ambient{0.1f * a, 0.1f * a, 0.1f * a, 1}, full{a, a, a, 1};
+    g.setLight({L.x, L.y, L.z, 1}, ambient, full, full);
+    g.setModelAmbient(ambient);
+    g.setMaterial({0.3f * a, 0.3f * a, 0.3f * a, 1}, {c.x * a, c.y * a, c.z * a, 1}, {0.6f * a, 0.6f * a, 0.6f * a, 1},
+                  70);
+    g.colour(c.x * a, c.y * a, c.z * a, a);
+    DrawState solid = fogged(kLitSolid, frame);
+    solid.program = program;
     const float s = p.size;
     switch (e.drawStyle) {
-    case DrawStyle::Icosahedron: drawIcosahedron(0.35f * s); break;
-    case DrawStyle::Dodecahedron: drawDodecahedron(s); break;
+    case DrawStyle::Icosahedron: drawIcosahedron(g, solid, 0.35f * s); break;
+    case DrawStyle::Dodecahedron: drawDodecahedron(g, solid, s); break;
     case DrawStyle::SmallCube:
-    case DrawStyle::Cube: drawCubeMesh(cubeHalfSize(e, s)); break;
-    case DrawStyle::Octahedron: drawOctahedron(s); break;
+    case DrawStyle::Cube: drawCubeMesh(g, solid, cubeHalfSize(e, s)); break;
+    case DrawStyle::Octahedron: drawOctahedron(g, solid, s); break;
     default: break;  // the other styles draw nothing lit
     }
-    glDisable(GL_LIGHTING);
-    glDisable(GL_COLOR_MATERIAL);
-    glDisable(GL_CULL_FACE);
-    glPopMatrix();
+    g.modelView.pop();
 }
 
 // A particle's billboard axes, turned by its angle, and its first corner.
@@ -97,150 +89,104 @@ Sprite sprite(const Particle& p, const ParticleEmitter& e)
     return q;
 }
 
-void spriteQuad(const Sprite& q, float s)
+void spriteQuad(Gfx& g, const Sprite& q, float s)
 {
     const Vec3 C1 = q.C0 + q.U * s, C2 = C1 + q.R * s, C3 = C2 - q.U * s;
-    glTexCoord2f(0, 0);
-    vertex(q.C0);
-    glTexCoord2f(0, 1);
-    vertex(C1);
-    glTexCoord2f(1, 1);
-    vertex(C2);
-    glTexCoord2f(1, 0);
-    vertex(C3);
+    g.texCoord(0, 0);
+    g.vertex(q.C0);
+    g.texCoord(0, 1);
+    g.vertex(C1);
+    g.texCoord(1, 1);
+    g.vertex(C2);
+    g.texCoord(1, 0);
+    g.vertex(C3);
 }
 
-// Smoothed lines two pixels wide, added over everything: no texture, no lighting, no depth test.
-void additiveLines()
-{
-    glDisable(GL_LIGHTING);
-    glDisable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glDisable(GL_DEPTH_TEST);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glEnable(GL_LINE_SMOOTH);
-    glLineWidth(2);
-}
-
-void drawParticle(const Particle& p, const ParticleEmitter& e, const ParticleFrame& frame)
+void drawParticle(Gfx& g, const Particle& p, const ParticleEmitter& e, const ParticleFrame& frame,
+                  const ShaderProgram* program)
 {
     const float s = p.size, a = p.alpha;
     const Vec3& c = p.colour;
     const Vec3& P = p.position;
     const Sprite q = sprite(p, e);
     const Vec3 C0 = q.C0;
+    g.colour(c, a);
     if (!e.textured) {
-        glLineWidth(1);
-        glDisable(GL_LINE_SMOOTH);
-        glColor4f(c.x, c.y, c.z, a);
-        glBegin(GL_LINE_STRIP);
-        vertex(C0);
-        vertex(Vec3(C0.x + s, C0.y, C0.z + 0.15f));
-        glEnd();
+        g.begin(Primitive::LineStrip, fogged(kUnlit, frame));
+        g.vertex(C0);
+        g.vertex(Vec3(C0.x + s, C0.y, C0.z + 0.15f));
+        g.end();
         return;
     }
-    glColor4f(c.x, c.y, c.z, a);
     switch (e.drawStyle) {
-    case DrawStyle::Sprite: {
-        glDisable(GL_LIGHTING);
-        glEnable(GL_TEXTURE_2D);
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-        glDisable(GL_DEPTH_TEST);
-        glBindTexture(GL_TEXTURE_2D, e.texture);
-        glDepthMask(GL_FALSE);
-        glBegin(GL_QUADS);
-        spriteQuad(q, s);
-        glEnd();
-        glDepthMask(GL_TRUE);
-        glDisable(GL_LIGHTING);
+    case DrawStyle::Sprite:
+        g.begin(Primitive::Quads, fogged(kAdditiveSprites, frame).withTexture(e.texture));
+        spriteQuad(g, q, s);
+        g.end();
         break;
-    }
     case DrawStyle::Streak:
-        additiveLines();
-        glBegin(GL_LINE_LOOP);
-        vertex(C0);
-        vertex(C0 + Vec3(0, 0, s));
-        glEnd();
-        glDisable(GL_LINE_SMOOTH);
+        g.begin(Primitive::LineLoop, fogged(kAdditiveLines, frame));
+        g.vertex(C0);
+        g.vertex(C0 + Vec3(0, 0, s));
+        g.end();
         break;
     case DrawStyle::Panel:
-        additiveLines();
-        drawPanel(C0, Vec3(-0.9f, -0.0f, 0), s, s, c, 0.5f * a, a);
+        drawPanel(g, fogged(kAdditiveLines, frame), C0, Vec3(-0.9f, -0.0f, 0), s, s, c, 0.5f * a, a);
         break;
-    case DrawStyle::WireBox:
-        glDisable(GL_TEXTURE_2D);
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-        rotateForStyle(P, frame.clockSeconds, p.angle);
-        glEnable(GL_LINE_SMOOTH);
-        glLineWidth(3);
-        drawWireBox(0.5f * s, false);
-        glLineWidth(1);
-        glDisable(GL_LINE_SMOOTH);
-        glPopMatrix();
+    case DrawStyle::WireBox: {
+        rotateForStyle(g, P, frame.clockSeconds, p.angle);
+        DrawState edges = fogged(kUnlit, frame);
+        edges.smoothLines = true;
+        drawWireBox(g, edges, 0.5f * s, false);
+        g.modelView.pop();
         break;
-    case DrawStyle::Spiral:
-        glDisable(GL_TEXTURE_2D);
-        rotateForStyle(P, frame.clockSeconds, p.spin);
-        glEnable(GL_LINE_SMOOTH);
-        glLineWidth(3);
-        drawSpiral(80, 0, -s, 0, c, a, p.spin / 2000);
-        glLineWidth(1);
-        glDisable(GL_LINE_SMOOTH);
-        glPopMatrix();
+    }
+    case DrawStyle::Spiral: {
+        rotateForStyle(g, P, frame.clockSeconds, p.spin);
+        DrawState line = fogged(kUnlit, frame);
+        line.lineWidth = 3;
+        line.smoothLines = true;
+        drawSpiral(g, line, 80, 0, -s, 0, c, a, p.spin / 2000);
+        g.modelView.pop();
         break;
+    }
     case DrawStyle::Disc:
-        glDisable(GL_TEXTURE_2D);
-        rotateForStyle(P, frame.clockSeconds, p.spin);
+        rotateForStyle(g, P, frame.clockSeconds, p.spin);
         if (P.z > 8.0f) {
-            glDisable(GL_BLEND);
-            glEnable(GL_DEPTH_TEST);
-            glColor4f(0, 0, 0, 0);
-            drawDisc(Vec3(), 0.5f * s);
-            glEnable(GL_BLEND);
-            glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-            glEnable(GL_LINE_SMOOTH);
-            glLineWidth(1);
-            glColor4f(1, 1, 1, a);
-            drawCircle(Vec3(), 0.5f * s);
-            glLineWidth(1);
-            glDisable(GL_LINE_SMOOTH);
+            // A black disc that hides what lies behind it, rimmed with a thin white circle.
+            DrawState disc = fogged(kUnlit, frame);
+            disc.blend = Blend::Off;
+            g.colour(0, 0, 0, 0);
+            drawDisc(g, disc, Vec3(), 0.5f * s);
+            DrawState rim = fogged(kUnlit, frame);
+            rim.smoothLines = true;
+            g.colour(1, 1, 1, a);
+            drawCircle(g, rim, Vec3(), 0.5f * s);
         }
-        glPopMatrix();
+        g.modelView.pop();
         break;
     case DrawStyle::Text:
         if (!e.text || !frame.font) break;  // nothing to write, or nothing to write with
-        glPushMatrix();
-        glDisable(GL_FOG);
-        glDisable(GL_LIGHTING);
-        glEnable(GL_TEXTURE_2D);
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glBindTexture(GL_TEXTURE_2D, frame.font->picture());
-        glColor4f(1, 1, 1, a);
-        glEnable(GL_DEPTH_TEST);
-        glTranslatef(P.x, P.y, P.z);
-        glRotatef(-e.rotation.x, 1, 0, 0);
-        glRotatef(-e.rotation.y, 0, 1, 0);
-        glRotatef(-e.rotation.z, 0, 0, 1);
-        glDepthMask(GL_FALSE);
-        glListBase(frame.font->listBase() - 32);
-        glScalef(s, s, s);
-        glCallLists(static_cast<GLsizei>(std::strlen(e.text)), GL_UNSIGNED_BYTE, e.text);
-        glDepthMask(GL_TRUE);
-        glPopMatrix();
+        g.modelView.push();
+        g.colour(1, 1, 1, a);
+        g.modelView.translate(P.x, P.y, P.z);
+        g.modelView.rotate(-e.rotation.x, 1, 0, 0);
+        g.modelView.rotate(-e.rotation.y, 0, 1, 0);
+        g.modelView.rotate(-e.rotation.z, 0, 0, 1);
+        g.modelView.scale(s, s, s);
+        frame.font->write(g, kWords, e.text);
+        g.modelView.pop();
         break;
     default:
         break;  // the lit solids are drawn by the lit step alone
     }
-    litStep(p, e, C0);
+    litStep(g, p, e, C0, frame, program);
 }
 
-// Flat sprites (style 1) and spark streaks (style 11) set the same state for every particle,
-// and the lit step after each one changes nothing they draw. So their particles go to GL as
-// one batch, in the same order, and the lit step is set once, for the last particle: the
-// picture and the state left behind are those of drawing them one by one.
+// Flat sprites (style 1) and spark streaks (style 11) have the same state for every particle,
+// and the lit step after each one draws nothing. So their particles go to the device as one
+// batch, in the same order, and the lit step is taken once, for the last particle: the
+// picture and the light left behind are those of drawing them one by one.
 bool batched(const ParticleEmitter& e)
 {
     return e.textured && (e.drawStyle == DrawStyle::Sprite || e.drawStyle == DrawStyle::Streak);
@@ -255,111 +201,96 @@ const Particle* lastAlive(const ParticleEmitter& e)
     return last;
 }
 
-void drawBatch(const ParticleEmitter& e)
+void drawBatch(Gfx& g, const ParticleEmitter& e, const ParticleFrame& frame)
 {
     const Particle* last = lastAlive(e);
     if (!last) return;
-    glDisable(GL_LIGHTING);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glDisable(GL_DEPTH_TEST);
-    if (e.drawStyle == DrawStyle::Sprite) {
-        glEnable(GL_TEXTURE_2D);
-        glBindTexture(GL_TEXTURE_2D, e.texture);
-        glDepthMask(GL_FALSE);
-        glBegin(GL_QUADS);
-    } else {
-        glDisable(GL_TEXTURE_2D);
-        glEnable(GL_LINE_SMOOTH);
-        glLineWidth(2);
-        glBegin(GL_LINES);  // each streak as its loop of two points draws it: there and back
-    }
+    const bool sprites = e.drawStyle == DrawStyle::Sprite;
+    // Each streak as its loop of two points draws it: there and back.
+    if (sprites)
+        g.begin(Primitive::Quads, fogged(kAdditiveSprites, frame).withTexture(e.texture));
+    else
+        g.begin(Primitive::Lines, fogged(kAdditiveLines, frame));
     for (const Particle& p : e.particles) {
         if (!p.alive) continue;
-        glColor4f(p.colour.x, p.colour.y, p.colour.z, p.alpha);
+        g.colour(p.colour, p.alpha);
         const Sprite q = sprite(p, e);
-        if (e.drawStyle == DrawStyle::Sprite) {
-            spriteQuad(q, p.size);
+        if (sprites) {
+            spriteQuad(g, q, p.size);
         } else {
             const Vec3 end = q.C0 + Vec3(0, 0, p.size);
-            vertex(q.C0);
-            vertex(end);
-            vertex(end);
-            vertex(q.C0);
+            g.vertex(q.C0);
+            g.vertex(end);
+            g.vertex(end);
+            g.vertex(q.C0);
         }
     }
-    glEnd();
-    if (e.drawStyle == DrawStyle::Sprite)
-        glDepthMask(GL_TRUE);
-    else
-        glDisable(GL_LINE_SMOOTH);
-    litStep(*last, e, sprite(*last, e).C0);
+    g.end();
+    litStep(g, *last, e, sprite(*last, e).C0, frame, nullptr);
 }
 
-// The billboard axes from the current matrices (textured), or texturing off (streaks).
-void prepareDraw(ParticleEmitter& e)
+// The billboard axes from the current modelview, for a textured emitter.
+void prepareDraw(Gfx& g, ParticleEmitter& e)
 {
-    if (e.textured) {
-        Vec3 back;
-        switch (e.billboardMode) {
-        case BillboardMode::Fixed:
-            e.right = {1, 0, 0};
-            e.up = {0, 1, 0};
-            break;
-        case BillboardMode::Camera: cameraAxes(e.right, e.up, back); break;
-        case BillboardMode::CameraUpright: {
-            Vec3 cameraUp;
-            cameraAxes(e.right, cameraUp, back);
-            e.up = {0, 1, 0};
-            break;
-        }
-        }
-    } else {
-        glDisable(GL_TEXTURE_2D);
+    if (!e.textured) return;
+    Vec3 back;
+    switch (e.billboardMode) {
+    case BillboardMode::Fixed:
+        e.right = {1, 0, 0};
+        e.up = {0, 1, 0};
+        break;
+    case BillboardMode::Camera: cameraAxes(g.modelView.top(), e.right, e.up, back); break;
+    case BillboardMode::CameraUpright: {
+        Vec3 cameraUp;
+        cameraAxes(g.modelView.top(), e.right, cameraUp, back);
+        e.up = {0, 1, 0};
+        break;
+    }
     }
 }
 
-void drawEach(const ParticleEmitter& e, const ParticleFrame& frame)
+void drawEach(Gfx& g, const ParticleEmitter& e, const ParticleFrame& frame, const ShaderProgram* program)
 {
     for (const Particle& p : e.particles)
-        if (p.alive) drawParticle(p, e, frame);
+        if (p.alive) drawParticle(g, p, e, frame, program);
 }
 
 }  // namespace
 
-void drawParticles(ParticleEmitter& e, const ParticleFrame& frame)
+void drawParticles(Gfx& g, ParticleEmitter& e, const ParticleFrame& frame)
 {
-    prepareDraw(e);
+    prepareDraw(g, e);
     if (batched(e))
-        drawBatch(e);
+        drawBatch(g, e, frame);
     else
-        drawEach(e, frame);
+        drawEach(g, e, frame, nullptr);
 }
 
-void drawParticlesOneByOne(ParticleEmitter& e, const ParticleFrame& frame)
+void drawParticlesOneByOne(Gfx& g, ParticleEmitter& e, const ParticleFrame& frame)
 {
-    prepareDraw(e);
-    drawEach(e, frame);
+    prepareDraw(g, e);
+    drawEach(g, e, frame, nullptr);
 }
 
-void drawParticlesShaded(ParticleEmitter& e, const ParticleFrame& frame, const ShaderProgram& program,
+void drawParticlesShaded(Gfx& g, ParticleEmitter& e, const ParticleFrame& frame, const ShaderProgram& program,
                          const ShaderProgram& batchProgram, LitCubeBatch& batch)
 {
-    program.use();
     const bool cubes = e.textured && (e.drawStyle == DrawStyle::SmallCube || e.drawStyle == DrawStyle::Cube);
-    if (!cubes || !batchProgram.linked() || !LitCubeBatch::available()) {
-        drawParticles(e, frame);
+    prepareDraw(g, e);
+    if (!cubes || !batchProgram.linked()) {
+        drawEach(g, e, frame, &program);
         return;
     }
-    prepareDraw(e);
     const Particle* last = lastAlive(e);
     if (!last) return;
 
-    batch.begin(e.particles.size(), lightFromCorner(e));
+    batch.begin(g.modelView.top(), g.projection.top(), e.particles.size(), lightFromCorner(e));
     for (const Particle& p : e.particles)
         if (p.alive && &p != last) batch.add(sprite(p, e).C0, cubeHalfSize(e, p.size), p.alpha, p.colour);
-    setLitDrawState();  // lighting and fog are the program's
-    batch.draw(batchProgram);
-    program.use();
-    drawParticle(*last, e, frame);
+    // Lighting and fog are the program's.
+    DrawState cubesState = kLitSolid;
+    cubesState.lighting = Lighting::Off;
+    cubesState.program = &batchProgram;
+    batch.draw(g, cubesState);
+    drawParticle(g, *last, e, frame, &program);
 }

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <epoxy/gl.h>
-
 #include <cstdint>
 #include <vector>
 
+#include "gfx/DrawState.h"
 #include "gfx/Vec3.h"
 
 // How an emitter's particles are drawn, numbered as the scenes' settings number them.
@@ -82,7 +81,7 @@ struct EmitterSettings {
     float shapeRadius = 0;
     float shapeAngle = 0;
     float shapeBlend = 0;
-    GLuint texture = 0;  // drawn by DrawStyle::Sprite
+    TextureId texture{};  // drawn by DrawStyle::Sprite
     Vec3 rotation{};     // degrees: orientation of DrawStyle::Text, the light of the lit solids
     Vec3 colourStartA{}, colourStartB{};
     Vec3 colourEndA{}, colourEndB{};

@@ -1,7 +1,5 @@
 #include "geometry/FloorGrid.h"
 
-#include <epoxy/gl.h>
-
 #include <cmath>
 
 void buildFloorGrid(FloorGrid& grid, int columns, int rows, float fadeExponent, float size, float height,
@@ -24,18 +22,18 @@ void buildFloorGrid(FloorGrid& grid, int columns, int rows, float fadeExponent, 
         }
 }
 
-void drawFloorGrid(const FloorGrid& grid, float alpha)
+void drawFloorGrid(Gfx& g, const DrawState& state, const FloorGrid& grid, float alpha)
 {
     for (int j = 0; j + 1 < grid.rows; ++j) {
-        glBegin(GL_TRIANGLE_STRIP);
+        g.begin(Primitive::TriangleStrip, state);
         for (int i = 0; i < grid.columns; ++i)
             for (int row : {j, j + 1}) {
                 const GridVertex& v = grid.vertices[static_cast<size_t>(row) * grid.columns + i];
-                glColor4f(v.colour.x, v.colour.y, v.colour.z, alpha);
-                glNormal3f(v.normal.x, v.normal.y, v.normal.z);
-                glTexCoord2f(v.s, v.t);
-                glVertex3f(v.position.x, v.position.y, v.position.z);
+                g.colour(v.colour, alpha);
+                g.normal(v.normal.x, v.normal.y, v.normal.z);
+                g.texCoord(v.s, v.t);
+                g.vertex(v.position);
             }
-        glEnd();
+        g.end();
     }
 }

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "gfx/Gfx.h"
 #include "gfx/Vec3.h"
 
 // One vertex of the floor: brightness as a grey colour, position, normal (always up) and
@@ -24,6 +25,6 @@ struct FloorGrid {
 
 void buildFloorGrid(FloorGrid& grid, int columns, int rows, float fadeExponent, float size, float height,
                     float textureScale);
-// Rows of triangle strips, each vertex in its brightness at the given alpha; texture,
-// blending, depth and fog are the caller's.
-void drawFloorGrid(const FloorGrid& grid, float alpha);
+// Rows of triangle strips, each vertex in its brightness at the given alpha, with the
+// caller's state (texture, blending, depth, fog).
+void drawFloorGrid(Gfx& g, const DrawState& state, const FloorGrid& grid, float alpha);

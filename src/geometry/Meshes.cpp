@@ -1,5 +1,6 @@
 #include "geometry/Meshes.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "geometry/Shapes.h"
@@ -34,57 +35,52 @@ VertexArrayMesh VertexArrayMesh::buildCube(float sx, float sy, float sz)
     return mesh;
 }
 
-void VertexArrayMesh::bindArrays() const
+std::vector<Vertex> VertexArrayMesh::vertices() const
 {
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glEnableClientState(GL_NORMAL_ARRAY);
-    glVertexPointer(3, GL_FLOAT, 0, positions.data());
-    glNormalPointer(GL_FLOAT, 0, normals.data());
-    glTexCoordPointer(2, GL_FLOAT, 0, texCoords.data());
+    std::vector<Vertex> out(static_cast<size_t>(vertexCount));
+    for (size_t v = 0; v < out.size(); ++v) {
+        std::copy_n(positions.data() + v * 3, 3, out[v].position);
+        std::copy_n(normals.data() + v * 3, 3, out[v].normal);
+        std::copy_n(texCoords.data() + v * 2, 2, out[v].texCoord);
+    }
+    return out;
 }
 
 const VertexArrayMesh kUnitCube = VertexArrayMesh::buildCube(1, 1, 1);
 
-void VertexArrayMesh::draw() const { glDrawElements(primitive, indexCount, GL_UNSIGNED_INT, indices.data()); }
-
-void drawCubeMesh(float s)
+void drawCubeMesh(Gfx& g, const DrawState& state, float s)
 {
     // The unit cube's normals, texture coordinates and indices; only the positions depend on
-    // the size (the same products as building the cube anew), and drawing allocates nothing.
+    // the size (the same products as building the cube anew).
     float positions[24 * 3];
     for (int v = 0; v < 24; ++v)
         for (int k = 0; k < 3; ++k) positions[v * 3 + k] = kCubePositions[v][k] * s;
-    kUnitCube.bindArrays();
-    glVertexPointer(3, GL_FLOAT, 0, positions);
-    kUnitCube.draw();
+    VertexArrays arrays;
+    arrays.positions = positions;
+    arrays.normals = kUnitCube.normals.data();
+    arrays.texCoords = kUnitCube.texCoords.data();
+    arrays.indices = kCubeIndices;
+    g.drawArrays(Primitive::Triangles, state, arrays);
 }
 
-void drawLitBox(float s, const Vec3& P, const Vec3& angles, bool coreOverDepth, bool lit, const Vec3& colour)
+void drawLitBox(Gfx& g, const DrawState& state, float s, const Vec3& P, const Vec3& angles, bool coreOverDepth,
+                bool lit, const Vec3& colour)
 {
-    glPushMatrix();
-    glTranslatef(P.x, P.y, P.z);
-    glRotatef(angles.x, 1, 0, 0);
-    glRotatef(angles.y, 0, 1, 0);
-    glDisable(GL_BLEND);
-    glEnable(GL_DEPTH_TEST);
-    if (lit) {
-        glEnable(GL_LIGHTING);
-        glEnable(GL_LIGHT0);
-    }
-    glColor4f(colour.x, colour.y, colour.z, 0);
-    drawCubeMesh(s);
-    glEnable(GL_BLEND);
-    glColor4f(1, 1, 1, 1);
-    glEnable(GL_LINE_SMOOTH);
-    glLineWidth(1);
-    drawWireBox(s, coreOverDepth);
-    glLineWidth(1);
-    glDisable(GL_LINE_SMOOTH);
-    glPopMatrix();
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_LIGHT0);
+    g.modelView.push();
+    g.modelView.translate(P.x, P.y, P.z);
+    g.modelView.rotate(angles.x, 1, 0, 0);
+    g.modelView.rotate(angles.y, 0, 1, 0);
+    DrawState box = state;
+    box.blend = Blend::Off;
+    box.depthTest = true;
+    if (lit) box.lighting = Lighting::Material;
+    g.colour(colour, 0);
+    drawCubeMesh(g, box, s);
+    DrawState edges = box;
+    edges.smoothLines = true;
+    g.colour(1, 1, 1, 1);
+    drawWireBox(g, edges, s, coreOverDepth);
+    g.modelView.pop();
 }
 
 void buildSphere(IndexedMesh& mesh, float r, int slices, int stacks)
@@ -160,6 +156,17 @@ void rebuildNormals(IndexedMesh& mesh)
         mesh.normals[i * 3 + 1] = n.y;
         mesh.normals[i * 3 + 2] = n.z;
     }
+}
+
+Mesh IndexedMesh::store(Gfx& g) const
+{
+    std::vector<Vertex> vertices(static_cast<size_t>(vertexCount));
+    for (size_t v = 0; v < vertices.size(); ++v) {
+        std::copy_n(positions.data() + v * 3, 3, vertices[v].position);
+        std::copy_n(normals.data() + v * 3, 3, vertices[v].normal);
+    }
+    const std::vector<uint32_t> wide(indices.begin(), indices.begin() + indexCount);
+    return g.createMesh(Primitive::Triangles, vertices, wide, {.colours = false, .normals = true, .texCoords = false});
 }
 
 IndexedMesh buildDisplacedSphere()

@@ -1,46 +1,49 @@
 #pragma once
 
-#include <epoxy/gl.h>
-
 #include <cstdint>
 #include <vector>
 
+#include "gfx/Gfx.h"
 #include "gfx/Vec3.h"
 
-// A mesh drawn from client-side vertex arrays: the cube with corner-direction normals and
-// per-face texture coordinates that lit particles and lit boxes are made of.
+// A mesh of vertex arrays: the cube with corner-direction normals and per-face texture
+// coordinates that lit particles and lit boxes are made of.
 struct VertexArrayMesh {
     int32_t indexCount = 0;
     int32_t vertexCount = 0;
-    GLenum primitive = GL_TRIANGLES;
     std::vector<float> positions;  // vertexCount × 3
     std::vector<float> normals;    // vertexCount × 3
-    std::vector<float> texCoords;  // vertexCount × 2, used for every texture unit
-    std::vector<uint32_t> indices;
+    std::vector<float> texCoords;  // vertexCount × 2
+    std::vector<uint32_t> indices; // triangles
 
     // A cube of half sizes sx, sy, sz: 24 vertices, 12 triangles.
     static VertexArrayMesh buildCube(float sx, float sy, float sz);
-    void bindArrays() const;
-    void draw() const;
+    // Its vertices for the drawing layer, with colour left to the draw.
+    std::vector<Vertex> vertices() const;
 };
 
-// The cube of half size 1 (its arrays stay valid for GL as long as the program runs).
+// The cube of half size 1.
 extern const VertexArrayMesh kUnitCube;
 
-// A cube with corners at ±s drawn from vertex arrays; colour, material and lighting are the caller's.
-void drawCubeMesh(float s);
-// A solid cube of half size s at P, turned by angles.x then angles.y degrees, under its
-// glowing wire edges.
-void drawLitBox(float s, const Vec3& P, const Vec3& angles, bool coreOverDepth, bool lit, const Vec3& colour);
+// A cube with corners at ±s as triangles; colour, material and state are the caller's.
+void drawCubeMesh(Gfx& g, const DrawState& state, float s);
+// A solid cube of half size s at P, turned by angles.x then angles.y degrees, opaque and
+// depth-tested, lit by light 0 when asked (else as the state says), under its glowing wire
+// edges, smooth.
+void drawLitBox(Gfx& g, const DrawState& state, float s, const Vec3& P, const Vec3& angles, bool coreOverDepth,
+                bool lit, const Vec3& colour);
 
 // A triangle mesh with 16-bit indices: the sphere that becomes Scene B's rock.
 struct IndexedMesh {
     std::vector<float> positions;
     std::vector<float> normals;
     int32_t vertexCount = 0;
-    std::vector<uint16_t> indices;
+    std::vector<uint16_t> indices;  // triangles
     int32_t indexCount = 0;
-    GLenum primitive = GL_TRIANGLES;
+
+    // Stores it with the device: positions and normals (a draw's texture coordinate is its
+    // position's x and y).
+    Mesh store(Gfx& g) const;
 };
 
 // A UV sphere around the z axis: the poles, stacks − 1 rings of `slices` vertices, and

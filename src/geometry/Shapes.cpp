@@ -1,7 +1,5 @@
 #include "geometry/Shapes.h"
 
-#include <epoxy/gl.h>
-
 #include <cmath>
 
 namespace {
@@ -30,25 +28,21 @@ const int dodecahedronFaces[12 * 5] = {1, 2,  18, 11, 14, 1,  13, 7,  17, 2,  3,
                                        2, 17, 9,  10, 18, 4,  0,  10, 9,  19, 7,  8,  19, 9,  17,
                                        6, 15, 8,  7,  13, 5,  14, 11, 12, 16, 10, 0,  12, 11, 18};
 
-void drawSolid(const Polyhedron& solid, GLenum mode, float scale)
+// Triangles and quads go as one primitive; polygons one per face.
+void drawSolid(Gfx& g, const DrawState& state, const Polyhedron& solid, Primitive primitive, float scale)
 {
-    glScalef(scale, scale, scale);
-    const bool perFace = mode == GL_POLYGON;
-    if (!perFace) glBegin(mode);
+    g.modelView.scale(scale, scale, scale);
+    const bool perFace = primitive == Primitive::Polygon;
+    if (!perFace) g.begin(primitive, state);
     for (int f = 0; f < solid.faceCount; ++f) {
-        if (perFace) glBegin(mode);
+        if (perFace) g.begin(primitive, state);
         const Vec3 n = faceNormal(solid, f);
-        glNormal3f(n.x, n.y, n.z);
-        for (int k = 0; k < solid.cornersPerFace; ++k) {
-            const Vec3& v = solid.vertices[solid.faces[f * solid.cornersPerFace + k]];
-            glVertex3f(v.x, v.y, v.z);
-        }
-        if (perFace) glEnd();
+        g.normal(n.x, n.y, n.z);
+        for (int k = 0; k < solid.cornersPerFace; ++k) g.vertex(solid.vertices[solid.faces[f * solid.cornersPerFace + k]]);
+        if (perFace) g.end();
     }
-    if (!perFace) glEnd();
+    if (!perFace) g.end();
 }
-
-void vertex(const Vec3& v) { glVertex3f(v.x, v.y, v.z); }
 
 }  // namespace
 
@@ -67,37 +61,43 @@ Vec3 faceNormal(const Polyhedron& solid, int face)
     return normalize(n);
 }
 
-void drawOctahedron(float scale) { drawSolid(kOctahedron, GL_TRIANGLES, scale); }
-void drawCube(float scale) { drawSolid(kCube, GL_QUADS, scale); }
-void drawIcosahedron(float scale) { drawSolid(kIcosahedron, GL_TRIANGLES, scale); }
-void drawDodecahedron(float scale) { drawSolid(kDodecahedron, GL_POLYGON, scale); }
-
-void drawGlowLine(const Vec3& a, const Vec3& b, const Vec3& colour, float width, float outerAlpha, float coreAlpha,
-                  bool coreOverDepth)
+void drawOctahedron(Gfx& g, const DrawState& state, float scale)
 {
-    glEnable(GL_DEPTH_TEST);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glEnable(GL_BLEND);
-    glLineWidth(width + 1.0f);
-    glDepthMask(GL_FALSE);
-    glColor4f(colour.x, colour.y, colour.z, outerAlpha);
-    glBegin(GL_LINES);
-    vertex(a);
-    vertex(b);
-    glEnd();
-    if (coreOverDepth) glDisable(GL_DEPTH_TEST);
-    glColor4f(1, 1, 1, coreAlpha);
-    glLineWidth(width);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glBegin(GL_LINES);
-    vertex(a);
-    vertex(b);
-    glEnd();
-    glEnable(GL_DEPTH_TEST);
-    glDepthMask(GL_TRUE);
+    drawSolid(g, state, kOctahedron, Primitive::Triangles, scale);
+}
+void drawCube(Gfx& g, const DrawState& state, float scale) { drawSolid(g, state, kCube, Primitive::Quads, scale); }
+void drawIcosahedron(Gfx& g, const DrawState& state, float scale)
+{
+    drawSolid(g, state, kIcosahedron, Primitive::Triangles, scale);
+}
+void drawDodecahedron(Gfx& g, const DrawState& state, float scale)
+{
+    drawSolid(g, state, kDodecahedron, Primitive::Polygon, scale);
 }
 
-void drawWireBox(float h, bool coreOverDepth)
+void drawGlowLine(Gfx& g, const DrawState& state, const Vec3& a, const Vec3& b, const Vec3& colour, float width,
+                  float outerAlpha, float coreAlpha, bool coreOverDepth)
+{
+    DrawState line = state;
+    line.blend = Blend::Additive;
+    line.depthTest = true;
+    line.depthWrite = false;
+    line.lineWidth = width + 1.0f;
+    g.colour(colour, outerAlpha);
+    g.begin(Primitive::Lines, line);
+    g.vertex(a);
+    g.vertex(b);
+    g.end();
+    line.depthTest = !coreOverDepth;
+    line.lineWidth = width;
+    g.colour(1, 1, 1, coreAlpha);
+    g.begin(Primitive::Lines, line);
+    g.vertex(a);
+    g.vertex(b);
+    g.end();
+}
+
+void drawWireBox(Gfx& g, const DrawState& state, float h, bool coreOverDepth)
 {
     if (!(h > 0)) return;
     const Vec3 grey(0.5f, 0.5f, 0.5f);
@@ -110,36 +110,37 @@ void drawWireBox(float h, bool coreOverDepth)
             to[axis] = h;
             from[(axis + 1) % 3] = to[(axis + 1) % 3] = s1;
             from[(axis + 2) % 3] = to[(axis + 2) % 3] = s2;
-            drawGlowLine({from[0], from[1], from[2]}, {to[0], to[1], to[2]}, grey, 1.0f, 1.0f, 0.1f, coreOverDepth);
+            drawGlowLine(g, state, {from[0], from[1], from[2]}, {to[0], to[1], to[2]}, grey, 1.0f, 1.0f, 0.1f,
+                         coreOverDepth);
         }
 }
 
-void drawTexturedRect(float left, float bottom, float right, float top)
+void drawTexturedRect(Gfx& g, const DrawState& state, float left, float bottom, float right, float top)
 {
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0);
-    glVertex2f(left, bottom);
-    glTexCoord2f(1, 0);
-    glVertex2f(right, bottom);
-    glTexCoord2f(1, 1);
-    glVertex2f(right, top);
-    glTexCoord2f(0, 1);
-    glVertex2f(left, top);
-    glEnd();
+    g.begin(Primitive::Quads, state);
+    g.texCoord(0, 0);
+    g.vertex(left, bottom, 0);
+    g.texCoord(1, 0);
+    g.vertex(right, bottom, 0);
+    g.texCoord(1, 1);
+    g.vertex(right, top, 0);
+    g.texCoord(0, 1);
+    g.vertex(left, top, 0);
+    g.end();
 }
 
-void drawBillboard(const Vec3& P, const Vec3& R, const Vec3& U, float s)
+void drawBillboard(Gfx& g, const DrawState& state, const Vec3& P, const Vec3& R, const Vec3& U, float s)
 {
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0);
-    vertex(P - R * s - U * s);
-    glTexCoord2f(1, 0);
-    vertex(P + R * s - U * s);
-    glTexCoord2f(1, 1);
-    vertex(P + R * s + U * s);
-    glTexCoord2f(0, 1);
-    vertex(P - R * s + U * s);
-    glEnd();
+    g.begin(Primitive::Quads, state);
+    g.texCoord(0, 0);
+    g.vertex(P - R * s - U * s);
+    g.texCoord(1, 0);
+    g.vertex(P + R * s - U * s);
+    g.texCoord(1, 1);
+    g.vertex(P + R * s + U * s);
+    g.texCoord(0, 1);
+    g.vertex(P - R * s + U * s);
+    g.end();
 }
 
 std::array<Vec3, 48> discRim(const Vec3& centre, float radius)
@@ -153,50 +154,52 @@ std::array<Vec3, 48> discRim(const Vec3& centre, float radius)
     return rim;
 }
 
-void drawDisc(const Vec3& centre, float radius)
+void drawDisc(Gfx& g, const DrawState& state, const Vec3& centre, float radius)
 {
-    glBegin(GL_POLYGON);
-    for (const Vec3& v : discRim(centre, radius)) vertex(v);
-    glEnd();
+    g.begin(Primitive::Polygon, state);
+    for (const Vec3& v : discRim(centre, radius)) g.vertex(v);
+    g.end();
 }
 
-void drawCircle(const Vec3& centre, float radius)
+void drawCircle(Gfx& g, const DrawState& state, const Vec3& centre, float radius)
 {
-    glBegin(GL_LINE_LOOP);
-    for (const Vec3& v : discRim(centre, radius)) vertex(v);
-    glEnd();
+    g.begin(Primitive::LineLoop, state);
+    for (const Vec3& v : discRim(centre, radius)) g.vertex(v);
+    g.end();
 }
 
-void drawPanel(const Vec3& P, const Vec3& angles, float w, float h, const Vec3& colour, float fillAlpha,
-               float outlineAlpha)
+void drawPanel(Gfx& g, const DrawState& state, const Vec3& P, const Vec3& angles, float w, float h, const Vec3& colour,
+               float fillAlpha, float outlineAlpha)
 {
     Mat3 m;
     m.rotation(angles.x, angles.y, angles.z);
     const Vec3 corners[4] = {m * Vec3(-w, -h, 0) + P, m * Vec3(w, -h, 0) + P, m * Vec3(w, h, 0) + P,
                              m * Vec3(-w, h, 0) + P};
-    glColor4f(colour.x, colour.y, colour.z, fillAlpha);
-    glBegin(GL_QUADS);
-    for (const Vec3& v : corners) vertex(v);
-    glEnd();
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glColor4f(colour.x, colour.y, colour.z, outlineAlpha);
-    glBegin(GL_LINE_LOOP);
-    for (const Vec3& v : corners) vertex(v);
-    glEnd();
+    g.colour(colour, fillAlpha);
+    g.begin(Primitive::Quads, state);
+    for (const Vec3& v : corners) g.vertex(v);
+    g.end();
+    DrawState outline = state;
+    if (outline.blend != Blend::Off) outline.blend = Blend::Additive;
+    g.colour(colour, outlineAlpha);
+    g.begin(Primitive::LineLoop, outline);
+    for (const Vec3& v : corners) g.vertex(v);
+    g.end();
 }
 
-void drawSpiral(int count, float angleFrom, float angleTo, float r, const Vec3& colour, float alpha, float dr)
+void drawSpiral(Gfx& g, const DrawState& state, int count, float angleFrom, float angleTo, float r,
+                const Vec3& colour, float alpha, float dr)
 {
-    glDisable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glColor4f(colour.x, colour.y, colour.z, alpha * 0.95f);
-    glBegin(GL_LINE_STRIP);
+    DrawState line = state;
+    line.texture = {};
+    line.blend = Blend::Additive;
+    g.colour(colour, alpha * 0.95f);
+    g.begin(Primitive::LineStrip, line);
     for (int i = 0; i < count; ++i) {
         const float t = static_cast<float>(i) / count;
         const double phi = (t * angleTo + (1 - t) * angleFrom) * 3.0 + 0.27;
-        glVertex3f(static_cast<float>(std::sin(phi) * r), 0.0f, static_cast<float>(std::cos(phi) * r));
+        g.vertex(static_cast<float>(std::sin(phi) * r), 0.0f, static_cast<float>(std::cos(phi) * r));
         r += dr;
     }
-    glEnd();
+    g.end();
 }

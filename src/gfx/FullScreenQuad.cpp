@@ -2,65 +2,63 @@
 
 #include <utility>
 
-FullScreenQuad FullScreenQuad::build()
+FullScreenQuad FullScreenQuad::build(Gfx& g)
 {
-    FullScreenQuad quad;
-    quad.quadList_ = DisplayLists(1);
-    glNewList(quad.quadList_.base(), GL_COMPILE);
-    glBegin(GL_TRIANGLE_STRIP);
+    Vertex corners[4] = {};
+    size_t i = 0;
     for (const auto& [x, y] : {std::pair{1.0f, 1.0f}, {0.0f, 1.0f}, {1.0f, 0.0f}, {0.0f, 0.0f}}) {
-        glTexCoord2f(x, y);
-        glVertex2f(x, y);
+        corners[i].position[0] = corners[i].texCoord[0] = x;
+        corners[i].position[1] = corners[i].texCoord[1] = y;
+        ++i;
     }
-    glEnd();
-    glEndList();
+    FullScreenQuad quad;
+    quad.quad_ = g.createMesh(Primitive::TriangleStrip, corners, {}, {.colours = false, .normals = false, .texCoords = true});
     return quad;
 }
 
-void beginOrtho(float w, float h)
+void beginOrtho(Gfx& g, float w, float h)
 {
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0, w, 0, h, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glDisable(GL_DEPTH_TEST);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_FASTEST);
+    g.projection.push();
+    g.projection.loadIdentity();
+    ortho(g.projection.top(), 0, w, 0, h, -1, 1);
+    g.modelView.push();
+    g.modelView.loadIdentity();
 }
 
-void endOrtho()
+void endOrtho(Gfx& g)
 {
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    g.projection.pop();
+    g.modelView.pop();
 }
 
-void FullScreenQuad::draw() const
+void FullScreenQuad::draw(Gfx& g, const DrawState& state) const
 {
-    beginOrtho(1, 1);
-    glCallList(quadList_.base());
-    endOrtho();
+    beginOrtho(g, 1, 1);
+    DrawState flat = state;
+    flat.depthTest = false;
+    g.draw(quad_, flat);
+    endOrtho(g);
 }
 
-void FullScreenQuad::drawRippled(float t, float scale) const
+void FullScreenQuad::drawRippled(Gfx& g, const DrawState& state, float t, float scale) const
 {
-    beginOrtho(2, 2);
-    glTranslated(1, 1, 0);
-    glScalef(scale, scale, 1);
-    glDepthMask(GL_FALSE);
-    struct GLStrips {
-        void beginStrip() { glBegin(GL_TRIANGLE_STRIP); }
+    beginOrtho(g, 2, 2);
+    g.modelView.translate(1, 1, 0);
+    g.modelView.scale(scale, scale, 1);
+    DrawState flat = state;
+    flat.depthTest = false;
+    flat.depthWrite = false;
+    struct Strips {
+        Gfx& g;
+        const DrawState& state;
+        void beginStrip() { g.begin(Primitive::TriangleStrip, state); }
         void vertex(const RippleVertex& v)
         {
-            glTexCoord2f(v.u, v.v);
-            glVertex2f(v.x, v.y);
+            g.texCoord(v.u, v.v);
+            g.vertex(v.x, v.y, 0);
         }
-        void endStrip() { glEnd(); }
-    } strips;
+        void endStrip() { g.end(); }
+    } strips{g, flat};
     rippleGrid(t, strips);
-    glDepthMask(GL_TRUE);
-    endOrtho();
+    endOrtho(g);
 }

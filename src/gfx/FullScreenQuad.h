@@ -1,33 +1,31 @@
 #pragma once
 
-#include <epoxy/gl.h>
-
 #include <cmath>
 
-#include "gfx/GLHandle.h"
+#include "gfx/Gfx.h"
 
 // Projection and modelview pushed and replaced by an orthographic box 0..w by 0..h with the
-// origin at the viewport's bottom-left; depth testing off.
-void beginOrtho(float w, float h);
-// Pops both matrices; leaves the matrix mode at GL_MODELVIEW and depth testing off.
-void endOrtho();
+// origin at the viewport's bottom-left.
+void beginOrtho(Gfx& g, float w, float h);
+// Pops both matrices.
+void endOrtho(Gfx& g);
 
 // The screen object: draws a texture over the whole viewport, plainly or rippling, switching
-// to and from a 2D orthographic projection. It owns the display list of its unit square.
+// to and from a 2D orthographic projection. It owns the stored unit square.
 class FullScreenQuad {
 public:
-    // Compiles the unit square, texture coordinates equal to positions, into a display list.
-    static FullScreenQuad build();
+    // Stores the unit square, texture coordinates equal to positions.
+    static FullScreenQuad build(Gfx& g);
 
-    // The bound texture over the whole viewport with whatever colour, blending and program
-    // the caller has set; texture coordinate (0, 0) at the bottom-left.
-    void draw() const;
+    // The state's texture over the whole viewport in the current colour, with the state's
+    // blending and program, never depth-tested; texture coordinate (0, 0) at the bottom-left.
+    void draw(Gfx& g, const DrawState& state) const;
     // The same picture as a grid whose vertices sway with t while the texture is sampled at
-    // the undisplaced positions; scale > 1 overfills the viewport.
-    void drawRippled(float t, float scale) const;
+    // the undisplaced positions; scale > 1 overfills the viewport. Nor does it write depth.
+    void drawRippled(Gfx& g, const DrawState& state, float t, float scale) const;
 
 private:
-    DisplayLists quadList_;
+    Mesh quad_;
 };
 
 // One vertex of the rippled grid: texture coordinate and displaced position, in the grid's

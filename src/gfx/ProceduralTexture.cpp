@@ -1,9 +1,9 @@
 #include "gfx/ProceduralTexture.h"
 
-#include "gfx/Glu.h"
-
 #include <algorithm>
 #include <cmath>
+
+#include "gfx/Gfx.h"
 
 ProceduralTexture::ProceduralTexture(int32_t w, int32_t h, const char* label)
     : width(w), height(h), pixels(static_cast<size_t>(w) * h * 4, 0), name(label)
@@ -69,36 +69,25 @@ void fillCircle(ProceduralTexture& t)
         }
 }
 
-void ProceduralTexture::upload()
+void ProceduralTexture::upload(Gfx& g)
 {
-    glEnable(GL_TEXTURE_2D);
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    texture = Texture(name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    // Square power-of-two textures (all four) are sampled from their full size only; any other
+    // would be sampled trilinearly from its mipmap chain. Both repeat.
     const bool square = width == height && (width == 32 || width == 64 || width == 128 || width == 256 ||
                                             width == 512 || width == 1024);
-    if (!square) {
-        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-    }
-    gluBuild2DMipmaps(GL_TEXTURE_2D, 4, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    texture = g.createTexture({.width = width, .height = height, .mipmapped = !square, .repeat = true}, pixels.data());
 }
 
-ProceduralTextures ProceduralTextures::build()
+ProceduralTextures ProceduralTextures::build(Gfx& g)
 {
     ProceduralTextures t;
     fillBigflare(t.bigflare);
     fillSurround(t.surround);
     fillCircle(t.circle);
     fillFlare(t.flare);
-    t.flare.upload();
-    t.bigflare.upload();
-    t.circle.upload();
-    t.surround.upload();
+    t.flare.upload(g);
+    t.bigflare.upload(g);
+    t.circle.upload(g);
+    t.surround.upload(g);
     return t;
 }

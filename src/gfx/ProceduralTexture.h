@@ -1,11 +1,11 @@
 #pragma once
 
-#include <epoxy/gl.h>
-
 #include <cstdint>
 #include <vector>
 
-#include "gfx/GLHandle.h"
+#include "gfx/Texture.h"
+
+class Gfx;
 
 // A texture computed pixel by pixel at load time: 8-bit RGBA, row-major from row 0, every
 // pixel opaque (the scenes add these textures, so their brightness lives in R, G and B).
@@ -23,8 +23,8 @@ struct ProceduralTexture {
     void setColour(int x, int y, int r, int g, int b);
     const uint8_t* pixel(int x, int y) const { return pixels.data() + (static_cast<size_t>(y) * width + x) * 4; }
 
-    // Creates the GL texture, with its mipmap chain, from the pixels.
-    void upload();
+    // Creates the texture, with its mipmap chain, from the pixels.
+    void upload(Gfx& g);
 };
 
 // The four textures, filled by their formulas. Plain computations, without GL.
@@ -40,5 +40,5 @@ struct ProceduralTextures {
     ProceduralTexture circle{64, 64, "circle"};
     ProceduralTexture flare{32, 32, "flare"};
 
-    static ProceduralTextures build();
+    static ProceduralTextures build(Gfx& g);
 };

@@ -2,55 +2,46 @@
 
 #include "gfx/EmbeddedShaders.h"
 
-ShaderProgram buildDreamvision(std::vector<std::string>& failures)
+namespace {
+
+ShaderProgram filter(Device& device, const char* fragment, const char* name, std::vector<std::string>& failures)
 {
-    return ShaderProgram::build(kCommonVert, kDreamvisionFrag, "dreamvision", nullptr, failures);
-}
-ShaderProgram buildPhong(std::vector<std::string>& failures)
-{
-    return ShaderProgram::build(kPhongVert, kPhongFrag, "phong", kPhongStateFrag, failures);
-}
-ShaderProgram buildPhongParticles(std::vector<std::string>& failures)
-{
-    return ShaderProgram::build(kPhongParticlesVert, kPhongFrag, "phong (particles)", kPhongParticlesFrag, failures);
-}
-ShaderProgram buildDetourage(std::vector<std::string>& failures)
-{
-    return ShaderProgram::build(kCommonVert, kDetourageFrag, "détourage", nullptr, failures);
-}
-ShaderProgram buildOndeDeChoc(std::vector<std::string>& failures)
-{
-    return ShaderProgram::build(kCommonVert, kOndeDeChocFrag, "onde de choc", nullptr, failures);
-}
-ShaderProgram buildBlackAndWhite(std::vector<std::string>& failures)
-{
-    return ShaderProgram::build(kCommonVert, kBlackAndWhiteFrag, "black and white", nullptr, failures);
-}
-ShaderProgram buildOutline(std::vector<std::string>& failures)
-{
-    return ShaderProgram::build(kCommonVert, kOutlineFrag, "outline", nullptr, failures);
+    return ShaderProgram::build(device, kFilterVert, fragment, name, failures);
 }
 
-void beginCutOut(const ShaderProgram& detourage, float threshold, GLuint picture, GLuint stencil)
-{
-    detourage.setUniform("dval", threshold);
-    detourage.setUniform("colorMap", 0);
-    glActiveTexture(GL_TEXTURE0);
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, picture);
-    glActiveTexture(GL_TEXTURE1);
-    glEnable(GL_TEXTURE_2D);
-    detourage.setUniform("alphaMap", 1);
-    glBindTexture(GL_TEXTURE_2D, stencil);
-}
+}  // namespace
 
-void endCutOut()
+ShaderProgram buildDreamvision(Device& device, std::vector<std::string>& failures)
 {
-    glActiveTexture(GL_TEXTURE1);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glDisable(GL_TEXTURE_2D);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glDisable(GL_TEXTURE_2D);
-    glUseProgram(0);
+    return filter(device, kDreamvisionFrag, "dreamvision", failures);
+}
+ShaderProgram buildPhong(Device& device, std::vector<std::string>& failures)
+{
+    return ShaderProgram::build(device, kPhongVert, (std::string(kPhongMaterialFrag) + kPhongFrag).c_str(), "phong",
+                                failures);
+}
+ShaderProgram buildPhongParticles(Device& device, std::vector<std::string>& failures)
+{
+    return ShaderProgram::build(device, kPhongParticlesVert, (std::string(kPhongParticlesFrag) + kPhongFrag).c_str(),
+                                "phong (particles)", failures);
+}
+ShaderProgram buildDetourage(Device& device, std::vector<std::string>& failures)
+{
+    ShaderProgram p = filter(device, kDetourageFrag, "détourage", failures);
+    // Its colour from unit 0, the cut from unit 1.
+    p.set("colorMap", 0);
+    p.set("alphaMap", 1);
+    return p;
+}
+ShaderProgram buildOndeDeChoc(Device& device, std::vector<std::string>& failures)
+{
+    return filter(device, kOndeDeChocFrag, "onde de choc", failures);
+}
+ShaderProgram buildBlackAndWhite(Device& device, std::vector<std::string>& failures)
+{
+    return filter(device, kBlackAndWhiteFrag, "black and white", failures);
+}
+ShaderProgram buildOutline(Device& device, std::vector<std::string>& failures)
+{
+    return filter(device, kOutlineFrag, "outline", failures);
 }

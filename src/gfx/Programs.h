@@ -18,17 +18,10 @@ struct Programs {
 
 // Each builds one of the programs from its embedded sources; compile and link errors are
 // added to `failures`.
-ShaderProgram buildDreamvision(std::vector<std::string>& failures);
-ShaderProgram buildPhong(std::vector<std::string>& failures);
-ShaderProgram buildPhongParticles(std::vector<std::string>& failures);
-ShaderProgram buildDetourage(std::vector<std::string>& failures);
-ShaderProgram buildOndeDeChoc(std::vector<std::string>& failures);
-ShaderProgram buildBlackAndWhite(std::vector<std::string>& failures);
-ShaderProgram buildOutline(std::vector<std::string>& failures);
-
-// Makes "détourage" current for a cut-out surface: its colour from `picture` on texture unit 0,
-// cut away where the red of `stencil` on unit 1 reaches `threshold`. Texturing is on for both
-// units; unit 1 stays the active one.
-void beginCutOut(const ShaderProgram& detourage, float threshold, GLuint picture, GLuint stencil);
-// Unbinds and disables both units' textures, unit 0 active again, and no program current.
-void endCutOut();
+ShaderProgram buildDreamvision(Device& device, std::vector<std::string>& failures);
+ShaderProgram buildPhong(Device& device, std::vector<std::string>& failures);
+ShaderProgram buildPhongParticles(Device& device, std::vector<std::string>& failures);
+ShaderProgram buildDetourage(Device& device, std::vector<std::string>& failures);
+ShaderProgram buildOndeDeChoc(Device& device, std::vector<std::string>& failures);
+ShaderProgram buildBlackAndWhite(Device& device, std::vector<std::string>& failures);
+ShaderProgram buildOutline(Device& device, std::vector<std::string>& failures);

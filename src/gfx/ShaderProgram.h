@@ -1,39 +1,47 @@
 #pragma once
 
-#include <epoxy/gl.h>
-
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "gfx/GLHandle.h"
+#include "gfx/DeviceResource.h"
 
-// One vertex and one fragment shader linked into a program, with a label. Move-only; the
-// program and its shaders are deleted with it. An empty one (program 0) makes using it the
-// fixed-function pipeline.
+// A vertex and a fragment shader linked into a program of the device, with a label and the
+// values its uniforms are to have when it draws. Move-only; the program goes with it. An empty
+// one, or one that failed to build, draws nothing.
 class ShaderProgram {
 public:
+    // A uniform's value, kept until it is set again.
+    struct Uniform {
+        std::string_view name;  // a literal's, not owned
+        bool integer;
+        float value;
+    };
+
     ShaderProgram() = default;
 
-    // Compiles and links. A compile or link error is added to `failures`, one line each naming
-    // the program, and the program then has no effect when used. A fragment prelude, when
-    // given, is compiled ahead of the fragment source as its first part (functions the source
-    // calls). A missing source gives no shader of that stage.
-    static ShaderProgram build(const char* vertexSource, const char* fragmentSource, const char* programName,
-                               const char* fragmentPrelude, std::vector<std::string>& failures);
+    // Compiles and links. A compile or link error is added to `failures`, one line each
+    // naming the program. The sources have no version line: the device adds its dialect's.
+    static ShaderProgram build(Device& device, const char* vertexSource, const char* fragmentSource,
+                               const char* programName, std::vector<std::string>& failures);
 
-    // Whether the program linked, so that using it has an effect.
+    // Whether the program linked, so that drawing with it has an effect.
     bool linked() const;
-    GLuint id() const { return program_.get(); }
-    const char* name() const { return name_; }
+    uint32_t deviceName() const { return program_.name(); }
+    const char* label() const { return label_; }
 
-    void use() const { glUseProgram(program_.get()); }
-    // Uses the program, looks the uniform up by name and sets it.
-    void setUniform(const char* uniform, float value) const;
-    void setUniform(const char* uniform, int value) const;
+    void set(std::string_view uniform, float value) { store({uniform, false, value}); }
+    void set(std::string_view uniform, int value) { store({uniform, true, static_cast<float>(value)}); }
+    const std::vector<Uniform>& uniforms() const { return uniforms_; }
+    // Grows with every change of a uniform, so that a device knows when to set them again.
+    uint32_t revision() const { return revision_; }
 
 private:
-    Shader vertexShader_;
-    Shader fragmentShader_;
-    Program program_;
-    const char* name_ = "";  // label, not owned
+    void store(const Uniform& u);
+
+    DeviceResource<uint32_t, &Device::destroyProgram> program_;
+    const char* label_ = "";  // not owned
+    std::vector<Uniform> uniforms_;
+    uint32_t revision_ = 0;
 };

@@ -1,7 +1,6 @@
 #include "gfx/Vec3.h"
 
 #include <cmath>
-#include <epoxy/gl.h>
 
 // Intermediate results are computed in double precision and rounded to float when stored.
 namespace {
@@ -100,10 +99,9 @@ Vec3 curvePoint(float r, float t, CurveKind kind)
     return {static_cast<float>(x), static_cast<float>(y), 0.0f};
 }
 
-void cameraAxes(Vec3& right, Vec3& up, Vec3& back)
+void cameraAxes(const Mat4& modelView, Vec3& right, Vec3& up, Vec3& back)
 {
-    GLfloat m[16];
-    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    const auto& m = modelView.m;
     right = {m[0], m[4], m[8]};
     up = {m[1], m[5], m[9]};
     back = {m[2], m[6], m[10]};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gfx/Matrix.h"
+
 // Three single-precision floats: a point, a direction or an RGB colour.
 struct Vec3 {
     float x = 0.0f;
@@ -52,6 +54,6 @@ enum class CurveKind : int {
 // A point of one of the curves at parameter t, z = 0.
 Vec3 curvePoint(float r, float t, CurveKind kind);
 
-// The eye's x, y and z axes in object coordinates, read from the current GL modelview
-// matrix (the rows of its rotation part). Camera-facing sprites are built from right and up.
-void cameraAxes(Vec3& right, Vec3& up, Vec3& back);
+// The eye's x, y and z axes in object coordinates: the rows of a modelview's rotation part.
+// Camera-facing sprites are built from right and up.
+void cameraAxes(const Mat4& modelView, Vec3& right, Vec3& up, Vec3& back);

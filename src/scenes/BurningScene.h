@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "effects/ParticleEmitter.h"
-#include "gfx/GLHandle.h"
+#include "gfx/Gfx.h"
 #include "gfx/Result.h"
 #include "scenes/FrameContext.h"
 #include "scenes/SceneShared.h"
@@ -12,17 +12,18 @@
 class BurningScene {
 public:
     // Its pictures from the folder gfx, and the fire ring, sparks and meteor flames set up with the flare texture.
-    static Result<BurningScene> load(const std::filesystem::path& gfx, SharedEmitters& emitters, GLuint flare);
+    static Result<BurningScene> load(Gfx& g, const std::filesystem::path& gfx, SharedEmitters& emitters,
+                                     TextureId flare);
 
-    void draw(float p, const FrameContext& frame, const SceneShared& shared);
+    void draw(Gfx& g, float p, const FrameContext& frame, const SceneShared& shared);
     // The grey level the frame after one at progress p is cleared to: from white to black
     // over the first 12 %.
     static float clearLevel(float p);
     // The fire ring, its sparks and the meteor's flames as loading configures them, empty.
-    void resetEmitters(SharedEmitters& emitters, GLuint flare);
+    void resetEmitters(SharedEmitters& emitters, TextureId flare);
 
-    GLuint flashPicture() const { return flash_.get(); }      // also added over Scenes E and F
-    GLuint overlayPicture() const { return overlay_.get(); }  // multiplied over every finished frame
+    TextureId flashPicture() const { return flash_.id(); }      // also added over Scenes E and F
+    TextureId overlayPicture() const { return overlay_.id(); }  // multiplied over every finished frame
     ParticleEmitter& meteorFlames() { return meteoriteFlamme; }
 
 private:

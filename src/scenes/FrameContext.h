@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+class RenderTarget;
+
 // The music's beat level (0, 6, 12 or 18; -1 when nothing plays), asked for each time a
 // scene needs it: it follows what is being heard, which may move on within a frame.
 class BeatLevel {
@@ -20,7 +22,7 @@ struct FrameContext {
     float delta = 0;      // the clock's step since the previous frame, seconds (float32)
     int32_t width = 0;    // the render size in pixels
     int32_t height = 0;
-    uint32_t output = 0;  // the GL framebuffer the finished frame is drawn into: 0 for the window's own
+    const RenderTarget* output = nullptr;  // where the finished frame is drawn; none: the window's framebuffer
     BeatLevel* beat = nullptr;  // none: the level is -1
     // False: every frame is composed as usual (render targets bound and cleared, filter
     // passes, speech bubbles, the overlay) but the scenes and text pages draw nothing. The

@@ -1,7 +1,5 @@
 #include "scenes/MetaballScene.h"
 
-#include "gfx/Glu.h"
-
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -9,7 +7,6 @@
 #include "effects/ParticleDrawing.h"
 #include "geometry/FloorGrid.h"
 #include "geometry/Shapes.h"
-#include "gfx/Fog.h"
 #include "gfx/ProceduralTexture.h"
 #include "gfx/Programs.h"
 #include "gfx/Random.h"
@@ -21,27 +18,12 @@ namespace {
 // Where the camera dives to while the pulse holds it, among the balls.
 constexpr Vec3 kDivePoint{0.1f, 1.0f, -3.1f};
 
-void surfaceState(const SceneShared& shared)
-{
-    glDepthMask(GL_TRUE);
-    glDisable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_DEPTH_TEST);
-    // With no texture object on unit 0 the program samples black: dark blobs perforated
-    // where the circle picture on unit 1 reaches the threshold.
-    beginCutOut(shared.programs.detourage, 0.205f, 0, shared.textures.circle.texture.get());
-    glColor4f(1, 1, 1, 1);
-}
-
-void restoreSpriteState(const SceneShared& shared)
-{
-    endCutOut();
-    glDisable(GL_LIGHTING);
-    glEnable(GL_BLEND);
-    glEnable(GL_TEXTURE_2D);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glBindTexture(GL_TEXTURE_2D, shared.textures.flare.texture.get());
-}
+// The scene's fog: black from the eye to 120 units.
+constexpr float kFogEnd = 120.0f;
+// The floor: the flare added behind what stands on it, in the fog.
+constexpr DrawState kFloor{.blend = Blend::Additive, .depthTest = true, .fog = true};
+// The balls' flares: added in front of what they are behind, writing no depth, in the fog.
+constexpr DrawState kBallFlares{.blend = Blend::Additive, .depthTest = true, .depthWrite = false, .fog = true};
 
 }  // namespace
 
@@ -57,35 +39,37 @@ void SurfaceArrays::vertex(const Vec3& normal, const Vec3& point)
     points.push_back(point);
 }
 
-void MetaballScene::drawEnvironment(const FrameContext& frame, const SceneShared& shared)
+void MetaballScene::drawEnvironment(Gfx& g, const FrameContext& frame, const SceneShared& shared)
 {
     ParticleEmitter& hellCircle = shared.emitters.hellCircle;
     ParticleEmitter& twinkles = shared.emitters.twinkles;
-    const ParticleFrame particles{frame.elapsed, &shared.font};
+    const ParticleFrame particles{frame.elapsed, &shared.font, true};
     hellCircle.shapeRadius = 50.0f;
     hellCircle.update(frame.delta);
     twinkles.update(frame.delta);
     // The emitters' +z is the world's up.
-    glPushMatrix();
-    glRotatef(90, -1, 0, 0);
-    drawParticles(hellCircle, particles);
-    glDepthMask(GL_FALSE);
-    drawParticles(twinkles, particles);
-    glDepthMask(GL_TRUE);
-    glPopMatrix();
+    g.modelView.push();
+    g.modelView.rotate(90, -1, 0, 0);
+    drawParticles(g, hellCircle, particles);
+    drawParticles(g, twinkles, particles);
+    g.modelView.pop();
 
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glEnable(GL_TEXTURE_2D);
-    glDisable(GL_LIGHTING);
-    glBindTexture(GL_TEXTURE_2D, shared.textures.flare.texture.get());
-    drawFloorGrid(shared.floor, 0.85f);
-    glDisable(GL_TEXTURE_2D);
-    glEnable(GL_DEPTH_TEST);
+    drawFloorGrid(g, kFloor.withTexture(shared.textures.flare.texture.id()), shared.floor, 0.85f);
 }
 
-void MetaballScene::drawSurface(float t)
+void MetaballScene::drawSurface(Gfx& g, float t, const SceneShared& shared)
 {
+    // With no texture on unit 0 the cut-out samples black: dark blobs perforated where the
+    // circle picture on unit 1 reaches the threshold; opaque, depth-tested, writing depth.
+    shared.programs.detourage.set("dval", 0.205f);
+    const DrawState surface{.blend = Blend::Off,
+                            .depthTest = true,
+                            .secondTexture = shared.textures.circle.texture.id(),
+                            .program = &shared.programs.detourage};
+    g.colour(1, 1, 1, 1);
+    // Nothing of the surface lasts from one frame to the next: without drawing there is
+    // nothing to work out.
+    if (!g.drawing()) return;
     const int32_t count = field_->ballCount < 10 ? field_->ballCount : 10;
     for (int32_t k = 0; k < count; ++k) {
         Metaball& ball = field_->balls[static_cast<size_t>(k)];
@@ -93,54 +77,45 @@ void MetaballScene::drawSurface(float t)
         ball.radius = ballRadius(ballMotions_[static_cast<size_t>(k)], t);
     }
     evaluateMetaballField(*field_);
-    drawFieldSurface(*field_, arrays_);
+    drawFieldSurface(g, surface, *field_, arrays_);
 }
 
 // A flare in the middle of each ball, pulsing with the music; the shape pass adds a wider,
 // steady one under it.
-void MetaballScene::drawSprites(float t, bool shapePass, const Vec3& right, const Vec3& up,
+void MetaballScene::drawSprites(Gfx& g, float t, bool shapePass, const Vec3& right, const Vec3& up,
                                 const FrameContext& frame, const SceneShared& shared) const
 {
-    const GLuint flare = shared.textures.flare.texture.get();
+    const DrawState flares = kBallFlares.withTexture(shared.textures.flare.texture.id());
     const float fade = 1 - linearStep(t, 0.84f, 0.99f);
     const float grown = linearStep(t, 0, 0.1f);
     for (const BallMotion& motion : ballMotions_) {
         const Vec3 P = ballPosition(motion, t);
         const float level = static_cast<float>(frame.beatLevel()) * 0.1f;
-        glDepthMask(GL_FALSE);
         if (shapePass) {
-            glColor4f(0.9f, 0.35f, 0.4f, 0.7f * fade);
-            glBindTexture(GL_TEXTURE_2D, flare);
-            drawBillboard(P, right, up, 0.795f * 5 * grown + 1.25f);
+            g.colour(0.9f, 0.35f, 0.4f, 0.7f * fade);
+            drawBillboard(g, flares, P, right, up, 0.795f * 5 * grown + 1.25f);
         }
-        glColor4f(0.9f, 0.35f, 0.4f, 0.8f * level * fade + 0.1f);
-        glBindTexture(GL_TEXTURE_2D, flare);
-        drawBillboard(P, right, up, 2 * grown);
-        glDepthMask(GL_TRUE);
+        g.colour(0.9f, 0.35f, 0.4f, 0.8f * level * fade + 0.1f);
+        drawBillboard(g, flares, P, right, up, 2 * grown);
     }
 }
 
-void drawFieldSurface(MetaballField& surfaceField, SurfaceArrays& arrays)
+void drawFieldSurface(Gfx& g, const DrawState& state, MetaballField& surfaceField, SurfaceArrays& arrays)
 {
-    static_assert(sizeof(Vec3) == 3 * sizeof(float), "the arrays hand Vec3 lists to GL as packed floats");
+    static_assert(sizeof(Vec3) == 3 * sizeof(float), "the arrays hand Vec3 lists on as packed floats");
     arrays.normals.clear();
     arrays.points.clear();
     polygoniseField(surfaceField, 0.5f, arrays);
     if (arrays.points.empty()) return;
-    glDisableClientState(GL_COLOR_ARRAY);
-    glClientActiveTexture(GL_TEXTURE0);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_NORMAL_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glVertexPointer(3, GL_FLOAT, sizeof(Vec3), arrays.points.data());
-    glNormalPointer(GL_FLOAT, sizeof(Vec3), arrays.normals.data());
+    VertexArrays a;
+    a.positions = &arrays.points.front().x;
+    a.normals = &arrays.normals.front().x;
     // The texture coordinate is the vertex's x and y, which repeats the cut-out picture over
     // the surface.
-    glTexCoordPointer(2, GL_FLOAT, sizeof(Vec3), arrays.points.data());
-    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(arrays.points.size()));
-    glDisableClientState(GL_VERTEX_ARRAY);
-    glDisableClientState(GL_NORMAL_ARRAY);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    a.texCoords = &arrays.points.front().x;
+    a.texCoordStride = 3;
+    a.count = arrays.points.size();
+    g.drawArrays(Primitive::Triangles, state, a);
 }
 
 Vec3 ballPosition(const BallMotion& ball, float t)
@@ -183,25 +158,22 @@ MetaballScene::MetaballScene()
     }
 }
 
-void MetaballScene::draw(float t, bool shapePass, const FrameContext& frame, const SceneShared& shared)
+void MetaballScene::draw(Gfx& g, float t, bool shapePass, const FrameContext& frame, const SceneShared& shared)
 {
-    enableBlackFog(120.0f);
+    g.setFog(kFogEnd);
 
     Vec3 eye, target;
     camera(t, eye, target);
-    glLoadIdentity();
-    gluLookAt(eye.x, eye.y, eye.z, target.x, target.y, target.z, 0, 1, 0);
+    g.modelView.loadIdentity();
+    lookAt(g.modelView.top(), eye.x, eye.y, eye.z, target.x, target.y, target.z, 0, 1, 0);
 
-    if (!shapePass) drawEnvironment(frame, shared);
+    if (!shapePass) drawEnvironment(g, frame, shared);
 
     // The balls and their sprites rise from y = -4 to y = 24 over the scene.
-    glTranslatef(0, 20 * t + 8 * linearStep(t, 0, 0.05f) - 4, 0);
+    g.modelView.translate(0, 20 * t + 8 * linearStep(t, 0, 0.05f) - 4, 0);
     Vec3 right, up, back;
-    cameraAxes(right, up, back);
-    glEnable(GL_DEPTH_TEST);
+    cameraAxes(g.modelView.top(), right, up, back);
 
-    surfaceState(shared);
-    if (shapePass) drawSurface(t);
-    restoreSpriteState(shared);
-    drawSprites(t, shapePass, right, up, frame, shared);
+    if (shapePass) drawSurface(g, t, shared);
+    drawSprites(g, t, shapePass, right, up, frame, shared);
 }

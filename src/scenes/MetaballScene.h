@@ -6,6 +6,7 @@
 
 #include "geometry/MetaballField.h"
 #include "gfx/CameraPath.h"
+#include "gfx/Gfx.h"
 #include "gfx/Vec3.h"
 #include "scenes/FrameContext.h"
 #include "scenes/SceneShared.h"
@@ -38,7 +39,7 @@ public:
 
 // Polygonises the field at level 0.5 into the arrays and draws the triangles in one call,
 // each vertex with its normal and its x and y as texture coordinate.
-void drawFieldSurface(MetaballField& field, SurfaceArrays& arrays);
+void drawFieldSurface(Gfx& g, const DrawState& state, MetaballField& field, SurfaceArrays& arrays);
 
 class MetaballScene {
 public:
@@ -46,15 +47,15 @@ public:
     // generator, in the order the scene was laid out with).
     MetaballScene();
 
-    void draw(float t, bool shapePass, const FrameContext& frame, const SceneShared& shared);
+    void draw(Gfx& g, float t, bool shapePass, const FrameContext& frame, const SceneShared& shared);
     // The eye and the point it looks at, at progress t.
     void camera(float t, Vec3& eye, Vec3& target) const;
     const std::array<BallMotion, 10>& ballMotions() const { return ballMotions_; }
 
 private:
-    void drawEnvironment(const FrameContext& frame, const SceneShared& shared);
-    void drawSurface(float t);
-    void drawSprites(float t, bool shapePass, const Vec3& right, const Vec3& up, const FrameContext& frame,
+    void drawEnvironment(Gfx& g, const FrameContext& frame, const SceneShared& shared);
+    void drawSurface(Gfx& g, float t, const SceneShared& shared);
+    void drawSprites(Gfx& g, float t, bool shapePass, const Vec3& right, const Vec3& up, const FrameContext& frame,
                      const SceneShared& shared) const;
 
     CameraPath cameraPath_{"metaballs camera"};

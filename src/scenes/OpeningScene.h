@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "gfx/GLHandle.h"
+#include "gfx/Gfx.h"
 #include "gfx/Result.h"
 
 // Scene A, 0 to 14.11 s: the logo in two layers over a white page (a wide background that
@@ -17,8 +17,8 @@ void fillCubeWindows(CubeWindows& windows);
 class OpeningScene {
 public:
     // Its pictures from the folder gfx.
-    static Result<OpeningScene> load(const std::filesystem::path& gfx);
-    void draw(float p) const;
+    static Result<OpeningScene> load(Gfx& g, const std::filesystem::path& gfx);
+    void draw(Gfx& g, float p) const;
 
 private:
     Texture logoBackground_;

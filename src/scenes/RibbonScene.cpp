@@ -1,11 +1,8 @@
 #include "scenes/RibbonScene.h"
 
-#include "gfx/Glu.h"
-
 #include <cmath>
 
 #include "effects/ParticleDrawing.h"
-#include "gfx/Fog.h"
 #include "gfx/FullScreenQuad.h"
 #include "gfx/Programs.h"
 #include "gfx/Shaping.h"
@@ -36,6 +33,10 @@ constexpr RibbonLook kLooks[4] = {
 
 // Height of the emitters' plane in their own frame.
 constexpr float kRibbonHeight = 30.1f;
+
+// The closing flash: the lit cubes leave texturing off and alpha blending on, so the quad
+// covers the picture in flat bluish white.
+constexpr DrawState kFlash{.blend = Blend::Alpha};
 
 }  // namespace
 
@@ -73,7 +74,7 @@ void ribbonCamera(float t, const Vec3& R, const Vec3& F, Vec3& eye, Vec3& target
     target = lerpVec3(C, D, s);
 }
 
-RibbonScene::RibbonScene(GLuint flare, GLuint circle)
+RibbonScene::RibbonScene(Gfx& g, TextureId flare, TextureId circle) : batch_(g)
 {
     for (size_t i = 0; i < 4; ++i) {
         const RibbonLook& look = kLooks[i];
@@ -112,13 +113,11 @@ RibbonScene::RibbonScene(GLuint flare, GLuint circle)
     setAlphas();
 }
 
-void RibbonScene::draw(float t, const FrameContext& frame, const SceneShared& shared, GLuint flash)
+void RibbonScene::draw(Gfx& g, float t, const FrameContext& frame, const SceneShared& shared)
 {
     setAlphas();
-    const ParticleFrame particles{frame.elapsed, &shared.font};
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glLoadIdentity();
+    const ParticleFrame particles{frame.elapsed, &shared.font, false};
+    g.modelView.loadIdentity();
 
     const RibbonSpawns spawns = ribbonSpawns(t);
     for (int i : {1, 0, 2, 3}) {
@@ -130,49 +129,35 @@ void RibbonScene::draw(float t, const FrameContext& frame, const SceneShared& sh
 
     Vec3 eye, target;
     ribbonCamera(t, ribbons_[0].position, ribbons_[3].position, eye, target);
-    gluLookAt(eye.x, eye.y, eye.z, target.x, target.y, target.z, 0, 1, 0);
+    lookAt(g.modelView.top(), eye.x, eye.y, eye.z, target.x, target.y, target.z, 0, 1, 0);
     const Vec3 light = target + Vec3(1, 1, 1);
 
     // The world turns twice by 220 degrees.
-    glRotatef(220 * linearStep(t, 0.3f, 0.6f), -0.1f, -1, 0);
-    glRotatef(220 * linearStep(t, 0.9f, 1.0f), 0.08f, 1, -0.05f);
+    g.modelView.rotate(220 * linearStep(t, 0.3f, 0.6f), -0.1f, -1, 0);
+    g.modelView.rotate(220 * linearStep(t, 0.9f, 1.0f), 0.08f, 1, -0.05f);
 
     // The greetings float about a point 40 units in front of the eye.
-    glPushMatrix();
-    glRotatef(90, 1, 0, 0);
+    g.modelView.push();
+    g.modelView.rotate(90, 1, 0, 0);
     for (ParticleEmitter& greeting : shared.emitters.greetingEmitters) {
         greeting.setPosition(eye.x, eye.y, eye.z - 40, 25, 25, 0);
         greeting.rotation = eye;
         greeting.update(frame.delta);
-        drawParticles(greeting, particles);
+        drawParticles(g, greeting, particles);
     }
-    glPopMatrix();
+    g.modelView.pop();
 
-    glEnable(GL_DEPTH_TEST);
-    glDisable(GL_TEXTURE_2D);
-    enableBlackFog(75.0f);
-    glEnable(GL_TEXTURE_2D);
-    glDisable(GL_LIGHTING);
-    glRotatef(90, -1, 0, 0);  // the emitters' +z is the world's up
+    g.modelView.rotate(90, -1, 0, 0);  // the emitters' +z is the world's up
 
     for (ParticleEmitter& e : ribbons_) e.rotation = light;  // where the lit cubes' light stands
     for (ParticleEmitter& e : ribbons_) e.update(frame.delta);
-
-    glDisable(GL_LIGHTING);
-    glDisable(GL_TEXTURE_2D);
-    glEnable(GL_DEPTH_TEST);
+    // The lit cubes' shading takes no fog.
     for (ParticleEmitter& e : ribbons_)
-        drawParticlesShaded(e, particles, shared.programs.phong, shared.programs.phongParticles, batch_);
-    glUseProgram(0);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_FOG);
+        drawParticlesShaded(g, e, particles, shared.programs.phong, shared.programs.phongParticles, batch_);
 
-    // The closing flash: the lit cubes leave texturing off and alpha blending on, so the
-    // quad covers the picture in flat bluish white.
     const float f = linearStep(t, 0.98f, 1.0f);
     if (f > 0) {
-        glBindTexture(GL_TEXTURE_2D, flash);
-        glColor4f(0.9f, 0.95f, 1.0f, f);
-        shared.quad.draw();
+        g.colour(0.9f, 0.95f, 1.0f, f);
+        shared.quad.draw(g, kFlash);
     }
 }

@@ -25,10 +25,10 @@ void ribbonCamera(float t, const Vec3& R, const Vec3& F, Vec3& eye, Vec3& target
 class RibbonScene {
 public:
     // The four ribbons of lit cubes, textured with the flare or the circle.
-    RibbonScene(GLuint flare, GLuint circle);
+    RibbonScene(Gfx& g, TextureId flare, TextureId circle);
 
-    // Draws the scene at progress t; the white flash at its end is the given picture.
-    void draw(float t, const FrameContext& frame, const SceneShared& shared, GLuint flash);
+    // Draws the scene at progress t, ending in a flat bluish-white flash.
+    void draw(Gfx& g, float t, const FrameContext& frame, const SceneShared& shared);
     std::array<ParticleEmitter, 4>& ribbons() { return ribbons_; }
 
 private:

@@ -4,8 +4,8 @@
 
 class BitmapFont;
 class FullScreenQuad;
+class Mesh;
 struct FloorGrid;
-struct IndexedMesh;
 struct Programs;
 struct ProceduralTextures;
 
@@ -13,10 +13,10 @@ struct ProceduralTextures;
 // the asset owner and lent to every draw.
 struct SceneShared {
     const FullScreenQuad& quad;
-    const Programs& programs;
+    Programs& programs;  // some scenes set a program's uniforms as they draw
     const ProceduralTextures& textures;
     const FloorGrid& floor;
-    const IndexedMesh& rock;  // Scene B's meteor
+    const Mesh& rock;  // Scene B's meteor, stored
     const BitmapFont& font;
     SharedEmitters& emitters;
 };

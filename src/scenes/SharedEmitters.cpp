@@ -54,7 +54,7 @@ const Flame kTwinkles{2500,
                        .drawStyle = DrawStyle::Sprite, .shapeKind = SpawnShape::Angle,
                        .emissionRate = 1800}};
 
-EmitterSettings flame(const Flame& look, GLuint flare)
+EmitterSettings flame(const Flame& look, TextureId flare)
 {
     const Vec3 tenth(0.1f, 0.1f, 0.1f);
     EmitterSettings s = look.settings;
@@ -69,13 +69,13 @@ EmitterSettings flame(const Flame& look, GLuint flare)
 
 }  // namespace
 
-void configureFireRing(SharedEmitters& emitters, GLuint flare)
+void configureFireRing(SharedEmitters& emitters, TextureId flare)
 {
     emitters.hellCircle.configure(flame(kHellCircle, flare), kHellCircle.pool);
     emitters.twinkles.configure(flame(kTwinkles, flare), kTwinkles.pool);
 }
 
-EmitterSettings meteorFlameSettings(GLuint flare) { return flame(kMeteorFlame, flare); }
+EmitterSettings meteorFlameSettings(TextureId flare) { return flame(kMeteorFlame, flare); }
 
 void configureGreetings(SharedEmitters& emitters)
 {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <epoxy/gl.h>
-
 #include <array>
 
 #include "effects/ParticleEmitter.h"
@@ -19,7 +17,7 @@ struct SharedEmitters {
 extern const char* const greetingNames[18];
 
 // The fire ring and its sparks, drawn with the given flare texture.
-void configureFireRing(SharedEmitters& emitters, GLuint flare);
+void configureFireRing(SharedEmitters& emitters, TextureId flare);
 void configureGreetings(SharedEmitters& emitters);
 // The meteor's flames of Scene B, set like the fire ring.
-EmitterSettings meteorFlameSettings(GLuint flare);
+EmitterSettings meteorFlameSettings(TextureId flare);

@@ -1,7 +1,5 @@
 #include "scenes/SpeechBubbles.h"
 
-#include <epoxy/gl.h>
-
 #include "geometry/Shapes.h"
 #include "gfx/FullScreenQuad.h"
 #include "gfx/Shaping.h"
@@ -13,10 +11,9 @@ const char* const kFiles[7] = {"speech1.png",  "speech2.png",  "speech3.png", "s
                                "speech5a.png", "speech5b.png", "speech5c.png"};
 
 // Draws picture `bubble` over the screen-space quad (0 to 1 across the viewport).
-void quad(GLuint bubble, const BubbleQuad& q)
+void quad(Gfx& g, TextureId bubble, const BubbleQuad& q)
 {
-    glBindTexture(GL_TEXTURE_2D, bubble);
-    drawTexturedRect(q.left, q.bottom, q.right, q.top);
+    drawTexturedRect(g, DrawState{.blend = Blend::Alpha, .texture = bubble}, q.left, q.bottom, q.right, q.top);
 }
 
 }  // namespace
@@ -52,37 +49,30 @@ int bubbleLayout(float p, int set, BubbleDraw out[3])
     return 0;
 }
 
-Result<SpeechBubbles> SpeechBubbles::load(const std::filesystem::path& gfx)
+Result<SpeechBubbles> SpeechBubbles::load(Gfx& g, const std::filesystem::path& gfx)
 {
     SpeechBubbles bubbles;
     for (size_t i = 0; i < 7; ++i) {
-        Result<Texture> picture = loadTexture((gfx / kFiles[i]).string(), false);
+        Result<Texture> picture = loadTexture(g, (gfx / kFiles[i]).string(), false);
         if (!picture) return Failure{picture.message()};
         bubbles.pictures_[i] = picture.take();
     }
     return bubbles;
 }
 
-void SpeechBubbles::draw(float p, int set) const
+void SpeechBubbles::draw(Gfx& g, float p, int set) const
 {
-    glLoadIdentity();
-    beginOrtho(1, 1);
-    glDisable(GL_LIGHTING);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_TEXTURE_2D);
+    g.modelView.loadIdentity();
+    beginOrtho(g, 1, 1);
     BubbleDraw draws[3];
     const int count = bubbleLayout(p, set, draws);
     for (int i = 0; i < count; ++i) {
         // The set of three each draws inside its own matrix push and pop.
-        if (set == 4) {
-            glPushMatrix();
-            if (i == 0) glEnable(GL_TEXTURE_2D);
-        }
-        glColor4f(1, 1, 1, draws[i].alpha);
-        glTranslatef(draws[i].offset.x, draws[i].offset.y, draws[i].offset.z);
-        quad(pictures_[static_cast<size_t>(draws[i].picture)].get(), draws[i].quad);
-        if (set == 4) glPopMatrix();
+        if (set == 4) g.modelView.push();
+        g.colour(1, 1, 1, draws[i].alpha);
+        g.modelView.translate(draws[i].offset.x, draws[i].offset.y, draws[i].offset.z);
+        quad(g, pictures_[static_cast<size_t>(draws[i].picture)].id(), draws[i].quad);
+        if (set == 4) g.modelView.pop();
     }
-    endOrtho();
+    endOrtho(g);
 }

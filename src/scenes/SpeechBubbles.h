@@ -3,7 +3,7 @@
 #include <array>
 #include <filesystem>
 
-#include "gfx/GLHandle.h"
+#include "gfx/Gfx.h"
 #include "gfx/Result.h"
 #include "gfx/Vec3.h"
 
@@ -28,8 +28,9 @@ int bubbleLayout(float p, int set, BubbleDraw out[3]);
 class SpeechBubbles {
 public:
     // The bubbles' pictures from the folder gfx.
-    static Result<SpeechBubbles> load(const std::filesystem::path& gfx);
-    void draw(float p, int set) const;
+    static Result<SpeechBubbles> load(Gfx& g, const std::filesystem::path& gfx);
+    // Over the whole picture, each by its alpha.
+    void draw(Gfx& g, float p, int set) const;
 
 private:
     std::array<Texture, 7> pictures_;

@@ -1,7 +1,5 @@
 #include "scenes/StemScene.h"
 
-#include "gfx/Glu.h"
-
 #include <cmath>
 
 #include "effects/ParticleDrawing.h"
@@ -79,90 +77,66 @@ void stemCamera(float p, Vec3& E, Vec3& T)
 
 namespace {
 
-void setLight(const Vec3& T, float F)
+// The floor: the flare added, behind what stands on it.
+constexpr DrawState kFloor{.blend = Blend::Additive, .depthTest = true};
+// A stem: a smooth line three pixels wide over what is there, its alpha fading to the foot.
+constexpr DrawState kStem{.blend = Blend::Alpha, .depthTest = true, .lineWidth = 3, .smoothLines = true};
+// A tip's glows: the circle added, in front of what they are behind, writing no depth.
+constexpr DrawState kGlow{.blend = Blend::Additive, .depthTest = true, .depthWrite = false};
+// What the tip's box is drawn over: lit, untextured, its edges added.
+constexpr DrawState kTipBox{.blend = Blend::Additive, .depthTest = true, .lighting = Lighting::Material};
+
+void setLight(Gfx& g, const Vec3& T, float F)
 {
-    const GLfloat position[4] = {T.x + 1, T.z + 1, T.y + 1, 1};  // y and z exchanged
-    const GLfloat modelAmbient[4] = {0.1f * F, 0.1f * F, 0.1f * F, F};
-    const GLfloat diffuse[4] = {0.33f * F, 0.55f * F, 1.0f * F, F};
-    const GLfloat specular[4] = {F, F, F, F};
-    glLightfv(GL_LIGHT0, GL_POSITION, position);
-    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, modelAmbient);
-    glLightfv(GL_LIGHT0, GL_AMBIENT, modelAmbient);
-    glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
-    glLightfv(GL_LIGHT0, GL_SPECULAR, specular);
-    const GLfloat matAmbient[4] = {0.3f * F, 0.3f * F, 0.3f * F, F};
-    const GLfloat matDiffuse[4] = {F, F, F, F};
-    const GLfloat matSpecular[4] = {0.6f * F, 0.6f * F, 0.6f * F, F};
-    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, matAmbient);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, matDiffuse);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, matSpecular);
-    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 80);
+    const std::array<float, 4> modelAmbient{0.1f * F, 0.1f * F, 0.1f * F, F};
+    // y and z exchanged.
+    g.setLight({T.x + 1, T.z + 1, T.y + 1, 1}, modelAmbient, {0.33f * F, 0.55f * F, 1.0f * F, F}, {F, F, F, F});
+    g.setModelAmbient(modelAmbient);
+    g.setMaterial({0.3f * F, 0.3f * F, 0.3f * F, F}, {F, F, F, F}, {0.6f * F, 0.6f * F, 0.6f * F, F}, 80);
 }
 
-void drawTip(const Stem& s, int j, const Vec3& tip, const Vec3& right, const Vec3& up, float p, float F,
-             const FrameContext& frame, GLuint circle)
+void drawTip(Gfx& g, const Stem& s, int j, const Vec3& tip, const Vec3& right, const Vec3& up, float p, float F,
+             const FrameContext& frame, TextureId circle)
 {
     const float fade = linearStep(p, s.start, 0.5f) - linearStep(p, 0.85f, 1.0f);
     const float beat = static_cast<float>(frame.beatLevel()) * 0.08f;
-    glEnable(GL_BLEND);
-    glDisable(GL_LIGHTING);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_TEXTURE_2D);
-    glDepthMask(GL_FALSE);
-    glColor4f(1, 1, 1, 0.18f * fade);
-    glBindTexture(GL_TEXTURE_2D, circle);
-    drawBillboard(tip, right, up, 0.14f * s.tipSize);
-    glBindTexture(GL_TEXTURE_2D, circle);
+    const DrawState glow = kGlow.withTexture(circle);
+    g.colour(1, 1, 1, 0.18f * fade);
+    drawBillboard(g, glow, tip, right, up, 0.14f * s.tipSize);
     if (j % 2)
-        glColor4f(beat, 0.35f, 0.4f, 0.25f * beat * fade);
+        g.colour(beat, 0.35f, 0.4f, 0.25f * beat * fade);
     else
-        glColor4f(0.1f, 0.5f, 0.75f * beat, 0.25f * beat * fade);
-    drawBillboard(tip, right, up, 0.14f * s.tipSize + 0.15f * beat);
-    glDepthMask(GL_TRUE);
-    glDisable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glEnable(GL_LIGHTING);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glEnable(GL_DEPTH_TEST);
-    drawLitBox(0.035f * fade * s.tipSize, tip, Vec3(27 * p, 120 * p, 12 * p), true, true,
+        g.colour(0.1f, 0.5f, 0.75f * beat, 0.25f * beat * fade);
+    drawBillboard(g, glow, tip, right, up, 0.14f * s.tipSize + 0.15f * beat);
+    drawLitBox(g, kTipBox, 0.035f * fade * s.tipSize, tip, Vec3(27 * p, 120 * p, 12 * p), true, true,
                s.colour * (0.15f * F * fade * s.boxScale));
-    glEnable(GL_TEXTURE_2D);
-    glDisable(GL_DEPTH_TEST);
 }
 
 }  // namespace
 
-void StemScene::draw(float p, const FrameContext& frame, const SceneShared& shared)
+void StemScene::draw(Gfx& g, float p, const FrameContext& frame, const SceneShared& shared)
 {
     ParticleEmitter& hellCircle = shared.emitters.hellCircle;
     ParticleEmitter& twinkles = shared.emitters.twinkles;
-    const ParticleFrame particles{frame.elapsed, &shared.font};
+    const ParticleFrame particles{frame.elapsed, &shared.font, false};
     const float F = linearStep(p, 0, 0.1f);
     Vec3 E, T;
     stemCamera(p, E, T);
-    glLoadIdentity();
-    gluLookAt(E.x, E.y, E.z, T.x, T.y, T.z, 0, 1, 0);
+    g.modelView.loadIdentity();
+    lookAt(g.modelView.top(), E.x, E.y, E.z, T.x, T.y, T.z, 0, 1, 0);
 
-    glDisable(GL_LIGHTING);
-    glDisable(GL_LIGHT0);
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glBindTexture(GL_TEXTURE_2D, shared.textures.flare.texture.get());
-    drawFloorGrid(shared.floor, 0.85f);
+    drawFloorGrid(g, kFloor.withTexture(shared.textures.flare.texture.id()), shared.floor, 0.85f);
 
     hellCircle.update(frame.delta);
     hellCircle.shapeRadius = 48;
     twinkles.update(frame.delta);
-    glPushMatrix();
-    glRotatef(90, -1, 0, 0);
-    drawParticles(hellCircle, particles);
-    drawParticles(twinkles, particles);
-    glPopMatrix();
+    g.modelView.push();
+    g.modelView.rotate(90, -1, 0, 0);
+    drawParticles(g, hellCircle, particles);
+    drawParticles(g, twinkles, particles);
+    g.modelView.pop();
 
-    setLight(T, F);
-    glDisable(GL_TEXTURE_2D);
+    setLight(g, T, F);
 
     for (StemGroup& g : groups_)
         for (Stem& s : g.stems)
@@ -174,36 +148,23 @@ void StemScene::draw(float p, const FrameContext& frame, const SceneShared& shar
                 }
             }
 
-    glPushMatrix();
-    glRotatef(90, -1, 0, 0);
+    g.modelView.push();
+    g.modelView.rotate(90, -1, 0, 0);
     Vec3 right, up, back;
-    cameraAxes(right, up, back);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT0);
-    for (const StemGroup& g : groups_)
+    cameraAxes(g.modelView.top(), right, up, back);
+    for (const StemGroup& group : groups_)
         for (int j = 0; j < 8; ++j) {
-            const Stem& s = g.stems[j];
+            const Stem& s = group.stems[j];
             if (!(s.alpha > 0 && p > s.start)) continue;
-            glDisable(GL_TEXTURE_2D);
-            glEnable(GL_DEPTH_TEST);
-            glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-            glDisable(GL_LIGHTING);
-            glEnable(GL_LINE_SMOOTH);
-            glLineWidth(3);
-            glBegin(GL_LINE_STRIP);
+            g.begin(Primitive::LineStrip, kStem);
             for (int k = 0; k < s.segments; ++k) {
                 // Points pulled back below the foot (t < 0) come out transparent.
-                glColor4f(s.colour.x, s.colour.y, s.colour.z, stemT(s, k, p) * F * s.alpha);
-                const Vec3 point = stemPoint(g, s, k, p);
-                glVertex3f(point.x, point.y, point.z);
+                g.colour(s.colour, stemT(s, k, p) * F * s.alpha);
+                g.vertex(stemPoint(group, s, k, p));
             }
-            glEnd();
-            glEnable(GL_LIGHTING);
-            drawTip(s, j, stemPoint(g, s, static_cast<int>(s.segments) - 1, p), right, up, p, F, frame,
-                    shared.textures.circle.texture.get());
+            g.end();
+            drawTip(g, s, j, stemPoint(group, s, static_cast<int>(s.segments) - 1, p), right, up, p, F, frame,
+                    shared.textures.circle.texture.id());
         }
-    glPopMatrix();
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_TEXTURE_2D);
+    g.modelView.pop();
 }

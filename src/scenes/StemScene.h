@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "gfx/Gfx.h"
 #include "gfx/Vec3.h"
 #include "scenes/FrameContext.h"
 #include "scenes/SceneShared.h"
@@ -49,7 +50,7 @@ public:
     StemScene();
 
     // Grows the stems to progress p and draws the scene.
-    void draw(float p, const FrameContext& frame, const SceneShared& shared);
+    void draw(Gfx& g, float p, const FrameContext& frame, const SceneShared& shared);
     const std::array<StemGroup, 15>& groups() const { return groups_; }
 
 private:

@@ -1,7 +1,5 @@
 #include "scenes/TwisterScene.h"
 
-#include "gfx/Glu.h"
-
 #include <cmath>
 #include <utility>
 
@@ -19,6 +17,11 @@ namespace {
 constexpr int kSteps = 64;                  // quads around the column; one more closes it
 constexpr float kRingSpacing = 50.0f / 128;  // the column is about 50 units tall
 
+// The floor: its picture added behind what stands on it.
+constexpr DrawState kFloor{.blend = Blend::Additive, .depthTest = true};
+// The veil over the opening: flat colour over the whole picture.
+constexpr DrawState kVeil{.blend = Blend::Alpha};
+
 // Four eye positions circling the column at progress p.
 void eyePoints(float p, Vec3 (&points)[4])
 {
@@ -32,26 +35,26 @@ void eyePoints(float p, Vec3 (&points)[4])
     points[3] = {-2.6f * std::sin(b), -3 - 2.54f * std::sin(c), 2.38f * std::cos(b)};
 }
 
-void columnCorner(const ColumnRings& rings, int k, int m)
+void columnCorner(Gfx& g, const ColumnRings& rings, int k, int m)
 {
     const float theta = m * 6.2831852f / kSteps;
-    glTexCoord2f((4.0f * m + rings.twist[k]) / 64, k * kRingSpacing);
-    glVertex3f(std::cos(theta) * rings.radius[k] + rings.shift[k], k * kRingSpacing, std::sin(theta) * rings.radius[k]);
+    g.texCoord((4.0f * m + rings.twist[k]) / 64, k * kRingSpacing);
+    g.vertex(std::cos(theta) * rings.radius[k] + rings.shift[k], k * kRingSpacing, std::sin(theta) * rings.radius[k]);
 }
 
 }  // namespace
 
-void TwisterScene::drawColumn() const
+void TwisterScene::drawColumn(Gfx& g, const DrawState& state) const
 {
-    glBegin(GL_QUADS);
+    g.begin(Primitive::Quads, state);
     for (int i = 0; i < kRingCount; ++i)
         for (int j = 0; j <= kSteps; ++j) {
-            columnCorner(rings_, i, j);
-            columnCorner(rings_, i + 1, j);
-            columnCorner(rings_, i + 1, j + 1);
-            columnCorner(rings_, i, j + 1);
+            columnCorner(g, rings_, i, j);
+            columnCorner(g, rings_, i + 1, j);
+            columnCorner(g, rings_, i + 1, j + 1);
+            columnCorner(g, rings_, i, j + 1);
         }
-    glEnd();
+    g.end();
 }
 
 TwisterScene::TwisterScene()
@@ -101,63 +104,49 @@ void TwisterScene::camera(float p, Vec3& eye, Vec3& target) const
     target = targetPath_.evaluate(p * 0.98f);
 }
 
-Result<TwisterScene> TwisterScene::load(const std::filesystem::path& gfx)
+Result<TwisterScene> TwisterScene::load(Gfx& g, const std::filesystem::path& gfx)
 {
     TwisterScene scene;
-    Result<Texture> tunnel = loadTexture((gfx / "tunnel3.jpg").string(), false);
+    Result<Texture> tunnel = loadTexture(g, (gfx / "tunnel3.jpg").string(), false);
     if (!tunnel) return Failure{tunnel.message()};
     scene.tunnel_ = tunnel.take();
     return scene;
 }
 
-void TwisterScene::draw(float p, const FrameContext& frame, const SceneShared& shared)
+void TwisterScene::draw(Gfx& g, float p, const FrameContext& frame, const SceneShared& shared)
 {
-    glDisable(GL_FOG);
-    glDisable(GL_TEXTURE_2D);
-    glLoadIdentity();
+    g.modelView.loadIdentity();
     Vec3 eye, target;
     camera(p, eye, target);
-    gluLookAt(eye.x, eye.y, eye.z, target.x, target.y, target.z, 0, 1, 0);
-    glTranslatef(0, -25, 0);
+    lookAt(g.modelView.top(), eye.x, eye.y, eye.z, target.x, target.y, target.z, 0, 1, 0);
+    g.modelView.translate(0, -25, 0);
 
-    glDisable(GL_LIGHTING);
-    glDisable(GL_LIGHT0);
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glBindTexture(GL_TEXTURE_2D, shared.textures.bigflare.texture.get());
-    drawFloorGrid(shared.floor, 0.85f * sinePulse(p, 0, 1, 2));
+    drawFloorGrid(g, kFloor.withTexture(shared.textures.bigflare.texture.id()), shared.floor,
+                  0.85f * sinePulse(p, 0, 1, 2));
 
     // The fire ring stays as Scene D left it: drawn, never advanced.
-    glPushMatrix();
-    glRotatef(90, -1, 0, 0);
-    drawParticles(shared.emitters.hellCircle, ParticleFrame{frame.elapsed, &shared.font});
-    glPopMatrix();
+    g.modelView.push();
+    g.modelView.rotate(90, -1, 0, 0);
+    drawParticles(g, shared.emitters.hellCircle, ParticleFrame{frame.elapsed, &shared.font, false});
+    g.modelView.pop();
 
-    glRotatef(-70, 0, 1, 0);
-    glEnable(GL_DEPTH_TEST);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_LIGHT0);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    g.modelView.rotate(-70, 0, 1, 0);
 
-    // The wall: the panel picture, cut into a lattice where the surround picture is bright.
-    glPushMatrix();
-    beginCutOut(shared.programs.detourage, 0.15f, tunnel_.get(), shared.textures.surround.texture.get());
-    glEnable(GL_DEPTH_TEST);
-    drawColumn();
+    // The wall: the panel picture, cut into a lattice where the surround picture is bright;
+    // blended over what is there by its alpha, depth-tested.
+    shared.programs.detourage.set("dval", 0.15f);
+    const DrawState wall{.blend = Blend::Alpha,
+                         .depthTest = true,
+                         .texture = tunnel_.id(),
+                         .secondTexture = shared.textures.surround.texture.id(),
+                         .program = &shared.programs.detourage};
+    drawColumn(g, wall);
     updateRings(p);
-    endCutOut();
-    glDisable(GL_LIGHT0);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_TEXTURE_2D);
-    glPopMatrix();
-    glDisable(GL_FOG);
 
     // A bluish-white veil over the first 5 %.
     const float f = 1 - linearStep(p, 0, 0.05f);
     if (f > 0) {
-        glColor4f(0.9f, 0.95f, 1.0f, f);
-        shared.quad.draw();
+        g.colour(0.9f, 0.95f, 1.0f, f);
+        shared.quad.draw(g, kVeil);
     }
 }

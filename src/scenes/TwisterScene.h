@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "gfx/CameraPath.h"
-#include "gfx/GLHandle.h"
+#include "gfx/Gfx.h"
 #include "gfx/Result.h"
 #include "gfx/Vec3.h"
 #include "scenes/FrameContext.h"
@@ -27,11 +27,11 @@ public:
     // without the wall's picture (the scene's geometry alone).
     TwisterScene();
     // The scene with the wall's picture from the folder gfx.
-    static Result<TwisterScene> load(const std::filesystem::path& gfx);
+    static Result<TwisterScene> load(Gfx& g, const std::filesystem::path& gfx);
 
     // Draws the column as the rings stand, then rewrites them for progress p: the column
     // drawn in a frame uses the previous frame's rings.
-    void draw(float p, const FrameContext& frame, const SceneShared& shared);
+    void draw(Gfx& g, float p, const FrameContext& frame, const SceneShared& shared);
     // Rewrites rings 0 to 128 for progress p.
     void updateRings(float p);
     // The eye (which cuts between four points circling the column after its opening descent)
@@ -40,7 +40,7 @@ public:
     const ColumnRings& rings() const { return rings_; }
 
 private:
-    void drawColumn() const;
+    void drawColumn(Gfx& g, const DrawState& state) const;
 
     ColumnRings rings_;
     CameraPath eyePath_{"twistercam"};

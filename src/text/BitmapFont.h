@@ -1,21 +1,24 @@
 #pragma once
 
-#include <epoxy/gl.h>
+#include <string_view>
 
-#include "gfx/GLHandle.h"
+#include "gfx/Gfx.h"
 
-// The bitmap font: its picture of 16 x 4 glyph cells and 128 display lists, one per
-// character, each drawing a cellSize square and moving the pen on by advance. Character
-// code c is list listBase() + c − 32: callers set glListBase(listBase() − 32) and call the
-// lists with a string's bytes.
+// The bitmap font: its picture of 16 x 4 glyph cells and one square of cellSize per character
+// code 32 to 159, each moving the pen on by advance. Codes 96 to 159 reach below the picture
+// and wrap back onto its rows (the picture repeats); other codes draw nothing and do not move
+// the pen.
 class BitmapFont {
 public:
     BitmapFont(Texture picture, int cellSize, double advance);
 
-    GLuint picture() const { return picture_.get(); }
-    GLuint listBase() const { return lists_.base(); }
+    TextureId picture() const { return picture_.id(); }
+    // Writes the text from the origin along +x in one draw, with the state and the picture,
+    // in the current colour.
+    void write(Gfx& g, const DrawState& state, std::string_view text) const;
 
 private:
     Texture picture_;
-    DisplayLists lists_;
+    float cellSize_;
+    float advance_;
 };

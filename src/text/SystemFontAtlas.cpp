@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "gfx/Gfx.h"
+
 namespace {
 
 constexpr int kSize = 512;
@@ -80,7 +82,7 @@ void atlasRectangles(const std::vector<GlyphPlace>& places, const std::array<int
     }
 }
 
-SystemFontAtlas::SystemFontAtlas(const char* faceName, int height, bool bold, bool italic)
+SystemFontAtlas::SystemFontAtlas(Gfx& g, const char* faceName, int height, bool bold, bool italic)
 {
     const int spacing = italic ? 4 : 2;
     cellHeight = static_cast<int32_t>(height * 1.333);
@@ -144,13 +146,5 @@ SystemFontAtlas::SystemFontAtlas(const char* faceName, int height, bool bold, bo
             uint8_t* p = pixels.data() + (static_cast<size_t>(y) * kSize + x) * 4;
             p[0] = p[1] = p[2] = p[3] = g;
         }
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    texture = Texture(name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, kSize, kSize, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    texture = g.createTexture({.width = kSize, .height = kSize, .mipmapped = false, .repeat = false}, pixels.data());
 }

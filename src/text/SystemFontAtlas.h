@@ -1,13 +1,13 @@
 #pragma once
 
-#include <epoxy/gl.h>
-
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "gfx/GLHandle.h"
+#include "gfx/Texture.h"
+
+class Gfx;
 
 // Where one character lands in the atlas picture: left and top edges in pixels, top-down.
 struct GlyphPlace {
@@ -38,5 +38,5 @@ struct SystemFontAtlas {
 
     // `height` is the character cell height in pixels, as the classic Windows font API
     // takes it (ascent plus descent). Without a usable face the atlas stays empty.
-    SystemFontAtlas(const char* faceName, int height, bool bold, bool italic);
+    SystemFontAtlas(Gfx& g, const char* faceName, int height, bool bold, bool italic);
 };

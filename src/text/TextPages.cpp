@@ -1,9 +1,8 @@
 #include "text/TextPages.h"
 
-#include <epoxy/gl.h>
-
 #include <cmath>
 
+#include "gfx/Gfx.h"
 #include "gfx/Shaping.h"
 #include "text/BitmapFont.h"
 
@@ -117,33 +116,24 @@ TextLineFrame textLineFrame(const Vec3& end, Vec3& start, float p, float t0, flo
     return frame;
 }
 
-void textLine(const Vec3& end, Vec3& start, const Vec3& colour, float p, float t0, float, float t2,
-              const std::string& text, float scale, GLuint fontLists)
+void textLine(Gfx& g, const Vec3& end, Vec3& start, const Vec3& colour, float p, float t0, float, float t2,
+              const std::string& text, float scale, const BitmapFont& font)
 {
     const TextLineFrame frame = textLineFrame(end, start, p, t0, t2, text);
-    glDisable(GL_FOG);
-    glDisable(GL_DEPTH_TEST);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_TEXTURE_2D);
-    glColor4f(colour.x, colour.y, colour.z, frame.fade);
-    glLoadIdentity();
-    glTranslatef(frame.position.x, frame.position.y, frame.position.z);
-    glListBase(fontLists - 32);
-    glScalef(scale, scale, scale);
-    glPushMatrix();
-    glCallLists(static_cast<GLsizei>(frame.text.size()), GL_UNSIGNED_BYTE, frame.text.data());
-    glPopMatrix();
-    glDisable(GL_TEXTURE_2D);
+    g.colour(colour, frame.fade);
+    g.modelView.loadIdentity();
+    g.modelView.translate(frame.position.x, frame.position.y, frame.position.z);
+    g.modelView.scale(scale, scale, scale);
+    font.write(g, {.blend = Blend::Alpha, .depthTest = false}, frame.text);
 }
 
-void drawTextPage(float p, int page, GLuint fontLists)
+void drawTextPage(Gfx& g, float p, int page, const BitmapFont& font)
 {
     if (page < 0 || page > 3) return;
     const TextPage& layout = kTextPages[page];
     for (int k = 0; k < layout.count; ++k) {
         Vec3 start(-108.0f, 0.0f, -1000.0f);
-        textLine(layout.slots[k].end, start, Vec3(1, 1, 1), p, 0.025f * k, 0.05f * (k + 1), 0.86f + 0.005f * k,
-                 invitationLines[layout.slots[k].field], 1.25f, fontLists);
+        textLine(g, layout.slots[k].end, start, Vec3(1, 1, 1), p, 0.025f * k, 0.05f * (k + 1), 0.86f + 0.005f * k,
+                 invitationLines[layout.slots[k].field], 1.25f, font);
     }
 }

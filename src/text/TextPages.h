@@ -1,12 +1,13 @@
 #pragma once
 
-#include <epoxy/gl.h>
-
 #include <array>
 #include <string>
 #include <string_view>
 
 #include "gfx/Vec3.h"
+
+class BitmapFont;
+class Gfx;
 
 // The invitation's text: 43 fields, each centred in 35 characters (34 for two of them) by
 // the leading spaces that place it on the screen.
@@ -28,14 +29,14 @@ struct TextLineFrame {
 // progress scale. `start` is moved by the line's swing (callers set it anew each time).
 TextLineFrame textLineFrame(const Vec3& end, Vec3& start, float p, float t0, float t2, const std::string& text);
 
-// Draws one line with the bitmap font (its picture bound by the caller, its lists from
-// `fontLists`, the font's listBase()) at the given scale. t1, the end
-// of a typing-out reveal, is carried but not used: every line shows whole from t0 on.
-void textLine(const Vec3& end, Vec3& start, const Vec3& colour, float p, float t0, float t1, float t2,
-              const std::string& text, float scale, GLuint fontLists);
+// Draws one line with the bitmap font at the given scale, over what is there, neither fogged
+// nor depth-tested, from the modelview's identity. t1, the end of a typing-out reveal, is
+// carried but not used: every line shows whole from t0 on.
+void textLine(Gfx& g, const Vec3& end, Vec3& start, const Vec3& colour, float p, float t0, float t1, float t2,
+              const std::string& text, float scale, const BitmapFont& font);
 
-// One of the four pages (0 to 3) at its progress p, with the font's lists.
-void drawTextPage(float p, int page, GLuint fontLists);
+// One of the four pages (0 to 3) at its progress p.
+void drawTextPage(Gfx& g, float p, int page, const BitmapFont& font);
 
 // The slots of a page: the field each shows and its end point.
 struct TextSlot {

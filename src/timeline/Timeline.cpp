@@ -1,7 +1,5 @@
 #include "timeline/Timeline.h"
 
-#include "gfx/Glu.h"
-
 #include "gfx/FullScreenQuad.h"
 #include "gfx/Programs.h"
 #include "gfx/Shaping.h"
@@ -29,176 +27,155 @@ int windowsAt(int32_t t, WindowRun (&runs)[8])
 
 namespace {
 
-// Renders one scene into a target: texturing on, white, the target bound and cleared.
+// The composition's passes: a target's picture over the whole frame, added or laid over it.
+constexpr DrawState kAdded{.blend = Blend::Additive};
+constexpr DrawState kLaidOver{.blend = Blend::Alpha};
+
+// Makes a target (none: the frame's own framebuffer) where the next draws go, cleared to the
+// frame's grey, with the viewport over all of it.
+void bindCleared(Gfx& g, const RenderTarget* target, const FrameContext& frame, float grey)
+{
+    g.bindTarget(target);
+    g.clear(grey, grey, grey, 1);
+    if (target)
+        g.viewport(0, 0, target->width(), target->height());
+    else
+        g.viewport(0, 0, frame.width, frame.height);
+}
+
+// Renders one scene into a target, which is bound and cleared; then the frame's framebuffer
+// is bound again and cleared, so that only the compositions after it show.
 template <typename Scene>
-void sceneInto(RenderTarget& target, const FrameContext& frame, Scene scene)
+void sceneInto(Gfx& g, RenderTarget& target, const FrameContext& frame, float grey, Scene scene)
 {
-    glEnable(GL_TEXTURE_2D);
-    glColor4f(1, 1, 1, 1);
-    target.bind();
+    g.colour(1, 1, 1, 1);
+    bindCleared(g, &target, frame, grey);
     if (frame.scenesDrawn) scene();
-    RenderTarget::unbind(frame.output, frame.width, frame.height);
+    bindCleared(g, frame.output, frame, grey);
 }
 
-void compositionState(GLenum destinationFactor)
+// One full-screen pass of a target's picture through a program, added to the frame.
+void filterPass(Gfx& g, const FullScreenQuad& quad, const ShaderProgram& program, const RenderTarget& source)
 {
-    glDisable(GL_LIGHTING);
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, destinationFactor);
-    glColor4f(1, 1, 1, 1);
-}
-void additiveState() { compositionState(GL_ONE); }
-void alphaState() { compositionState(GL_ONE_MINUS_SRC_ALPHA); }
-
-// One full-screen pass of a target's picture through a program. A program that failed to
-// build leaves the pass to the fixed-function pipeline.
-void filterPass(const FullScreenQuad& quad, const ShaderProgram& program, const RenderTarget& source)
-{
-    program.use();
-    source.bindTexture();
-    quad.draw();
-    glUseProgram(0);
+    DrawState pass = kAdded.withTexture(source.picture());
+    pass.program = &program;
+    quad.draw(g, pass);
 }
 
-void filterPass(const FullScreenQuad& quad, const ShaderProgram& program, const char* uniform, float value,
+void filterPass(Gfx& g, const FullScreenQuad& quad, ShaderProgram& program, const char* uniform, float value,
                 const RenderTarget& source)
 {
-    program.setUniform(uniform, value);
-    filterPass(quad, program, source);
+    program.set(uniform, value);
+    filterPass(g, quad, program, source);
 }
 
 // Each composition returns the grey level the next frame is cleared to.
 
-float composeOpening(Stage& s, const FrameContext& frame, float p)
+float composeOpening(Gfx& g, Stage& s, const FrameContext& frame, float grey, float p)
 {
-    sceneInto(s.sceneTarget, frame, [&] { s.opening.draw(p); });
-    alphaState();
-    s.sceneTarget.bindTexture();
-    s.shared.quad.draw();
+    sceneInto(g, s.sceneTarget, frame, grey, [&] { s.opening.draw(g, p); });
+    g.colour(1, 1, 1, 1);
+    s.shared.quad.draw(g, kLaidOver.withTexture(s.sceneTarget.picture()));
     return 1.0f;
 }
 
-float composeBurning(Stage& s, const FrameContext& frame, float p)
+float composeBurning(Gfx& g, Stage& s, const FrameContext& frame, float grey, float p)
 {
-    const Programs& programs = s.shared.programs;
-    sceneInto(s.sceneTarget, frame, [&] { s.burning.draw(p, frame, s.shared); });
-    additiveState();
-    filterPass(s.shared.quad, programs.dreamvision, s.sceneTarget);
-    filterPass(s.shared.quad, programs.blackAndWhite, "sync", 0.1f, s.sceneTarget);
-    s.bubbles.draw(p, 0);
+    Programs& programs = s.shared.programs;
+    sceneInto(g, s.sceneTarget, frame, grey, [&] { s.burning.draw(g, p, frame, s.shared); });
+    g.colour(1, 1, 1, 1);
+    filterPass(g, s.shared.quad, programs.dreamvision, s.sceneTarget);
+    filterPass(g, s.shared.quad, programs.blackAndWhite, "sync", 0.1f, s.sceneTarget);
+    s.bubbles.draw(g, p, 0);
     return BurningScene::clearLevel(p);
 }
 
-float composeMetaballs(Stage& s, const FrameContext& frame, float p)
+float composeMetaballs(Gfx& g, Stage& s, const FrameContext& frame, float grey, float p)
 {
-    const Programs& programs = s.shared.programs;
+    Programs& programs = s.shared.programs;
     const FullScreenQuad& quad = s.shared.quad;
-    glEnable(GL_TEXTURE_2D);
-    glColor4f(1, 1, 1, 1);
-    s.sceneTarget.bind();
-    if (frame.scenesDrawn) s.metaballs.draw(p, false, frame, s.shared);
-    RenderTarget::unbind(frame.output, frame.width, frame.height);
-    s.filterTarget.bind();
-    if (frame.scenesDrawn) s.metaballs.draw(p, true, frame, s.shared);
-    RenderTarget::unbind(frame.output, frame.width, frame.height);
-    additiveState();
-    filterPass(quad, programs.dreamvision, s.filterTarget);
+    sceneInto(g, s.sceneTarget, frame, grey, [&] { s.metaballs.draw(g, p, false, frame, s.shared); });
+    sceneInto(g, s.filterTarget, frame, grey, [&] { s.metaballs.draw(g, p, true, frame, s.shared); });
+    g.colour(1, 1, 1, 1);
+    filterPass(g, quad, programs.dreamvision, s.filterTarget);
     const float sync = p < 0.7f ? 0.5f : 0.5f - 0.5f * linearStep(p, 0.7f, 1.0f);
-    filterPass(quad, programs.blackAndWhite, "sync", sync, s.sceneTarget);
-    filterPass(quad, programs.outline, s.filterTarget);
-    s.bubbles.draw(p, 2);
+    filterPass(g, quad, programs.blackAndWhite, "sync", sync, s.sceneTarget);
+    filterPass(g, quad, programs.outline, s.filterTarget);
+    s.bubbles.draw(g, p, 2);
     return 0.0f;
 }
 
-float composeStems(Stage& s, const FrameContext& frame, float p)
+float composeStems(Gfx& g, Stage& s, const FrameContext& frame, float grey, float p)
 {
-    sceneInto(s.sceneTarget, frame, [&] { s.stems.draw(p, frame, s.shared); });
-    additiveState();
-    filterPass(s.shared.quad, s.shared.programs.dreamvision, s.sceneTarget);
-    s.bubbles.draw(p, 1);
+    sceneInto(g, s.sceneTarget, frame, grey, [&] { s.stems.draw(g, p, frame, s.shared); });
+    g.colour(1, 1, 1, 1);
+    filterPass(g, s.shared.quad, s.shared.programs.dreamvision, s.sceneTarget);
+    s.bubbles.draw(g, p, 1);
     return 0.0f;
 }
 
-float composeTwister(Stage& s, const FrameContext& frame, float p)
+float composeTwister(Gfx& g, Stage& s, const FrameContext& frame, float grey, float p)
 {
-    const Programs& programs = s.shared.programs;
-    sceneInto(s.sceneTarget, frame, [&] { s.twister.draw(p, frame, s.shared); });
-    additiveState();
+    Programs& programs = s.shared.programs;
+    sceneInto(g, s.sceneTarget, frame, grey, [&] { s.twister.draw(g, p, frame, s.shared); });
     const float f = linearStep(p, 0.9f, 1.0f);
-    glColor4f(1, 1, 1, 1 - f);
-    filterPass(s.shared.quad, programs.blackAndWhite, "sync", 0.5f + 0.5f * f, s.sceneTarget);
-    programs.dreamvision.use();
-    s.sceneTarget.bindTexture();
-    s.shared.quad.drawRippled(24 * p, 1.01f);
-    glUseProgram(0);
-    s.bubbles.draw(p, 4);
+    g.colour(1, 1, 1, 1 - f);
+    filterPass(g, s.shared.quad, programs.blackAndWhite, "sync", 0.5f + 0.5f * f, s.sceneTarget);
+    DrawState rippled = kAdded.withTexture(s.sceneTarget.picture());
+    rippled.program = &programs.dreamvision;
+    s.shared.quad.drawRippled(g, rippled, 24 * p, 1.01f);
+    s.bubbles.draw(g, p, 4);
     return 0.0f;
 }
 
-float composeRibbons(Stage& s, const FrameContext& frame, float p)
+float composeRibbons(Gfx& g, Stage& s, const FrameContext& frame, float grey, float p)
 {
-    const Programs& programs = s.shared.programs;
-    sceneInto(s.sceneTarget, frame, [&] { s.ribbons.draw(p, frame, s.shared, s.burning.flashPicture()); });
-    additiveState();
-    filterPass(s.shared.quad, programs.blackAndWhite, "sync", 0.25f, s.sceneTarget);
+    Programs& programs = s.shared.programs;
+    sceneInto(g, s.sceneTarget, frame, grey, [&] { s.ribbons.draw(g, p, frame, s.shared); });
+    g.colour(1, 1, 1, 1);
+    filterPass(g, s.shared.quad, programs.blackAndWhite, "sync", 0.25f, s.sceneTarget);
     // The glow is added twice.
-    programs.dreamvision.use();
-    s.sceneTarget.bindTexture();
-    s.shared.quad.draw();
-    s.sceneTarget.bindTexture();
-    s.shared.quad.draw();
-    glUseProgram(0);
-    s.bubbles.draw(p, 3);
+    filterPass(g, s.shared.quad, programs.dreamvision, s.sceneTarget);
+    filterPass(g, s.shared.quad, programs.dreamvision, s.sceneTarget);
+    s.bubbles.draw(g, p, 3);
     return 0.0f;
 }
 
-float composeClosing(Stage& s, const FrameContext& frame, float p)
+float composeClosing(Gfx& g, Stage& s, const FrameContext& frame, float grey, float p)
 {
-    sceneInto(s.sceneTarget, frame, [&] { s.closing.draw(p); });
-    alphaState();
-    glColor4f(1, 1, 1, linearStep(p, 0.0f, 0.05f) - linearStep(p, 0.9f, 1.0f));
-    s.sceneTarget.bindTexture();
-    s.shared.quad.draw();
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, s.shared.font.picture());
+    sceneInto(g, s.sceneTarget, frame, grey, [&] { s.closing.draw(g, p); });
+    g.colour(1, 1, 1, linearStep(p, 0.0f, 0.05f) - linearStep(p, 0.9f, 1.0f));
+    s.shared.quad.draw(g, kLaidOver.withTexture(s.sceneTarget.picture()));
     constexpr TimeWindow kPages[4] = {TimeWindow::Page1, TimeWindow::Page2, TimeWindow::Page3, TimeWindow::Page4};
     if (frame.scenesDrawn)
         for (int page = 0; page < 4; ++page)
-            drawTextPage(sceneProgress(sceneWindow(kPages[page]), frame.timeMs), page, s.shared.font.listBase());
+            drawTextPage(g, sceneProgress(sceneWindow(kPages[page]), frame.timeMs), page, s.shared.font);
     return 1.0f;
 }
 
 }  // namespace
 
-FrameResult drawFrame(Stage& stage, const FrameContext& frame, float clearLevel)
+FrameResult drawFrame(Gfx& g, Stage& stage, const FrameContext& frame, float clearLevel)
 {
-    glEnable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
-    glDisable(GL_BLEND);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT0);
-    glEnable(GL_COLOR_MATERIAL);
-    glClearColor(clearLevel, clearLevel, clearLevel, 1);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glViewport(0, 0, frame.width, frame.height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(75, static_cast<double>(frame.width) / frame.height, 0.001, 1000);
+    bindCleared(g, frame.output, frame, clearLevel);
+    g.projection.loadIdentity();
+    perspective(g.projection.top(), 75, static_cast<double>(frame.width) / frame.height, 0.001, 1000);
+    g.modelView.loadIdentity();
 
     FrameResult result{clearLevel, false};
     WindowRun runs[8];
     const int count = windowsAt(frame.timeMs, runs);
     for (int i = 0; i < count; ++i) {
         const float p = runs[i].progress;
+        const float grey = clearLevel;
         switch (runs[i].window) {
-        case TimeWindow::Opening: result.clearLevel = composeOpening(stage, frame, p); break;
-        case TimeWindow::Burning: result.clearLevel = composeBurning(stage, frame, p); break;
-        case TimeWindow::Stems: result.clearLevel = composeStems(stage, frame, p); break;
-        case TimeWindow::Metaballs: result.clearLevel = composeMetaballs(stage, frame, p); break;
-        case TimeWindow::Ribbons: result.clearLevel = composeRibbons(stage, frame, p); break;
-        case TimeWindow::Twister: result.clearLevel = composeTwister(stage, frame, p); break;
-        case TimeWindow::Closing: result.clearLevel = composeClosing(stage, frame, p); break;
+        case TimeWindow::Opening: result.clearLevel = composeOpening(g, stage, frame, grey, p); break;
+        case TimeWindow::Burning: result.clearLevel = composeBurning(g, stage, frame, grey, p); break;
+        case TimeWindow::Stems: result.clearLevel = composeStems(g, stage, frame, grey, p); break;
+        case TimeWindow::Metaballs: result.clearLevel = composeMetaballs(g, stage, frame, grey, p); break;
+        case TimeWindow::Ribbons: result.clearLevel = composeRibbons(g, stage, frame, grey, p); break;
+        case TimeWindow::Twister: result.clearLevel = composeTwister(g, stage, frame, grey, p); break;
+        case TimeWindow::Closing: result.clearLevel = composeClosing(g, stage, frame, grey, p); break;
         case TimeWindow::End: result.ended = true; break;
         default: break;  // the text pages are composed inside the closing window
         }

@@ -12,7 +12,6 @@
 #include "scenes/SpeechBubbles.h"
 #include "scenes/StemScene.h"
 #include "scenes/TwisterScene.h"
-#include "timeline/RenderTarget.h"
 
 // A time window of the intro in milliseconds; both ends belong to it.
 struct SceneWindow {
@@ -79,6 +78,7 @@ struct FrameResult {
     bool ended;        // the intro has reached its end
 };
 
-// Composes the whole frame for the context's demo time into the window's framebuffer, which
-// is first cleared to the grey level `clearLevel`.
-FrameResult drawFrame(Stage& stage, const FrameContext& frame, float clearLevel);
+// Composes the whole frame for the context's demo time into the framebuffer it names, which
+// is first cleared to the grey level `clearLevel`, as is every render target a scene is drawn
+// into.
+FrameResult drawFrame(Gfx& g, Stage& stage, const FrameContext& frame, float clearLevel);

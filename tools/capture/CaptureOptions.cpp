@@ -103,6 +103,11 @@ ParsedCaptureOptions parseCaptureOptions(const std::vector<std::string>& argumen
             o.chaptersPath = value;
         } else if (arg == "--frames") {
             o.framesDir = value;
+        } else if (arg == "--gl") {
+            if (value == "core" || value == "es")
+                o.gl = value == "es" ? GLApi::ES : GLApi::Core;
+            else
+                problem = "--gl wants core (OpenGL 3.3) or es (OpenGL ES 3.0), not " + value;
         } else if (arg == "--from") {
             demoTime(kIntroEnd, o.fromMs);
             rangeGiven = true;
@@ -165,6 +170,7 @@ std::string captureUsage()
         ")\n"
         "  --size WxH            default 1280x720\n"
         "  --fps N               frames per second of demo time, default 60\n"
+        "  --gl core|es          draw through OpenGL 3.3 core (the default) or OpenGL ES 3.0\n"
         "  --preset NAME         size, frame rate and encoding together; --size and --fps override:\n";
     char line[200];
     for (const VideoPreset& p : kVideoPresets) {

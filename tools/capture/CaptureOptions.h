@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "gfx/GLDevice.h"
+
 // How a video is encoded: H.264 with AAC in MP4, or a lossless master (FFV1 with FLAC in
 // Matroska), for which the H.264 and AAC settings do not apply.
 struct VideoFormat {
@@ -50,6 +52,7 @@ struct CaptureOptions {
     std::string framesDir;        // empty: no frame sequence
     int fromMs = 0;               // the video's or sequence's first frame, ms
     int toMs = -1;                // they end before this time, ms; -1: the intro's end
+    GLApi gl = GLApi::Core;       // --gl core|es
 };
 
 // The options after the program's name; a bad one gives the one line that names the problem.

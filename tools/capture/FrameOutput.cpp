@@ -1,6 +1,5 @@
 #include "FrameOutput.h"
 
-#include <epoxy/gl.h>
 #include <pango/pangocairo.h>
 
 #include <cmath>
@@ -8,17 +7,18 @@
 #include <cstdio>
 #include <vector>
 
-void readPixels(int width, int height, std::vector<uint8_t>& rgba)
+#include "gfx/Gfx.h"
+
+void readPixels(Gfx& g, int width, int height, std::vector<uint8_t>& rgba)
 {
     rgba.resize(static_cast<size_t>(width) * height * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    g.readPixels({0, 0, width, height}, rgba.data());
 }
 
-cairo_surface_t* readFrame(int width, int height)
+cairo_surface_t* readFrame(Gfx& g, int width, int height)
 {
     std::vector<uint8_t> rgba;
-    readPixels(width, height, rgba);
+    readPixels(g, width, height, rgba);
 
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
     unsigned char* data = cairo_image_surface_get_data(surface);

@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
-// The frame just drawn into the current GL framebuffer as RGBA bytes, bottom row first.
-void readPixels(int width, int height, std::vector<uint8_t>& rgba);
-// The frame just drawn into the current GL framebuffer, as a Cairo picture (top row first).
-cairo_surface_t* readFrame(int width, int height);
+class Gfx;
+
+// The frame just drawn into the bound framebuffer as RGBA bytes, bottom row first.
+void readPixels(Gfx& g, int width, int height, std::vector<uint8_t>& rgba);
+// The frame just drawn into the bound framebuffer, as a Cairo picture (top row first).
+cairo_surface_t* readFrame(Gfx& g, int width, int height);
 
 // A grid of small frames with their times written under them.
 class Storyboard {

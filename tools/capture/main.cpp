@@ -3,9 +3,10 @@
 // sequence of them or a video with its music. The music is decoded but not played: what is
 // "heard" is the demo time, so the scenes beat as live.
 //
-// Every frame up to the last one asked for is rendered, so that everything that carries
-// state from frame to frame (particles, the clear colour) has its history. Every output is
-// checked before the first frame is rendered.
+// Every frame of the fixed rate up to the last one asked for is run, so that everything that
+// carries from frame to frame (particles, the clear colour) has its history; only the frames
+// written are drawn, the others run without a GPU. Every output is checked before the first
+// frame is run.
 #include <signal.h>
 
 #include <algorithm>
@@ -41,7 +42,7 @@ void onInterrupt(int) { interrupted = 1; }
 std::unique_ptr<OffscreenIntro> openIntro(const CaptureOptions& options)
 {
     OffscreenIntro::Refusal refusal;
-    std::unique_ptr<OffscreenIntro> intro = OffscreenIntro::open(options.width, options.height, refusal);
+    std::unique_ptr<OffscreenIntro> intro = OffscreenIntro::open(options.width, options.height, options.gl, refusal);
     if (!intro && !refusal.message.empty()) reportFatal(refusal.message.c_str());
     return intro;
 }
@@ -93,7 +94,6 @@ int captureFrames(const CaptureOptions& options)
     int written = 0;
     size_t done = 0;
     for (const int t : times) {
-        intro->render(t);
         std::vector<std::string> paths;
         char name[32];
         if (options.at.count(t) != 0) {
@@ -106,9 +106,12 @@ int captureFrames(const CaptureOptions& options)
             paths.push_back(options.framesDir + name);
         }
         const bool cell = std::binary_search(storyboardTimes.begin(), storyboardTimes.end(), t);
+        // Only the frames written are drawn; the others run without drawing.
+        intro->gfx().setDrawing(!paths.empty() || cell);
+        intro->render(t);
         if (!paths.empty() || cell) {
             const std::unique_ptr<cairo_surface_t, void (*)(cairo_surface_t*)> owned(
-                readFrame(options.width, options.height), cairo_surface_destroy);
+                readFrame(intro->gfx(), options.width, options.height), cairo_surface_destroy);
             for (const std::string& path : paths) {
                 if (cairo_surface_write_to_png(owned.get(), path.c_str()) != CAIRO_STATUS_SUCCESS) {
                     progress.breakLine();
@@ -176,9 +179,11 @@ int captureVideo(const CaptureOptions& options)
             std::fprintf(stderr, "orvale-capture: interrupted; %s not written\n", options.videoPath.c_str());
             return 130;
         }
+        // The frames before the first one written run without drawing.
+        intro->gfx().setDrawing(n >= first);
         intro->render(frameTime(n, options.fps));
         if (n >= first) {
-            readPixels(options.width, options.height, pixels);
+            readPixels(intro->gfx(), options.width, options.height, pixels);
             if (!encoder.writeFrame(pixels, error)) {
                 progress.breakLine();
                 std::fprintf(stderr, "orvale-capture: %s; %s not written\n", error.c_str(), options.videoPath.c_str());

@@ -1,5 +1,7 @@
 // Pen hatching by brightness: white paper with up to four families of diagonal lines, one
 // pixel wide every 10 pixels, the darker the picture the more families; scaled by sync.
+in vec2 vTexCoord;
+out vec4 fragColour;
 uniform sampler2D sceneTex;
 uniform float sync;
 
@@ -15,10 +17,10 @@ void main()
 {
     const float vxOffset = 1.5;
     const float hatchYOffset = 5.0;
-    vec2 uv = gl_TexCoord[0].st;
+    vec2 uv = vTexCoord;
     vec3 tc = vec3(1.0);
     if (uv.x < vxOffset - 0.005) {
-        float lum = length(texture2D(sceneTex, uv).rgb);
+        float lum = length(texture(sceneTex, uv).rgb);
         float x = gl_FragCoord.x;
         float y = gl_FragCoord.y;
         if (lum < 1.0 && onLine(x + y)) tc = vec3(0.0);
@@ -26,9 +28,9 @@ void main()
         if (lum < 0.5 && onLine(x + y - hatchYOffset)) tc = vec3(0.0);
         if (lum < 0.3 && onLine(x - y - hatchYOffset)) tc = vec3(0.0);
     } else if (uv.x >= vxOffset + 0.005) {
-        tc = texture2D(sceneTex, uv).rgb;
+        tc = texture(sceneTex, uv).rgb;
     } else {
         tc = vec3(0.0);
     }
-    gl_FragColor = vec4(tc, 1.0) * sync;
+    fragColour = vec4(tc, 1.0) * sync;
 }

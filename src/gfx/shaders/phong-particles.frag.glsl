@@ -1,7 +1,7 @@
 // The light × material products of the spot-light shading for a lit particle of colour c and
 // alpha a, which sets: light-model and light ambient 0.1 a, light diffuse and specular a;
 // material ambient 0.3 a, diffuse c a, specular 0.6 a, shininess 70 (every alpha 1).
-varying vec4 tint;  // (c a, a)
+in vec4 tint;  // (c a, a)
 
 vec4 ambientProduct()
 {

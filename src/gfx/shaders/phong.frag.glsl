@@ -1,19 +1,22 @@
-// Light 0 as a spot with a soft edge between its cut-off and an outer cone of cosine 0.8.
-// The light × material products and the shininess come from the source compiled ahead of
-// this one: GL's light and material state, or each lit particle's own values.
-varying vec3 normal;
-varying vec3 lightDir;
-varying vec3 eyeVec;
+// Light 0 as a spot with a soft edge between its cut-off and an outer cone of cosine 0.8. The
+// light is no spot: its direction is the one every light starts with, straight ahead, and the
+// cosine of its cut-off is held as 0. The light × material products and the shininess come
+// from the source compiled ahead of this one: the material as set, or each lit particle's own.
+in vec3 normal;
+in vec3 lightDir;
+in vec3 eyeVec;
+out vec4 fragColour;
 
 void main()
 {
     const float outerCone = 0.8;
-    float innerCone = gl_LightSource[0].spotCosCutoff;
+    const float innerCone = 0.0;
+    const vec3 spotDirection = vec3(0.0, 0.0, -1.0);
 
     vec4 colour = ambientProduct();
 
     vec3 L = normalize(lightDir);
-    vec3 D = normalize(gl_LightSource[0].spotDirection);
+    vec3 D = normalize(spotDirection);
     float spot = clamp((dot(-L, D) - outerCone) / (innerCone - outerCone), 0.0, 1.0);
 
     vec3 N = normalize(normal);
@@ -25,5 +28,5 @@ void main()
         float specular = pow(max(dot(R, E), 0.0), shininess());
         colour += specularProduct() * specular * spot;
     }
-    gl_FragColor = colour;
+    fragColour = colour;
 }

@@ -1,0 +1,796 @@
+#include "gfx/GLDevice.h"
+
+#include <epoxy/gl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "gfx/EmbeddedShaders.h"
+#include "gfx/ShaderProgram.h"
+
+namespace {
+
+// The uniforms the device sets on any program that declares them, from the draw.
+enum Slot : int {
+    kModelViewProjection,
+    kModelView,
+    kNormalMatrix,
+    kLighting,
+    kLightPosition,
+    kLightDirection,
+    kHalfVector,
+    kSceneColour,
+    kModelAmbient,
+    kLightAmbient,
+    kLightDiffuse,
+    kLightSpecular,
+    kAmbientProduct,
+    kDiffuseProduct,
+    kSpecularProduct,
+    kShininess,
+    kMaterialAmbient,
+    kMaterialDiffuse,
+    kMaterialSpecular,
+    kFogScale,
+    kFogOffset,
+    kViewportScale,
+    kViewportOffset,
+    kLineWidth,
+    kSmoothLines,
+    kSlotCount
+};
+constexpr const char* kSlotNames[kSlotCount] = {
+    "uModelViewProjection", "uModelView",      "uNormalMatrix",   "uLighting",        "uLightPosition",
+    "uLightDirection",      "uHalfVector",     "uSceneColour",    "uModelAmbient",    "uLightAmbient",
+    "uLightDiffuse",        "uLightSpecular",  "uAmbientProduct", "uDiffuseProduct",  "uSpecularProduct",
+    "uShininess",           "uMaterialAmbient", "uMaterialDiffuse", "uMaterialSpecular", "uFogScale",
+    "uFogOffset",           "uViewportScale",  "uViewportOffset", "uLineWidth",       "uSmoothLines"};
+
+// Attribute locations, the same in every program: a vertex's own, then a segment's second end.
+constexpr const char* kAttributeNames[] = {"aPosition",  "aColour",  "aNormal",  "aTexCoord",
+                                           "aPositionA", "aColourA", "aNormalA", "aTexCoordA",
+                                           "aPositionB", "aColourB", "aNormalB", "aTexCoordB"};
+constexpr GLuint kAttributeLocations[] = {0, 1, 2, 3, 0, 1, 2, 3, 4, 5, 6, 7};
+constexpr GLuint kPosition = 0, kColour = 1, kNormal = 2, kTexCoord = 3;
+
+struct Program {
+    GLuint name = 0;
+    bool linked = false;
+    GLint slots[kSlotCount] = {};
+    // What each slot was last set to, so that unchanged values are not set again.
+    float last[kSlotCount][16] = {};
+    bool known[kSlotCount] = {};
+    uint32_t uniformsRevision = 0;
+    bool uniformsApplied = false;
+    std::map<std::string, GLint, std::less<>> named;  // the program's own uniforms and instance attributes
+};
+
+struct Target {
+    GLuint framebuffer = 0;
+    GLuint colour = 0;
+    GLuint depth = 0;
+};
+
+struct StoredMesh {
+    GLuint vertexArray = 0;
+    GLuint vertices = 0;
+    GLuint indices = 0;
+    GLsizei count = 0;
+    MeshAttributes attributes;
+};
+
+std::string text(GLenum name)
+{
+    const GLubyte* s = glGetString(name);
+    return s ? reinterpret_cast<const char*>(s) : "unknown";
+}
+
+// Normalised as the fixed-function state normalises light vectors: by 1 / sqrt of the
+// squared length, in single precision; a zero vector stays zero.
+std::array<float, 3> normalised(std::array<float, 3> v)
+{
+    float length = v[0] * v[0] + v[1] * v[1] + v[2] * v[2];
+    if (length != 0.0f) {
+        length = 1.0f / std::sqrt(length);
+        for (float& c : v) c *= length;
+    }
+    return v;
+}
+
+std::array<float, 4> product(const std::array<float, 4>& light, const std::array<float, 4>& material)
+{
+    return {light[0] * material[0], light[1] * material[1], light[2] * material[2], material[3]};
+}
+
+std::string statusText(GLenum status)
+{
+    switch (status) {
+    case GL_FRAMEBUFFER_UNSUPPORTED: return "GL_FRAMEBUFFER_UNSUPPORTED";
+    case GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT: return "GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT";
+    case GL_FRAMEBUFFER_INCOMPLETE_MISSING_ATTACHMENT: return "GL_FRAMEBUFFER_INCOMPLETE_MISSING_ATTACHMENT";
+    default: return "status " + std::to_string(status);
+    }
+}
+
+template <typename GetIv, typename GetLog>
+bool succeeded(GLuint object, GLenum statusName, GetIv getIv, GetLog getLog, const char* program, const char* what,
+               std::vector<std::string>& failures)
+{
+    GLint status = GL_FALSE;
+    getIv(object, statusName, &status);
+    if (status == GL_TRUE) return true;
+    GLint length = 0;
+    getIv(object, GL_INFO_LOG_LENGTH, &length);
+    std::string log(length > 0 ? static_cast<size_t>(length) : 1, '\0');
+    getLog(object, static_cast<GLsizei>(log.size()), nullptr, log.data());
+    failures.push_back(std::string("shader program \"") + program + "\": " + what + " failed: " + log.c_str());
+    return false;
+}
+
+class GLDevice final : public Device {
+public:
+    GLDevice();
+    ~GLDevice() override;
+    GLDevice(const GLDevice&) = delete;
+    GLDevice& operator=(const GLDevice&) = delete;
+
+    // Builds the built-in shading; false with the reasons when the driver cannot.
+    bool buildShading(std::vector<std::string>& failures);
+
+    DeviceInfo info() const override;
+    TextureId createTexture(const TextureSettings& settings, const uint8_t* rgba) override;
+    void destroyTexture(TextureId texture) override;
+    Result<TargetNames> createTarget(int32_t width, int32_t height) override;
+    void destroyTarget(uint32_t target) override;
+    uint32_t createProgram(const char* vertexSource, const char* fragmentSource, const char* name,
+                           std::vector<std::string>& failures) override;
+    void destroyProgram(uint32_t program) override;
+    bool programLinked(uint32_t program) const override;
+    uint32_t createMesh(Topology topology, std::span<const Vertex> vertices, std::span<const uint32_t> indices,
+                        MeshAttributes attributes) override;
+    void destroyMesh(uint32_t mesh) override;
+
+    void bindTarget(uint32_t target) override;
+    void viewport(const PixelBox& box) override;
+    void clear(const std::array<float, 4>& rgba) override;
+    void draw(const DrawCall& call) override;
+    void drawInstances(const DrawCall& call, const Instances& instances) override;
+    void readPixels(const PixelBox& box, uint8_t* rgba) override;
+    void blit(uint32_t source, const PixelBox& from, uint32_t destination, const PixelBox& to, bool linear) override;
+    void finish() override { glFinish(); }
+
+private:
+    // The built-in shading for a draw: textured or not, fogged or not, triangles or lines.
+    Program& shadingFor(const DrawState& state, bool lines);
+    Program& programFor(const DrawCall& call, bool lines);
+    void use(Program& p);
+    void setState(const DrawState& state);
+    void bindTexture(GLuint unit, TextureId texture);
+    void setUniforms(Program& p, const DrawCall& call, bool lines);
+    void set(Program& p, Slot slot, const float* values, int count);
+    void setInt(Program& p, Slot slot, int value);
+    // Copies the vertices into the stream buffer; returns their byte offset in it.
+    size_t stream(const void* data, size_t bytes);
+    void drawLines(const DrawCall& call);
+    GLuint framebufferOf(uint32_t target) const;
+    GLuint link(const std::string& vertex, const std::string& fragment, const char* name,
+                std::vector<std::string>& failures, Program& out);
+
+    bool es_;
+    std::string preamble_;  // the version line and default precisions of this dialect
+    Program shading_[2][2][2];  // [textured][fog][lines]
+    std::map<uint32_t, Program> programs_;
+    std::map<uint32_t, Target> targets_;
+    std::map<uint32_t, StoredMesh> meshes_;
+    uint32_t nextName_ = 1;
+
+    GLuint triangleArray_ = 0;  // the stream buffer as one vertex per vertex
+    GLuint lineArray_ = 0;      // the stream buffer as one segment per instance
+    GLuint instanceBuffer_ = 0;
+    GLuint streamBuffer_ = 0;
+    size_t streamCapacity_ = 0;
+    size_t streamOffset_ = 0;
+
+    // The GL state as last set, so that only changes reach the driver.
+    GLuint currentProgram_ = 0;
+    GLuint boundTextures_[2] = {};
+    int blend_ = -1;
+    int depthTest_ = -1;
+    int depthWrite_ = -1;
+    uint32_t boundTarget_ = 0;
+    PixelBox viewport_;
+};
+
+GLDevice::GLDevice() : es_(!epoxy_is_desktop_gl())
+{
+    preamble_ = es_ ? "#version 300 es\nprecision highp float;\nprecision highp int;\nprecision highp sampler2D;\n"
+                    : "#version 330 core\n";
+    glGenVertexArrays(1, &triangleArray_);
+    glGenVertexArrays(1, &lineArray_);
+    glGenBuffers(1, &streamBuffer_);
+    glGenBuffers(1, &instanceBuffer_);
+    streamCapacity_ = size_t{4} << 20;
+    glBindBuffer(GL_ARRAY_BUFFER, streamBuffer_);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(streamCapacity_), nullptr, GL_STREAM_DRAW);
+
+    // One vertex per vertex: the stream buffer from its start; draws say where they begin.
+    glBindVertexArray(triangleArray_);
+    const auto field = [](size_t offset) { return reinterpret_cast<const void*>(offset); };
+    const GLsizei stride = sizeof(Vertex);
+    glVertexAttribPointer(kPosition, 3, GL_FLOAT, GL_FALSE, stride, field(offsetof(Vertex, position)));
+    glVertexAttribPointer(kColour, 4, GL_FLOAT, GL_FALSE, stride, field(offsetof(Vertex, colour)));
+    glVertexAttribPointer(kNormal, 3, GL_FLOAT, GL_FALSE, stride, field(offsetof(Vertex, normal)));
+    glVertexAttribPointer(kTexCoord, 2, GL_FLOAT, GL_FALSE, stride, field(offsetof(Vertex, texCoord)));
+    for (GLuint a = 0; a < 4; ++a) glEnableVertexAttribArray(a);
+    // One segment per instance: its pointers are set for each draw.
+    glBindVertexArray(lineArray_);
+    for (GLuint a = 0; a < 8; ++a) {
+        glEnableVertexAttribArray(a);
+        glVertexAttribDivisor(a, 1);
+    }
+    glBindVertexArray(0);
+    glDepthFunc(GL_LEQUAL);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+}
+
+GLDevice::~GLDevice()
+{
+    for (auto& textured : shading_)
+        for (auto& fogged : textured)
+            for (Program& p : fogged) glDeleteProgram(p.name);
+    for (auto& [name, p] : programs_) glDeleteProgram(p.name);
+    for (auto& [name, t] : targets_) {
+        glDeleteFramebuffers(1, &t.framebuffer);
+        glDeleteTextures(1, &t.colour);
+        glDeleteRenderbuffers(1, &t.depth);
+    }
+    for (auto& [name, m] : meshes_) {
+        glDeleteVertexArrays(1, &m.vertexArray);
+        glDeleteBuffers(1, &m.vertices);
+        glDeleteBuffers(1, &m.indices);
+    }
+    glDeleteVertexArrays(1, &triangleArray_);
+    glDeleteVertexArrays(1, &lineArray_);
+    glDeleteBuffers(1, &streamBuffer_);
+    glDeleteBuffers(1, &instanceBuffer_);
+}
+
+bool GLDevice::buildShading(std::vector<std::string>& failures)
+{
+    static const char* const kNames[2][2][2] = {
+        {{"shading", "shading (lines)"}, {"shading (fog)", "shading (fog, lines)"}},
+        {{"shading (textured)", "shading (textured, lines)"},
+         {"shading (textured, fog)", "shading (textured, fog, lines)"}}};
+    for (int textured = 0; textured < 2; ++textured)
+        for (int fog = 0; fog < 2; ++fog)
+            for (int lines = 0; lines < 2; ++lines) {
+                std::string defines;
+                if (textured) defines += "#define TEXTURED\n";
+                if (fog) defines += "#define FOG\n";
+                if (lines) defines += "#define LINES\n";
+                const std::string vertex =
+                    defines + kBuiltinShadingVert + (lines ? kBuiltinLinesVert : kBuiltinTrianglesVert);
+                Program& p = shading_[textured][fog][lines];
+                p.name = link(vertex, defines + kBuiltinFrag, kNames[textured][fog][lines], failures, p);
+                if (p.linked && textured) {
+                    use(p);
+                    glUniform1i(glGetUniformLocation(p.name, "uTexture"), 0);
+                }
+            }
+    return failures.empty();
+}
+
+GLuint GLDevice::link(const std::string& vertex, const std::string& fragment, const char* name,
+                      std::vector<std::string>& failures, Program& out)
+{
+    const GLuint program = glCreateProgram();
+    bool ok = true;
+    for (const auto& [type, source] : {std::pair{GL_VERTEX_SHADER, &vertex}, {GL_FRAGMENT_SHADER, &fragment}}) {
+        const GLuint shader = glCreateShader(type);
+        const char* parts[2] = {preamble_.c_str(), source->c_str()};
+        glShaderSource(shader, 2, parts, nullptr);
+        glCompileShader(shader);
+        ok = succeeded(shader, GL_COMPILE_STATUS, glGetShaderiv, glGetShaderInfoLog, name,
+                       type == GL_VERTEX_SHADER ? "compiling the vertex shader" : "compiling the fragment shader",
+                       failures) &&
+             ok;
+        glAttachShader(program, shader);
+        glDeleteShader(shader);  // goes with the program
+    }
+    for (size_t i = 0; i < std::size(kAttributeNames); ++i)
+        glBindAttribLocation(program, kAttributeLocations[i], kAttributeNames[i]);
+    glLinkProgram(program);
+    out.linked = ok && succeeded(program, GL_LINK_STATUS, glGetProgramiv, glGetProgramInfoLog, name, "linking", failures);
+    for (int s = 0; s < kSlotCount; ++s) out.slots[s] = out.linked ? glGetUniformLocation(program, kSlotNames[s]) : -1;
+    return program;
+}
+
+DeviceInfo GLDevice::info() const
+{
+    std::string profile = "OpenGL ES";
+    if (!es_) {
+        GLint mask = 0;
+        glGetIntegerv(GL_CONTEXT_PROFILE_MASK, &mask);
+        profile = (mask & GL_CONTEXT_CORE_PROFILE_BIT) ? "core profile" : "compatibility profile";
+    }
+    return {text(GL_RENDERER), (es_ ? "" : "OpenGL ") + text(GL_VERSION), text(GL_SHADING_LANGUAGE_VERSION), profile};
+}
+
+TextureId GLDevice::createTexture(const TextureSettings& settings, const uint8_t* rgba)
+{
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    bindTexture(0, TextureId{name});
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, settings.width, settings.height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, settings.mipmapped ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    const GLint wrap = settings.repeat ? GL_REPEAT : GL_CLAMP_TO_EDGE;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
+    if (settings.mipmapped) glGenerateMipmap(GL_TEXTURE_2D);
+    return TextureId{name};
+}
+
+void GLDevice::destroyTexture(TextureId texture)
+{
+    for (GLuint& bound : boundTextures_)
+        if (bound == texture.name) bound = 0;
+    glDeleteTextures(1, &texture.name);
+}
+
+Result<TargetNames> GLDevice::createTarget(int32_t width, int32_t height)
+{
+    Target t;
+    glGenTextures(1, &t.colour);
+    bindTexture(0, TextureId{t.colour});
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glGenRenderbuffers(1, &t.depth);
+    glBindRenderbuffer(GL_RENDERBUFFER, t.depth);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
+    glGenFramebuffers(1, &t.framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, t.framebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, t.colour, 0);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, t.depth);
+    // The target, with its attachments, must be one the GL can draw into.
+    const GLenum status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebufferOf(boundTarget_));
+    if (status != GL_FRAMEBUFFER_COMPLETE) {
+        glDeleteFramebuffers(1, &t.framebuffer);
+        destroyTexture(TextureId{t.colour});
+        glDeleteRenderbuffers(1, &t.depth);
+        return Failure{"the OpenGL driver cannot draw into a " + std::to_string(width) + "x" + std::to_string(height) +
+                       " off-screen framebuffer (" + statusText(status) + ")"};
+    }
+    const uint32_t name = nextName_++;
+    targets_[name] = t;
+    return TargetNames{name, TextureId{t.colour}};
+}
+
+void GLDevice::destroyTarget(uint32_t target)
+{
+    const auto it = targets_.find(target);
+    if (it == targets_.end()) return;
+    if (boundTarget_ == target) bindTarget(0);
+    glDeleteFramebuffers(1, &it->second.framebuffer);
+    destroyTexture(TextureId{it->second.colour});
+    glDeleteRenderbuffers(1, &it->second.depth);
+    targets_.erase(it);
+}
+
+uint32_t GLDevice::createProgram(const char* vertexSource, const char* fragmentSource, const char* name,
+                                 std::vector<std::string>& failures)
+{
+    Program p;
+    p.name = link(vertexSource, fragmentSource, name, failures, p);
+    const uint32_t id = nextName_++;
+    programs_[id] = std::move(p);
+    return id;
+}
+
+void GLDevice::destroyProgram(uint32_t program)
+{
+    const auto it = programs_.find(program);
+    if (it == programs_.end()) return;
+    if (currentProgram_ == it->second.name) {
+        glUseProgram(0);
+        currentProgram_ = 0;
+    }
+    glDeleteProgram(it->second.name);
+    programs_.erase(it);
+}
+
+bool GLDevice::programLinked(uint32_t program) const
+{
+    const auto it = programs_.find(program);
+    return it != programs_.end() && it->second.linked;
+}
+
+uint32_t GLDevice::createMesh(Topology topology, std::span<const Vertex> vertices, std::span<const uint32_t> indices,
+                              MeshAttributes attributes)
+{
+    (void)topology;
+    StoredMesh m;
+    m.attributes = attributes;
+    m.count = static_cast<GLsizei>(indices.empty() ? vertices.size() : indices.size());
+    glGenVertexArrays(1, &m.vertexArray);
+    glBindVertexArray(m.vertexArray);
+    glGenBuffers(1, &m.vertices);
+    glBindBuffer(GL_ARRAY_BUFFER, m.vertices);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size_bytes()), vertices.data(), GL_STATIC_DRAW);
+    const auto field = [](size_t offset) { return reinterpret_cast<const void*>(offset); };
+    const GLsizei stride = sizeof(Vertex);
+    glVertexAttribPointer(kPosition, 3, GL_FLOAT, GL_FALSE, stride, field(offsetof(Vertex, position)));
+    glEnableVertexAttribArray(kPosition);
+    const struct {
+        bool present;
+        GLuint location;
+        GLint size;
+        size_t offset;
+    } optional[] = {{attributes.colours, kColour, 4, offsetof(Vertex, colour)},
+                    {attributes.normals, kNormal, 3, offsetof(Vertex, normal)},
+                    {attributes.texCoords, kTexCoord, 2, offsetof(Vertex, texCoord)}};
+    for (const auto& a : optional) {
+        if (!a.present) continue;
+        glVertexAttribPointer(a.location, a.size, GL_FLOAT, GL_FALSE, stride, field(a.offset));
+        glEnableVertexAttribArray(a.location);
+    }
+    if (!indices.empty()) {
+        glGenBuffers(1, &m.indices);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m.indices);
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size_bytes()), indices.data(),
+                     GL_STATIC_DRAW);
+    }
+    glBindVertexArray(0);
+    const uint32_t id = nextName_++;
+    meshes_[id] = m;
+    return id;
+}
+
+void GLDevice::destroyMesh(uint32_t mesh)
+{
+    const auto it = meshes_.find(mesh);
+    if (it == meshes_.end()) return;
+    glDeleteVertexArrays(1, &it->second.vertexArray);
+    glDeleteBuffers(1, &it->second.vertices);
+    glDeleteBuffers(1, &it->second.indices);
+    meshes_.erase(it);
+}
+
+GLuint GLDevice::framebufferOf(uint32_t target) const
+{
+    const auto it = targets_.find(target);
+    return it == targets_.end() ? 0 : it->second.framebuffer;
+}
+
+void GLDevice::bindTarget(uint32_t target)
+{
+    boundTarget_ = target;
+    glBindFramebuffer(GL_FRAMEBUFFER, framebufferOf(target));
+}
+
+void GLDevice::viewport(const PixelBox& box)
+{
+    viewport_ = box;
+    glViewport(box.x, box.y, box.width, box.height);
+}
+
+void GLDevice::clear(const std::array<float, 4>& rgba)
+{
+    // Depth writes must be on for the depth buffer to clear.
+    if (depthWrite_ != 1) {
+        glDepthMask(GL_TRUE);
+        depthWrite_ = 1;
+    }
+    glClearColor(rgba[0], rgba[1], rgba[2], rgba[3]);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void GLDevice::readPixels(const PixelBox& box, uint8_t* rgba)
+{
+    glReadPixels(box.x, box.y, box.width, box.height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+}
+
+void GLDevice::blit(uint32_t source, const PixelBox& from, uint32_t destination, const PixelBox& to, bool linear)
+{
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebufferOf(source));
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebufferOf(destination));
+    glBlitFramebuffer(from.x, from.y, from.x + from.width, from.y + from.height, to.x, to.y, to.x + to.width,
+                      to.y + to.height, GL_COLOR_BUFFER_BIT, linear ? GL_LINEAR : GL_NEAREST);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebufferOf(boundTarget_));
+}
+
+Program& GLDevice::shadingFor(const DrawState& state, bool lines)
+{
+    return shading_[state.texture ? 1 : 0][state.fog ? 1 : 0][lines ? 1 : 0];
+}
+
+Program& GLDevice::programFor(const DrawCall& call, bool lines)
+{
+    // A program that failed to build leaves the draw to the built-in shading.
+    if (call.state.program) {
+        const auto it = programs_.find(call.state.program->deviceName());
+        if (it != programs_.end() && it->second.linked) return it->second;
+    }
+    return shadingFor(call.state, lines);
+}
+
+void GLDevice::use(Program& p)
+{
+    if (currentProgram_ == p.name) return;
+    glUseProgram(p.name);
+    currentProgram_ = p.name;
+}
+
+void GLDevice::bindTexture(GLuint unit, TextureId texture)
+{
+    if (boundTextures_[unit] == texture.name) return;
+    glActiveTexture(GL_TEXTURE0 + unit);
+    glBindTexture(GL_TEXTURE_2D, texture.name);
+    glActiveTexture(GL_TEXTURE0);
+    boundTextures_[unit] = texture.name;
+}
+
+void GLDevice::setState(const DrawState& state)
+{
+    const int blend = static_cast<int>(state.blend);
+    if (blend != blend_) {
+        switch (state.blend) {
+        case Blend::Off: glDisable(GL_BLEND); break;
+        case Blend::Alpha: glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA); break;
+        case Blend::Additive: glBlendFunc(GL_SRC_ALPHA, GL_ONE); break;
+        case Blend::Multiply: glBlendFunc(GL_DST_COLOR, GL_ZERO); break;
+        }
+        if (state.blend != Blend::Off && (blend_ <= 0)) glEnable(GL_BLEND);
+        blend_ = blend;
+    }
+    if (depthTest_ != static_cast<int>(state.depthTest)) {
+        if (state.depthTest)
+            glEnable(GL_DEPTH_TEST);
+        else
+            glDisable(GL_DEPTH_TEST);
+        depthTest_ = state.depthTest;
+    }
+    if (depthWrite_ != static_cast<int>(state.depthWrite)) {
+        glDepthMask(state.depthWrite ? GL_TRUE : GL_FALSE);
+        depthWrite_ = state.depthWrite;
+    }
+    // A program samples what the state names on both units, nothing included (which reads
+    // black); the built-in shading samples unit 0 when textured.
+    if (state.program || state.texture) bindTexture(0, state.texture);
+    if (state.program) bindTexture(1, state.secondTexture);
+}
+
+void GLDevice::set(Program& p, Slot slot, const float* values, int count)
+{
+    const GLint location = p.slots[slot];
+    if (location < 0) return;
+    if (p.known[slot] && std::memcmp(p.last[slot], values, sizeof(float) * static_cast<size_t>(count)) == 0) return;
+    std::memcpy(p.last[slot], values, sizeof(float) * static_cast<size_t>(count));
+    p.known[slot] = true;
+    switch (count) {
+    case 1: glUniform1fv(location, 1, values); break;
+    case 2: glUniform2fv(location, 1, values); break;
+    case 3: glUniform3fv(location, 1, values); break;
+    case 4: glUniform4fv(location, 1, values); break;
+    case 9: glUniformMatrix3fv(location, 1, GL_FALSE, values); break;
+    case 16: glUniformMatrix4fv(location, 1, GL_FALSE, values); break;
+    default: break;
+    }
+}
+
+void GLDevice::setInt(Program& p, Slot slot, int value)
+{
+    const GLint location = p.slots[slot];
+    if (location < 0) return;
+    const auto asFloat = static_cast<float>(value);
+    if (p.known[slot] && p.last[slot][0] == asFloat) return;
+    p.last[slot][0] = asFloat;
+    p.known[slot] = true;
+    glUniform1i(location, value);
+}
+
+void GLDevice::setUniforms(Program& p, const DrawCall& call, bool lines)
+{
+    const Mat4 mvp = call.projection * call.modelView;
+    set(p, kModelViewProjection, mvp.m.data(), 16);
+    set(p, kModelView, call.modelView.m.data(), 16);
+    const DrawState& state = call.state;
+    const Shading& s = *call.shading;
+    const bool lit = state.lighting != Lighting::Off || state.program;
+    setInt(p, kLighting, static_cast<int>(state.lighting));
+    if (lit) {
+        set(p, kNormalMatrix, normalMatrix(call.modelView).data(), 9);
+        set(p, kLightPosition, s.lightPosition.data(), 4);
+        const std::array<float, 3> direction = normalised({s.lightPosition[0], s.lightPosition[1], s.lightPosition[2]});
+        set(p, kLightDirection, direction.data(), 3);
+        const std::array<float, 3> half = normalised({direction[0], direction[1], direction[2] + 1.0f});
+        set(p, kHalfVector, half.data(), 3);
+        const std::array<float, 4> scene{s.modelAmbient[0] * s.materialAmbient[0], s.modelAmbient[1] * s.materialAmbient[1],
+                                         s.modelAmbient[2] * s.materialAmbient[2], s.materialDiffuse[3]};
+        set(p, kSceneColour, scene.data(), 4);
+        set(p, kModelAmbient, s.modelAmbient.data(), 4);
+        set(p, kLightAmbient, s.lightAmbient.data(), 4);
+        set(p, kLightDiffuse, s.lightDiffuse.data(), 4);
+        set(p, kLightSpecular, s.lightSpecular.data(), 4);
+        set(p, kAmbientProduct, product(s.lightAmbient, s.materialAmbient).data(), 4);
+        set(p, kDiffuseProduct, product(s.lightDiffuse, s.materialDiffuse).data(), 4);
+        set(p, kSpecularProduct, product(s.lightSpecular, s.materialSpecular).data(), 4);
+        set(p, kShininess, &s.shininess, 1);
+        set(p, kMaterialAmbient, s.materialAmbient.data(), 4);
+        set(p, kMaterialDiffuse, s.materialDiffuse.data(), 4);
+        set(p, kMaterialSpecular, s.materialSpecular.data(), 4);
+    }
+    if (state.fog) {
+        // As the fixed-function state folds its linear fog from 0 to the end into one step.
+        const float scale = s.fogEnd == 0.0f ? 1.0f : -1.0f / (s.fogEnd - 0.0f);
+        const float offset = s.fogEnd * -scale;
+        set(p, kFogScale, &scale, 1);
+        set(p, kFogOffset, &offset, 1);
+    }
+    if (lines) {
+        const float halfWidth = static_cast<float>(viewport_.width) * 0.5f;
+        const float halfHeight = static_cast<float>(viewport_.height) * 0.5f;
+        const float scale[2] = {halfWidth, halfHeight};
+        const float offset[2] = {halfWidth + static_cast<float>(viewport_.x),
+                                 halfHeight + static_cast<float>(viewport_.y)};
+        set(p, kViewportScale, scale, 2);
+        set(p, kViewportOffset, offset, 2);
+        set(p, kLineWidth, &state.lineWidth, 1);
+        setInt(p, kSmoothLines, state.smoothLines ? 1 : 0);
+    }
+    if (const ShaderProgram* own = state.program; own && (!p.uniformsApplied || p.uniformsRevision != own->revision())) {
+        for (const ShaderProgram::Uniform& u : own->uniforms()) {
+            auto it = p.named.find(u.name);
+            if (it == p.named.end())
+                it = p.named.emplace(std::string(u.name), glGetUniformLocation(p.name, std::string(u.name).c_str())).first;
+            if (u.integer)
+                glUniform1i(it->second, static_cast<int>(u.value));
+            else
+                glUniform1f(it->second, u.value);
+        }
+        p.uniformsApplied = true;
+        p.uniformsRevision = own->revision();
+    }
+}
+
+size_t GLDevice::stream(const void* data, size_t bytes)
+{
+    glBindBuffer(GL_ARRAY_BUFFER, streamBuffer_);
+    // Whole vertices from the buffer's start, so that a draw can say where it begins by index.
+    streamOffset_ = (streamOffset_ + sizeof(Vertex) - 1) / sizeof(Vertex) * sizeof(Vertex);
+    if (streamOffset_ + bytes > streamCapacity_) {
+        // A fresh buffer: the driver keeps the old one for the draws still using it.
+        while (bytes > streamCapacity_) streamCapacity_ *= 2;
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(streamCapacity_), nullptr, GL_STREAM_DRAW);
+        streamOffset_ = 0;
+    }
+    const size_t at = streamOffset_;
+    glBufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>(at), static_cast<GLsizeiptr>(bytes), data);
+    streamOffset_ += bytes;
+    return at;
+}
+
+void GLDevice::draw(const DrawCall& call)
+{
+    const bool lines = call.topology == Topology::Lines || call.topology == Topology::LineStrip;
+    Program& p = programFor(call, lines);
+    if (!p.linked) return;
+    use(p);
+    setState(call.state);
+    setUniforms(p, call, lines);
+    if (call.mesh != 0) {
+        const auto it = meshes_.find(call.mesh);
+        if (it == meshes_.end()) return;
+        const StoredMesh& m = it->second;
+        glBindVertexArray(m.vertexArray);
+        // What the mesh's vertices lack is the same for all of them.
+        if (!m.attributes.colours) glVertexAttrib4fv(kColour, call.current.colour);
+        if (!m.attributes.normals) glVertexAttrib3fv(kNormal, call.current.normal);
+        if (!m.attributes.texCoords) glVertexAttrib2fv(kTexCoord, call.current.texCoord);
+        const GLenum mode = call.topology == Topology::TriangleStrip ? GL_TRIANGLE_STRIP : GL_TRIANGLES;
+        if (m.indices)
+            glDrawElements(mode, m.count, GL_UNSIGNED_INT, nullptr);
+        else
+            glDrawArrays(mode, 0, m.count);
+        glBindVertexArray(0);
+        return;
+    }
+    if (lines) {
+        drawLines(call);
+        return;
+    }
+    const size_t at = stream(call.vertices.data(), call.vertices.size_bytes());
+    glBindVertexArray(triangleArray_);
+    glDrawArrays(call.topology == Topology::TriangleStrip ? GL_TRIANGLE_STRIP : GL_TRIANGLES,
+                 static_cast<GLint>(at / sizeof(Vertex)), static_cast<GLsizei>(call.vertices.size()));
+    glBindVertexArray(0);
+}
+
+void GLDevice::drawLines(const DrawCall& call)
+{
+    const size_t count = call.vertices.size();
+    const bool strip = call.topology == Topology::LineStrip;
+    const size_t segments = strip ? count - 1 : count / 2;
+    if (segments == 0) return;
+    const size_t at = stream(call.vertices.data(), call.vertices.size_bytes());
+    glBindVertexArray(lineArray_);
+    // Segment i runs from vertex i to i + 1 of a strip, from 2i to 2i + 1 of separate lines.
+    const auto stride = static_cast<GLsizei>(sizeof(Vertex) * (strip ? 1 : 2));
+    for (GLuint end = 0; end < 2; ++end) {
+        const size_t base = at + end * sizeof(Vertex);
+        const auto field = [base](size_t offset) { return reinterpret_cast<const void*>(base + offset); };
+        glVertexAttribPointer(4 * end + kPosition, 3, GL_FLOAT, GL_FALSE, stride, field(offsetof(Vertex, position)));
+        glVertexAttribPointer(4 * end + kColour, 4, GL_FLOAT, GL_FALSE, stride, field(offsetof(Vertex, colour)));
+        glVertexAttribPointer(4 * end + kNormal, 3, GL_FLOAT, GL_FALSE, stride, field(offsetof(Vertex, normal)));
+        glVertexAttribPointer(4 * end + kTexCoord, 2, GL_FLOAT, GL_FALSE, stride, field(offsetof(Vertex, texCoord)));
+    }
+    glDrawArraysInstanced(GL_TRIANGLES, 0, 6, static_cast<GLsizei>(segments));
+    glBindVertexArray(0);
+}
+
+void GLDevice::drawInstances(const DrawCall& call, const Instances& instances)
+{
+    const auto it = meshes_.find(call.mesh);
+    if (!call.state.program || !programLinked(call.state.program->deviceName()) || it == meshes_.end()) return;
+    Program& p = programFor(call, false);
+    use(p);
+    setState(call.state);
+    setUniforms(p, call, false);
+    const StoredMesh& m = it->second;
+    glBindVertexArray(m.vertexArray);
+    glBindBuffer(GL_ARRAY_BUFFER, instanceBuffer_);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(instances.stride * instances.count), instances.records,
+                 GL_STREAM_DRAW);
+    std::vector<GLuint> enabled;
+    for (const InstanceAttribute& a : instances.attributes) {
+        auto found = p.named.find(a.name);
+        if (found == p.named.end()) found = p.named.emplace(a.name, glGetAttribLocation(p.name, a.name)).first;
+        if (found->second < 0) continue;
+        const auto location = static_cast<GLuint>(found->second);
+        glEnableVertexAttribArray(location);
+        glVertexAttribPointer(location, a.components, GL_FLOAT, GL_FALSE, static_cast<GLsizei>(instances.stride),
+                              reinterpret_cast<const void*>(a.offset));
+        glVertexAttribDivisor(location, 1);
+        enabled.push_back(location);
+    }
+    glDrawElementsInstanced(GL_TRIANGLES, m.count, GL_UNSIGNED_INT, nullptr, static_cast<GLsizei>(instances.count));
+    // The mesh's arrays are left as it was made.
+    for (const GLuint location : enabled) {
+        glVertexAttribDivisor(location, 0);
+        glDisableVertexAttribArray(location);
+    }
+    glBindVertexArray(0);
+}
+
+}  // namespace
+
+std::string describeCurrentGL()
+{
+    return text(GL_RENDERER) + ", " + (epoxy_is_desktop_gl() ? "OpenGL " : "") + text(GL_VERSION);
+}
+
+Result<std::unique_ptr<Device>> createGLDevice()
+{
+    const bool es = !epoxy_is_desktop_gl();
+    const int version = epoxy_gl_version();
+    if (es ? version < 30 : version < 33)
+        return Failure{std::string("this OpenGL lacks ") + (es ? "OpenGL ES 3.0" : "OpenGL 3.3 (core profile)") +
+                       ", which the intro needs.\nIt is " + describeCurrentGL() + "."};
+    auto device = std::make_unique<GLDevice>();
+    std::vector<std::string> failures;
+    if (!device->buildShading(failures)) {
+        std::string why = "the OpenGL driver cannot build the intro's shading:";
+        for (const std::string& f : failures) why += "\n" + f;
+        return Failure{why};
+    }
+    return std::unique_ptr<Device>(std::move(device));
+}
