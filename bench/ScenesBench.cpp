@@ -18,7 +18,7 @@ namespace {
 void hellCircleUpdate(benchmark::State& state)
 {
     SharedEmitters emitters;
-    configureFireRing(emitters, 0);
+    configureFireRing(emitters, TextureId{});
     ParticleEmitter& hellCircle = emitters.hellCircle;
     for (int i = 0; i < 200; ++i) hellCircle.update(1.0f / 60 + 0.02f);  // every record alive
     for (auto _ : state) hellCircle.update(1.0f / 60 + 0.02f);

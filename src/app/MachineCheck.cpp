@@ -9,6 +9,7 @@
 
 #include "app/Assets.h"
 #include "app/DataFolder.h"
+#include "app/Fatal.h"
 #include "app/Frame.h"
 #include "app/FrameClock.h"
 #include "app/Window.h"
@@ -83,6 +84,8 @@ double ribbonRate(Gfx& g, Intro& intro, const RenderTarget& output)
 int runMachineCheck(const DisplaySettings& settings, GLApi api)
 {
     std::printf("orvale-invit --check: what this machine offers the intro\n");
+    // A report on the console: what fails is said in its lines, not in message boxes.
+    fatalErrorBoxes = false;
     const Result<std::filesystem::path> data = findDataFolder();
     line("data:", data ? data.value().string() : data.message());
 

@@ -305,7 +305,8 @@ GLuint GLDevice::link(const std::string& vertex, const std::string& fragment, co
     for (size_t i = 0; i < std::size(kAttributeNames); ++i)
         glBindAttribLocation(program, kAttributeLocations[i], kAttributeNames[i]);
     glLinkProgram(program);
-    out.linked = ok && succeeded(program, GL_LINK_STATUS, glGetProgramiv, glGetProgramInfoLog, name, "linking", failures);
+    const bool linked = succeeded(program, GL_LINK_STATUS, glGetProgramiv, glGetProgramInfoLog, name, "linking", failures);
+    out.linked = ok && linked;
     for (int s = 0; s < kSlotCount; ++s) out.slots[s] = out.linked ? glGetUniformLocation(program, kSlotNames[s]) : -1;
     return program;
 }

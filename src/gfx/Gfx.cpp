@@ -17,56 +17,60 @@ bool leavesView(const Mat4& mvp, const Vertex* v, size_t count)
     return false;
 }
 
-// The triangles a primitive's vertices make, in the order the rasteriser takes them from the
-// primitive itself; strips and lines as they are.
-void shape(Primitive primitive, const std::vector<Vertex>& in, std::vector<Vertex>& out, Topology& topology,
-           const Mat4& mvp)
+// Vertices of quads are handed on as the rasteriser takes them, in pieces of this many.
+constexpr size_t kQuadPiece = 4096;
+
+// What the device draws of a primitive's vertices: how many of them (an incomplete last piece
+// left out) and as what. Quads, polygons and loops need remaking (`remade`); the others are
+// drawn as given.
+struct Shaped {
+    Topology topology;
+    size_t count;
+    bool remade;
+};
+
+Shaped kind(Primitive primitive, size_t n)
+{
+    switch (primitive) {
+    case Primitive::Lines: return {Topology::Lines, n / 2 * 2, false};
+    case Primitive::LineStrip: return {Topology::LineStrip, n >= 2 ? n : 0, false};
+    case Primitive::LineLoop: return {Topology::LineStrip, n >= 2 ? n : 0, true};
+    case Primitive::Triangles: return {Topology::Triangles, n / 3 * 3, false};
+    case Primitive::TriangleStrip: return {Topology::TriangleStrip, n >= 3 ? n : 0, false};
+    case Primitive::Quads: return {Topology::Triangles, n / 4 * 4, true};
+    case Primitive::Polygon: return {Topology::Triangles, n >= 3 ? n : 0, true};
+    }
+    return {Topology::Triangles, 0, false};
+}
+
+// Remakes quads, a polygon or a loop as triangles or a strip, in the order the rasteriser
+// takes them from the primitive itself. A piece of quads is split along its quads' 0-2
+// diagonal, or along their 1-3 diagonal where a vertex of the piece lies outside the view and
+// the piece is clipped; a polygon is a fan around its first vertex; a loop goes back to its
+// first vertex.
+void remake(Primitive primitive, std::span<const Vertex> in, const Mat4& mvp, std::vector<Vertex>& out)
 {
     out.clear();
     const size_t n = in.size();
     switch (primitive) {
-    case Primitive::Lines:
-        topology = Topology::Lines;
-        out.assign(in.begin(), in.begin() + static_cast<std::ptrdiff_t>(n / 2 * 2));
-        return;
-    case Primitive::LineStrip:
-        topology = Topology::LineStrip;
-        if (n >= 2) out = in;
-        return;
     case Primitive::LineLoop:
-        topology = Topology::LineStrip;
-        if (n < 2) return;
-        out = in;
+        out.assign(in.begin(), in.end());
         out.push_back(in.front());
         return;
-    case Primitive::Triangles:
-        topology = Topology::Triangles;
-        out.assign(in.begin(), in.begin() + static_cast<std::ptrdiff_t>(n / 3 * 3));
+    case Primitive::Quads: {
+        const bool clipped = leavesView(mvp, in.data(), n);
+        for (size_t i = 3; i < n; i += 4)
+            if (clipped)
+                for (const size_t k : {i - 3, i - 2, i, i - 2, i - 1, i}) out.push_back(in[k]);
+            else
+                for (const size_t k : {i - 3, i - 2, i - 1, i - 3, i - 1, i}) out.push_back(in[k]);
         return;
-    case Primitive::TriangleStrip:
-        topology = Topology::TriangleStrip;
-        if (n >= 3) out = in;
-        return;
-    case Primitive::Quads:
-        topology = Topology::Triangles;
-        // As the rasteriser takes quads: in pieces of 4096 vertices, each split along its
-        // quads' 0-2 diagonal, or along their 1-3 diagonal where a vertex of the piece lies
-        // outside the view and the piece is clipped.
-        for (size_t chunk = 0; chunk < n / 4 * 4; chunk += 4096) {
-            const size_t end = std::min(n / 4 * 4, chunk + 4096);
-            const bool clipped = leavesView(mvp, in.data() + chunk, end - chunk);
-            for (size_t i = chunk + 3; i < end; i += 4) {
-                if (clipped)
-                    for (const size_t k : {i - 3, i - 2, i, i - 2, i - 1, i}) out.push_back(in[k]);
-                else
-                    for (const size_t k : {i - 3, i - 2, i - 1, i - 3, i - 1, i}) out.push_back(in[k]);
-            }
-        }
-        return;
+    }
     case Primitive::Polygon:
-        topology = Topology::Triangles;
         for (size_t i = 2; i < n; ++i)
             for (const size_t k : {i - 1, i, size_t{0}}) out.push_back(in[k]);
+        return;
+    default:
         return;
     }
 }
@@ -75,8 +79,10 @@ void shape(Primitive primitive, const std::vector<Vertex>& in, std::vector<Verte
 
 Gfx::Gfx(Device& device) : device_(device), draws_(&device), current_(kInitialAttributes)
 {
-    built_.reserve(1 << 14);
-    shaped_.reserve(1 << 15);
+    // Room for the largest primitives the intro builds (a metaball surface, about 20,000
+    // vertices) and for a piece of quads remade, so that drawing allocates nothing.
+    built_.reserve(1 << 15);
+    shaped_.reserve(kQuadPiece / 4 * 6);
 }
 
 Texture Gfx::createTexture(const TextureSettings& settings, const uint8_t* rgba)
@@ -152,16 +158,35 @@ void Gfx::vertex(float x, float y, float z)
     v.position[1] = y;
     v.position[2] = z;
     built_.push_back(v);
+    // A piece of quads is drawn as it is complete.
+    if (primitive_ == Primitive::Quads && built_.size() == kQuadPiece) {
+        flush(primitive_, state_);
+        built_.clear();
+    }
 }
 
 void Gfx::end()
 {
     if (!inPrimitive_) return;
     inPrimitive_ = false;
-    if (!drawing()) return;
-    Topology topology = Topology::Triangles;
-    shape(primitive_, built_, shaped_, topology, projection.top() * modelView.top());
-    if (!shaped_.empty()) submit(topology, shaped_);
+    if (drawing()) flush(primitive_, state_);
+}
+
+void Gfx::flush(Primitive primitive, const DrawState& state)
+{
+    const Shaped shaped = kind(primitive, built_.size());
+    if (shaped.count == 0) return;
+    const std::span<const Vertex> given(built_.data(), shaped.count);
+    if (!shaped.remade) {
+        submit(state, shaped.topology, given);
+        return;
+    }
+    const Mat4 mvp = projection.top() * modelView.top();
+    const size_t piece = primitive == Primitive::Quads ? kQuadPiece : given.size();
+    for (size_t from = 0; from < given.size(); from += piece) {
+        remake(primitive, given.subspan(from, std::min(piece, given.size() - from)), mvp, shaped_);
+        submit(state, shaped.topology, shaped_);
+    }
 }
 
 DrawCall Gfx::call(const DrawState& state) const
@@ -175,9 +200,9 @@ DrawCall Gfx::call(const DrawState& state) const
     return c;
 }
 
-void Gfx::submit(Topology topology, std::span<const Vertex> vertices)
+void Gfx::submit(const DrawState& state, Topology topology, std::span<const Vertex> vertices)
 {
-    DrawCall c = call(state_);
+    DrawCall c = call(state);
     c.topology = topology;
     c.vertices = vertices;
     draws_->draw(c);
@@ -198,13 +223,7 @@ void Gfx::drawArrays(Primitive primitive, const DrawState& state, const VertexAr
             std::copy(a.texCoords + i * a.texCoordStride, a.texCoords + i * a.texCoordStride + 2, v.texCoord);
         built_.push_back(v);
     }
-    Topology topology = Topology::Triangles;
-    shape(primitive, built_, shaped_, topology, projection.top() * modelView.top());
-    if (shaped_.empty()) return;
-    DrawCall c = call(state);
-    c.topology = topology;
-    c.vertices = shaped_;
-    draws_->draw(c);
+    flush(primitive, state);
 }
 
 void Gfx::draw(const Mesh& mesh, const DrawState& state)

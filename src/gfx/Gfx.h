@@ -110,7 +110,9 @@ public:
     std::span<const Vertex> building() const { return built_; }
 
 private:
-    void submit(Topology topology, std::span<const Vertex> vertices);
+    // Draws the vertices built so far as the primitive.
+    void flush(Primitive primitive, const DrawState& state);
+    void submit(const DrawState& state, Topology topology, std::span<const Vertex> vertices);
     DrawCall call(const DrawState& state) const;
 
     Device& device_;
@@ -122,6 +124,6 @@ private:
     Primitive primitive_ = Primitive::Triangles;
     DrawState state_;
     bool inPrimitive_ = false;
-    std::vector<Vertex> built_;   // the vertices given since begin()
-    std::vector<Vertex> shaped_;  // built_ made into what the device draws
+    std::vector<Vertex> built_;   // the vertices given since begin() (or since the last piece of quads)
+    std::vector<Vertex> shaped_;  // quads, a polygon or a loop remade as the device draws them
 };

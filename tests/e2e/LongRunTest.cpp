@@ -11,7 +11,6 @@
 #include <new>
 #include <string>
 
-#include <epoxy/gl.h>
 
 #include "app/OffscreenIntro.h"
 
@@ -23,9 +22,9 @@ std::atomic<long long> liveBytes{0};
 
 // Resident memory of this process in kB, after the GL driver has finished its frame and the
 // allocator has given back the pages nothing uses any more.
-long heldKilobytes()
+long heldKilobytes(OffscreenIntro& intro)
 {
-    glFinish();
+    intro.gfx().finish();
     malloc_trim(0);
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);)
@@ -36,18 +35,18 @@ long heldKilobytes()
 TEST(LongRun, MemoryTheIntroHoldsGrowsLessThanTwoMegabytesFrom30To200SecondsAndItEndsAt206)
 {
     OffscreenIntro::Refusal refusal;
-    std::unique_ptr<OffscreenIntro> intro = OffscreenIntro::open(320, 180, refusal);
+    std::unique_ptr<OffscreenIntro> intro = OffscreenIntro::open(320, 180, GLApi::Core, refusal);
     ASSERT_TRUE(intro) << "no headless OpenGL context " << refusal.message;
     long long heap30 = 0;
     long resident30 = 0;
     for (int t = 0; t <= 200000; t += 1000 / 30) {
         intro->render(t);
         if (resident30 == 0 && t >= 30000) {
-            resident30 = heldKilobytes();
+            resident30 = heldKilobytes(*intro);
             heap30 = liveBytes;
         }
     }
-    const long resident200 = heldKilobytes();
+    const long resident200 = heldKilobytes(*intro);
     const long long heap200 = liveBytes;
     // The frame before 206 s leaves the intro running; the one at 206 s ends it.
     EXPECT_FALSE(intro->render(205990).ended);

@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <optional>
 
 #include "app/DisplaySettings.h"
@@ -11,6 +12,8 @@
 
 namespace {
 
+GLApi api = GLApi::Core;
+std::optional<Gfx> layer;
 std::optional<FullScreenQuad> quad;
 
 class GLEnvironment : public ::testing::Environment {
@@ -19,12 +22,14 @@ public:
     {
         fatalErrorBoxes = false;
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
-        ASSERT_TRUE(openWindow(DisplaySettings{kSize, kSize, 0}, window_)) << "no headless OpenGL context";
-        quad.emplace(FullScreenQuad::build());
+        ASSERT_TRUE(openWindow(DisplaySettings{kSize, kSize, 0}, api, window_)) << "no headless OpenGL context";
+        layer.emplace(*window_.device);
+        quad.emplace(FullScreenQuad::build(*layer));
     }
     void TearDown() override
     {
         quad.reset();
+        layer.reset();
         closeWindow(window_);
         SDL_Quit();
     }
@@ -33,24 +38,24 @@ private:
     AppWindow window_;
 };
 
-const auto* environment = ::testing::AddGlobalTestEnvironment(new GLEnvironment);
-
 }  // namespace
 
+Gfx& gfx() { return *layer; }
 const FullScreenQuad& screenQuad() { return *quad; }
+GLApi contextApi() { return api; }
 
-void resetDrawingState()
+void resetDrawing()
 {
-    glUseProgram(0);
-    glDisable(GL_BLEND);
-    glDisable(GL_LIGHTING);
-    glEnable(GL_TEXTURE_2D);
-    glColor4f(1, 1, 1, 1);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    Gfx& g = gfx();
+    g.bindTarget(nullptr);
+    g.viewport(0, 0, kSize, kSize);
+    g.clear(0, 0, 0, 1);
+    g.projection.reset();
+    g.modelView.reset();
+    g.colour(1, 1, 1, 1);
 }
 
-GLuint flatTexture(uint8_t r, uint8_t g, uint8_t b, uint8_t a)
+Texture flatTexture(uint8_t r, uint8_t g, uint8_t b, uint8_t a)
 {
     std::vector<uint8_t> texels(kSize * kSize * 4);
     for (size_t i = 0; i < texels.size(); i += 4) {
@@ -59,19 +64,22 @@ GLuint flatTexture(uint8_t r, uint8_t g, uint8_t b, uint8_t a)
         texels[i + 2] = b;
         texels[i + 3] = a;
     }
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, kSize, kSize, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    return name;
+    return gfx().createTexture({.width = kSize, .height = kSize, .mipmapped = false, .repeat = false}, texels.data());
 }
 
 std::vector<uint8_t> readPixels()
 {
     std::vector<uint8_t> pixels(kSize * kSize * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kSize, kSize, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    gfx().readPixels({0, 0, kSize, kSize}, pixels.data());
     return pixels;
+}
+
+// Takes --gl es (or --gl core) besides GoogleTest's own options.
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--gl") == 0) api = std::strcmp(argv[i + 1], "es") == 0 ? GLApi::ES : GLApi::Core;
+    ::testing::AddGlobalTestEnvironment(new GLEnvironment);
+    return RUN_ALL_TESTS();
 }

@@ -1,24 +1,26 @@
 #pragma once
 
-#include <epoxy/gl.h>
-
 #include <cstdint>
 #include <vector>
 
 #include "gfx/FullScreenQuad.h"
+#include "gfx/GLDevice.h"
+#include "gfx/Gfx.h"
 
-// Every GL test runs in one hidden 64 x 64 OpenGL context (SDL's offscreen driver, Mesa).
+// Every GL test runs in one hidden 64 x 64 OpenGL context (SDL's offscreen driver, Mesa):
+// OpenGL 3.3 core, or OpenGL ES 3.0 when the tests are started with --gl es.
 inline constexpr int kSize = 64;
 
-// The full-screen quad, built once in the context.
+// The drawing layer over that context, and the full-screen quad built in it.
+Gfx& gfx();
 const FullScreenQuad& screenQuad();
+GLApi contextApi();
 
-// Plain drawing state: no program, blending or lighting, 2D texturing on, white, the window
-// framebuffer cleared black.
-void resetDrawingState();
-// A texture of kSize x kSize filled with one colour, or with a colour per pixel.
-GLuint flatTexture(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255);
-// Reads the window framebuffer's pixels, RGBA, bottom row first.
+// The window framebuffer bound and cleared black, both matrices identity.
+void resetDrawing();
+// A texture of kSize x kSize filled with one colour.
+Texture flatTexture(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255);
+// Reads the bound framebuffer's kSize x kSize pixels, RGBA, bottom row first.
 std::vector<uint8_t> readPixels();
 // The pixel at (x, y) counted from the bottom-left.
 inline const uint8_t* pixel(const std::vector<uint8_t>& pixels, int x, int y)

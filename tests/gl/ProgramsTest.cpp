@@ -7,39 +7,35 @@
 
 #include "GLContext.h"
 #include "gfx/Programs.h"
+#include "gfx/ShaderProgram.h"
 
 namespace {
 
 class ProgramsTest : public ::testing::Test {
 protected:
-    void SetUp() override { resetDrawingState(); }
-    void TearDown() override
-    {
-        glUseProgram(0);
-        glDeleteTextures(1, &picture);
-    }
+    void SetUp() override { resetDrawing(); }
 
-    // Draws `picture` over the viewport through `program` and reads the result back.
+    // Draws `picture` (and `mask` on the second unit) over the viewport through `program` and
+    // reads the result back.
     std::vector<uint8_t> pass()
     {
-        program.use();
-        glBindTexture(GL_TEXTURE_2D, picture);
-        screenQuad().draw();
-        glUseProgram(0);
+        DrawState state{.texture = picture.id(), .secondTexture = mask.id(), .program = &program};
+        screenQuad().draw(gfx(), state);
         return readPixels();
     }
 
     // Builds a program, none of whose stages may fail.
-    static ShaderProgram built(ShaderProgram (*build)(std::vector<std::string>&))
+    static ShaderProgram built(ShaderProgram (*build)(Device&, std::vector<std::string>&))
     {
         std::vector<std::string> failures;
-        ShaderProgram program = build(failures);
+        ShaderProgram program = build(gfx().device(), failures);
         EXPECT_TRUE(failures.empty()) << failures.front();
         return program;
     }
 
     ShaderProgram program;
-    GLuint picture = 0;
+    Texture picture;
+    Texture mask;
 };
 
 TEST_F(ProgramsTest, BlackAndWhiteHatchesDarkPicturesAndScalesBySync)
@@ -47,10 +43,10 @@ TEST_F(ProgramsTest, BlackAndWhiteHatchesDarkPicturesAndScalesBySync)
     program = built(buildBlackAndWhite);
     picture = flatTexture(0, 0, 0);
 
-    program.setUniform("sync", 0.0f);
+    program.set("sync", 0.0f);
     for (size_t i = 0; i < 4; ++i) EXPECT_EQ(pass()[i], 0);
 
-    program.setUniform("sync", 1.0f);
+    program.set("sync", 1.0f);
     const auto pixels = pass();
     int black = 0;
     for (int y = 0; y < kSize; ++y) {
@@ -71,7 +67,7 @@ TEST_F(ProgramsTest, BlackAndWhiteLeavesBrightPicturesWhite)
 {
     program = built(buildBlackAndWhite);
     picture = flatTexture(255, 255, 255);  // length of (1, 1, 1) is above every threshold
-    program.setUniform("sync", 1.0f);
+    program.set("sync", 1.0f);
     const auto pixels = pass();
     for (size_t i = 0; i < pixels.size(); i += 4) ASSERT_EQ(pixels[i], 255);
 }
@@ -80,34 +76,26 @@ TEST_F(ProgramsTest, DetourageCutsByTheAlphaPicturesRed)
 {
     program = built(buildDetourage);
     picture = flatTexture(20, 200, 40);
-    const GLuint mask = flatTexture(128, 0, 0);
-    program.setUniform("alphaMap", 1);
-    glActiveTexture(GL_TEXTURE1);
-    glBindTexture(GL_TEXTURE_2D, mask);
-    glActiveTexture(GL_TEXTURE0);
+    mask = flatTexture(128, 0, 0);
 
     const struct {
         float dval;
         bool shown;
     } cases[] = {{0.0f, false}, {0.5f, false}, {0.51f, true}, {1.1f, true}};
     for (const auto& c : cases) {
-        glClear(GL_COLOR_BUFFER_BIT);
-        program.setUniform("dval", c.dval);
+        gfx().clear(0, 0, 0, 1);
+        program.set("dval", c.dval);
         const auto pixels = pass();
         EXPECT_EQ(pixel(pixels, 10, 10)[1], c.shown ? 200 : 0) << "dval " << c.dval;
         EXPECT_EQ(pixel(pixels, 50, 60)[1], c.shown ? 200 : 0) << "dval " << c.dval;
     }
-    glActiveTexture(GL_TEXTURE1);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glActiveTexture(GL_TEXTURE0);
-    glDeleteTextures(1, &mask);
 }
 
 TEST_F(ProgramsTest, OndeDeChocOnlyDimsOutsideItsRing)
 {
     program = built(buildOndeDeChoc);
     picture = flatTexture(200, 100, 50);
-    program.setUniform("ttime", -0.2f);
+    program.set("ttime", -0.2f);
     auto pixels = pass();
     for (size_t i = 0; i < pixels.size(); i += 4) {
         ASSERT_NEAR(pixels[i], 160, 1);
@@ -115,7 +103,7 @@ TEST_F(ProgramsTest, OndeDeChocOnlyDimsOutsideItsRing)
         ASSERT_NEAR(pixels[i + 2], 40, 1);
     }
     // Inside the ring the colour is tinted (green by 0.9) on top of the dimming.
-    program.setUniform("ttime", 0.25f);
+    program.set("ttime", 0.25f);
     pixels = pass();
     const uint8_t* onRing = pixel(pixels, kSize / 2 + 16, kSize / 2);  // 0.25 from the centre
     EXPECT_NEAR(onRing[0], 200 * 0.8 * 0.8, 2);
@@ -152,11 +140,8 @@ TEST_F(ProgramsTest, OutlineOfAFlatPictureIsBlackAndOfAnEdgeIsNot)
     for (int y = 0; y < kSize; ++y)
         for (int x = kSize / 2; x < kSize; ++x)
             for (int c = 0; c < 4; ++c) texels[(y * kSize + x) * 4 + c] = 255;
-    glBindTexture(GL_TEXTURE_2D, picture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, kSize, kSize, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
     // The neighbours lie 0.0035 away, a fifth of a pixel here: linear filtering lets them see the edge.
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    picture = gfx().createTexture({.width = kSize, .height = kSize, .mipmapped = false, .repeat = false}, texels.data());
     pixels = pass();
     int lit = 0;
     for (int x = 0; x < kSize; ++x) {
@@ -173,26 +158,34 @@ TEST_F(ProgramsTest, OutlineOfAFlatPictureIsBlackAndOfAnEdgeIsNot)
 
 TEST(Programs, AllCompileAndLink)
 {
-    for (ShaderProgram (*build)(std::vector<std::string>&) :
+    for (ShaderProgram (*build)(Device&, std::vector<std::string>&) :
          {buildDreamvision, buildPhong, buildDetourage, buildOndeDeChoc, buildBlackAndWhite, buildOutline,
           buildPhongParticles}) {
         std::vector<std::string> failures;
-        const ShaderProgram program = build(failures);
-        EXPECT_TRUE(program.linked()) << program.name();
-        EXPECT_TRUE(failures.empty()) << program.name() << ": " << failures.front();
+        const ShaderProgram program = build(gfx().device(), failures);
+        EXPECT_TRUE(program.linked()) << program.label();
+        EXPECT_TRUE(failures.empty()) << program.label() << ": " << failures.front();
     }
 }
 
-TEST(Programs, FailuresAreSaidNamingTheProgramAndItHasNoEffect)
+TEST(Programs, AFailureIsSaidNamingTheProgramAndItsPassFallsBackToThePlainPicture)
 {
     std::vector<std::string> failures;
-    const ShaderProgram broken =
-        ShaderProgram::build(nullptr, "void main() { gl_FragColor = undefinedThing; }", "broken", nullptr, failures);
+    ShaderProgram broken = ShaderProgram::build(gfx().device(), "in vec3 aPosition;\nvoid main() { gl_Position = vec4(aPosition, 1.0); }",
+                                                "out vec4 fragColour;\nvoid main() { fragColour = undefinedThing; }",
+                                                "broken", failures);
     EXPECT_FALSE(broken.linked());
     ASSERT_EQ(failures.size(), 2u);  // the fragment shader, then the link
     EXPECT_EQ(failures[0].rfind("shader program \"broken\": compiling the fragment shader failed: ", 0), 0u)
         << failures[0];
     EXPECT_EQ(failures[1].rfind("shader program \"broken\": linking failed: ", 0), 0u) << failures[1];
+
+    resetDrawing();
+    const Texture picture = flatTexture(30, 90, 150);
+    screenQuad().draw(gfx(), DrawState{.texture = picture.id(), .program = &broken});
+    const uint8_t* p = pixel(readPixels(), 20, 20);
+    EXPECT_EQ(p[0], 30);
+    EXPECT_EQ(p[2], 150);
 }
 
 }  // namespace

@@ -1,123 +1,96 @@
-// Pictures into textures, the full-screen draws, the orthographic switch and the render target.
+// Pictures into textures, the full-screen draws and the render targets.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "GLContext.h"
-#include "gfx/FullScreenQuad.h"
 #include "gfx/TextureFile.h"
-#include "timeline/RenderTarget.h"
 
 namespace {
 
 const std::string kGfx = ORVALE_GFX_DIR;
-
-// The size of level 0 of the bound texture.
-std::pair<GLint, GLint> boundTextureSize()
-{
-    GLint width = 0, height = 0;
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
-    return {width, height};
-}
+constexpr DrawState kPlain{};
 
 TEST(Screen, PictureIsDrawnUprightOverTheViewport)
 {
-    resetDrawingState();
+    resetDrawing();
     // The logo background: night sky at its top, the dark green field at its bottom.
-    Result<Texture> sky = loadTexture(kGfx + "/vaskel-logo_background.png", false);
+    Result<Texture> sky = loadTexture(gfx(), kGfx + "/vaskel-logo_background.png", false);
     ASSERT_TRUE(sky) << sky.message();
-    EXPECT_EQ(boundTextureSize(), std::make_pair(1024, 512));
-    screenQuad().draw();
+    EXPECT_EQ(sky.value().settings().width, 1024);
+    EXPECT_EQ(sky.value().settings().height, 512);
+    screenQuad().draw(gfx(), kPlain.withTexture(sky.value().id()));
     const auto pixels = readPixels();
     const uint8_t* top = pixel(pixels, kSize / 2, kSize * 3 / 4);
     const uint8_t* bottom = pixel(pixels, kSize / 2, kSize / 8);
     EXPECT_GT(top[2], top[0]) << "the top is not the blue sky";
     EXPECT_GT(bottom[1], bottom[2]) << "the bottom is not the green field";
-
-    // The mipmapped branch filters trilinearly.
-    Result<Texture> font = loadTexture(kGfx + "/fontbrs1b.png", true);
-    ASSERT_TRUE(font) << font.message();
-    EXPECT_EQ(boundTextureSize(), std::make_pair(1024, 256));
-    GLint filter = 0, levels = 0;
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 10, GL_TEXTURE_WIDTH, &levels);
-    EXPECT_EQ(filter, GL_LINEAR_MIPMAP_LINEAR);
-    EXPECT_EQ(levels, 1) << "no full mipmap chain";
 }
 
-TEST(Screen, OrthoSwitchRestoresBothMatrices)
+TEST(Screen, AMipmappedTextureMinifiesToItsAverage)
 {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glFrustum(-1, 1, -1, 1, 1, 10);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glTranslatef(1, 2, 3);
-    GLfloat projection[16], modelview[16], after[16];
-    glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
-    glEnable(GL_DEPTH_TEST);
-
-    beginOrtho(2, 2);
-    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
-    endOrtho();
-
-    GLint mode = 0;
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
-    EXPECT_EQ(mode, GL_MODELVIEW);
-    glGetFloatv(GL_PROJECTION_MATRIX, after);
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(after[i], projection[i]);
-    glGetFloatv(GL_MODELVIEW_MATRIX, after);
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(after[i], modelview[i]);
-    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST)) << "endOrtho must not turn depth testing back on";
-    glLoadIdentity();
+    // A checkerboard of single texels drawn on 5 x 5 pixels: from its mipmap chain an even
+    // grey, while from its full size alone most pixels take mostly one texel, black or white.
+    std::vector<uint8_t> texels(kSize * kSize * 4, 255);
+    for (int y = 0; y < kSize; ++y)
+        for (int x = 0; x < kSize; ++x)
+            if ((x + y) % 2) std::fill_n(texels.begin() + (y * kSize + x) * 4, 3, 0);
+    for (const bool mipmapped : {true, false}) {
+        const Texture checker =
+            gfx().createTexture({.width = kSize, .height = kSize, .mipmapped = mipmapped, .repeat = true}, texels.data());
+        resetDrawing();
+        gfx().viewport(0, 0, 5, 5);
+        screenQuad().draw(gfx(), kPlain.withTexture(checker.id()));
+        gfx().viewport(0, 0, kSize, kSize);
+        const auto pixels = readPixels();
+        int grey = 0;
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 5; ++x) grey += std::abs(pixel(pixels, x, y)[0] - 128) <= 8;
+        if (mipmapped)
+            EXPECT_EQ(grey, 25);
+        else
+            EXPECT_LT(grey, 12);
+    }
 }
 
-TEST(Screen, RenderTargetHoldsItsPictureAndUnbindClearsTheWindow)
+TEST(Screen, RenderTargetHoldsItsPictureAndClearsAlone)
 {
-    Result<RenderTarget> made = RenderTarget::create(kSize, kSize);
+    Result<RenderTarget> made = gfx().createTarget(kSize, kSize);
     ASSERT_TRUE(made) << made.message();
     const RenderTarget& target = made.value();
-    resetDrawingState();
+    resetDrawing();
 
-    // Something drawn on the window before the target is used does not survive its unbind.
-    glClearColor(1, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glClearColor(0, 0, 1, 1);
-    target.bind();
-    RenderTarget::unbind(0, kSize, kSize);
+    // Clearing the window after the target leaves the target's picture as it was.
+    gfx().bindTarget(&target);
+    gfx().clear(0, 1, 0, 1);
+    gfx().bindTarget(nullptr);
+    gfx().clear(0, 0, 1, 1);
     auto pixels = readPixels();
-    EXPECT_EQ(pixel(pixels, 5, 5)[0], 0);
     EXPECT_EQ(pixel(pixels, 5, 5)[2], 255);
+    EXPECT_EQ(pixel(pixels, 5, 5)[1], 0);
 
-    // The target's picture is what was cleared and drawn into it.
-    glClearColor(0, 1, 0, 1);
-    target.bind();
-    RenderTarget::unbind(0, kSize, kSize);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-    target.bindTexture();
-    screenQuad().draw();
+    screenQuad().draw(gfx(), kPlain.withTexture(target.picture()));
     pixels = readPixels();
     EXPECT_EQ(pixel(pixels, 30, 30)[1], 255);
-    EXPECT_EQ(pixel(pixels, 30, 30)[0], 0);
+    EXPECT_EQ(pixel(pixels, 30, 30)[2], 0);
 }
 
 TEST(Screen, RippledDrawOverfillsTheViewport)
 {
-    resetDrawingState();
-    const GLuint white = flatTexture(255, 255, 255);
-    screenQuad().drawRippled(0.0f, 1.01f);
+    resetDrawing();
+    const Texture white = flatTexture(255, 255, 255);
+    screenQuad().drawRippled(gfx(), kPlain.withTexture(white.id()), 0.0f, 1.01f);
     const auto pixels = readPixels();
     for (const auto& [x, y] : {std::pair{0, 0}, {kSize - 1, 0}, {0, kSize - 1}, {kSize - 1, kSize - 1}, {32, 32}})
         EXPECT_EQ(pixel(pixels, x, y)[0], 255) << "uncovered at " << x << "," << y;
-    glDeleteTextures(1, &white);
 }
 
 TEST(Screen, MissingOrDamagedPictureIsRefusedNamingTheFile)
 {
-    Result<Texture> missing = loadTexture("data/gfx/no-such-picture.png", false);
+    Result<Texture> missing = loadTexture(gfx(), "data/gfx/no-such-picture.png", false);
     ASSERT_FALSE(missing);
     EXPECT_EQ(missing.message().rfind("cannot load a picture: ", 0), 0u) << missing.message();
     EXPECT_NE(missing.message().find("no-such-picture.png is missing"), std::string::npos) << missing.message();
@@ -126,17 +99,23 @@ TEST(Screen, MissingOrDamagedPictureIsRefusedNamingTheFile)
     FILE* file = std::fopen(notAPicture.c_str(), "w");
     std::fputs("plain text, not a picture", file);
     std::fclose(file);
-    Result<Texture> damaged = loadTexture(notAPicture, false);
+    Result<Texture> damaged = loadTexture(gfx(), notAPicture, false);
     ASSERT_FALSE(damaged);
     EXPECT_NE(damaged.message().find("overlay.png"), std::string::npos) << damaged.message();
 }
 
 TEST(Screen, RenderTargetTheDriverCannotDrawIntoIsRefused)
 {
-    Result<RenderTarget> empty = RenderTarget::create(0, 0);
+    Result<RenderTarget> empty = gfx().createTarget(0, 0);
     ASSERT_FALSE(empty);
     EXPECT_NE(empty.message().find("cannot draw into a 0x0 off-screen framebuffer"), std::string::npos)
         << empty.message();
+}
+
+TEST(Screen, TheContextIsTheOneAskedFor)
+{
+    const DeviceInfo info = gfx().info();
+    EXPECT_EQ(info.profile, contextApi() == GLApi::ES ? "OpenGL ES" : "core profile") << info.version;
 }
 
 }  // namespace

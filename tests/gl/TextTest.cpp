@@ -1,8 +1,7 @@
-// The system font atlas from a real face, and the bitmap font's display lists.
+// The system font atlas from a real face, and the bitmap font's lines.
 #include <gtest/gtest.h>
 
 #include "GLContext.h"
-#include "gfx/FullScreenQuad.h"
 #include "gfx/TextureFile.h"
 #include "text/BitmapFont.h"
 #include "text/SystemFontAtlas.h"
@@ -12,14 +11,14 @@ namespace {
 TEST(SystemFontAtlas, RasterisesTheMatchedFaceIntoRowsOf58Pixels)
 {
     ::testing::internal::CaptureStderr();
-    SystemFontAtlas atlas("Verdana", 44, false, false);
+    SystemFontAtlas atlas(gfx(), "Verdana", 44, false, false);
     const std::string said = ::testing::internal::GetCapturedStderr();
-    ASSERT_NE(atlas.texture.get(), 0u) << said;
+    ASSERT_TRUE(atlas.texture.id()) << said;
     EXPECT_FALSE(atlas.faceUsed.empty());
     if (atlas.faceUsed != "Verdana") {  // the fallback is named
         EXPECT_NE(said.find(atlas.faceUsed), std::string::npos) << said;
     }
-        EXPECT_EQ(atlas.cellHeight, 58);
+    EXPECT_EQ(atlas.cellHeight, 58);
     // A 44-pixel cell: capitals some 25 to 35 pixels wide, narrow letters narrower.
     EXPECT_GT(atlas.widths['M'], 25);
     EXPECT_LT(atlas.widths['M'], 45);
@@ -28,35 +27,34 @@ TEST(SystemFontAtlas, RasterisesTheMatchedFaceIntoRowsOf58Pixels)
     EXPECT_NEAR((a[2] - a[0]) * 512, atlas.widths['A'], 1e-3);
     EXPECT_NEAR((a[1] - a[5]) * 512, 58, 1e-3);
 
-    // The glyph's rectangle holds ink: sample the texture under 'A'.
-    glBindTexture(GL_TEXTURE_2D, atlas.texture.get());
-    std::vector<uint8_t> texels(512 * 512 * 4);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+    // The glyph's rectangle holds ink: 'A' drawn from its texture coordinates over the viewport.
+    resetDrawing();
+    ortho(gfx().projection.top(), 0, 1, 0, 1, -1, 1);
+    gfx().begin(Primitive::Quads, DrawState{.texture = atlas.texture.id()});
+    for (const auto& [x, y, k] : {std::tuple{0, 0, 6}, {1, 0, 4}, {1, 1, 2}, {0, 1, 0}}) {
+        gfx().texCoord(a[k], a[k + 1]);
+        gfx().vertex(static_cast<float>(x), static_cast<float>(y), 0);
+    }
+    gfx().end();
+    const auto pixels = readPixels();
     int ink = 0;
-    for (int y = static_cast<int>(a[5] * 512); y < static_cast<int>(a[1] * 512); ++y)
-        for (int x = static_cast<int>(a[0] * 512); x < static_cast<int>(a[2] * 512); ++x)
-            ink += texels[(static_cast<size_t>(y) * 512 + x) * 4 + 3] > 128;
-    EXPECT_GT(ink, 50);
+    for (size_t i = 0; i < pixels.size(); i += 4) ink += pixels[i] > 128;
+    EXPECT_GT(ink, kSize * kSize / 10);
+    EXPECT_LT(ink, kSize * kSize * 9 / 10);
 }
 
-TEST(BitmapFont, ListsDrawTheCellsAndAdvanceByFive)
+TEST(BitmapFont, WritesTheCellsAndAdvancesByFive)
 {
-    Result<Texture> picture = loadTexture(ORVALE_GFX_DIR "/fontbrs1b.png", false);
+    Result<Texture> picture = loadTexture(gfx(), ORVALE_GFX_DIR "/fontbrs1b.png", false);
     ASSERT_TRUE(picture) << picture.message();
     const BitmapFont font(picture.take(), 9, 5.0);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(1, 1, 1, 1);
-    beginOrtho(kSize, kSize);
-    glTranslatef(2, 20, 0);
-    glScalef(2, 2, 1);
-    glListBase(font.listBase() - 32);
-    const char text[] = "H H";
-    glCallLists(3, GL_UNSIGNED_BYTE, text);
-    endOrtho();
+    resetDrawing();
+    beginOrtho(gfx(), kSize, kSize);
+    gfx().modelView.translate(2, 20, 0);
+    gfx().modelView.scale(2, 2, 1);
+    // A code below 32 draws nothing and does not move the pen.
+    font.write(gfx(), DrawState{.blend = Blend::Alpha}, "H\x01 H");
+    endOrtho(gfx());
     const auto pixels = readPixels();
     // "H" at x 2 to 20, the space from 12, the second "H" from 22: ink in both, none between.
     auto inkIn = [&](int x0, int x1) {
@@ -68,7 +66,6 @@ TEST(BitmapFont, ListsDrawTheCellsAndAdvanceByFive)
     EXPECT_GT(inkIn(2, 12), 10);
     EXPECT_GT(inkIn(22, 32), 10);
     EXPECT_EQ(inkIn(13, 21), 0);
-    glDisable(GL_BLEND);
 }
 
 }  // namespace

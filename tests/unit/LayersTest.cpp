@@ -1,7 +1,8 @@
 // The layers of src/ point one way: app, timeline, scenes, effects, then geometry and text
 // side by side, then gfx. A file may include its own layer and any layer below it; geometry
-// and text do not include each other; audio stands alone and only app includes it. Every
-// #include "..." line under src/ is read and checked, with no exceptions.
+// and text do not include each other; audio stands alone and only app includes it. Only gfx
+// talks to OpenGL, and its headers show none of it. Every line under src/ is read and
+// checked, with no exceptions.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -64,6 +65,61 @@ TEST(Layers, EveryIncludePointsDownOrSideways)
         EXPECT_TRUE(allowed(e.from, e.to)) << e.file << ": " << e.line << " (" << e.from << " may not include "
                                            << e.to << ")";
     }
+}
+
+// Every line of every source file under src/, with the file's path from src/.
+struct Line {
+    std::string file;
+    std::string text;
+};
+std::vector<Line> sourceLines()
+{
+    std::vector<Line> lines;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(kSource)) {
+        const std::string extension = entry.path().extension().string();
+        if (!entry.is_regular_file() || (extension != ".h" && extension != ".cpp")) continue;
+        std::ifstream in(entry.path());
+        for (std::string text; std::getline(in, text);)
+            lines.push_back({std::filesystem::relative(entry.path(), kSource).string(), text});
+    }
+    return lines;
+}
+
+// An OpenGL header, a call of an OpenGL function, or an OpenGL type or constant.
+const std::regex kGLHeader(R"re(^\s*#\s*include\s*[<"](epoxy/|GL/|GLES|EGL/|OpenGL/))re");
+const std::regex kGLCall(R"re((^|[^A-Za-z0-9_])gl[A-Z][A-Za-z0-9]*\s*\()re");
+const std::regex kGLName(R"re((^|[^A-Za-z0-9_])(GL(u?int|enum|float|boolean|sizei|ubyte|bitfield|char|double|intptr|sizeiptr)|GL_[A-Z0-9_]+)\b)re");
+
+TEST(Layers, OnlyTheDrawingLayersBackendTalksToOpenGL)
+{
+    const std::vector<Line> lines = sourceLines();
+    ASSERT_GT(lines.size(), 1000u);
+    int inBackend = 0;
+    for (const Line& l : lines) {
+        const bool gfx = l.file.rfind("gfx/", 0) == 0;
+        const bool header = l.file.size() > 2 && l.file.compare(l.file.size() - 2, 2, ".h") == 0;
+        const bool gl = std::regex_search(l.text, kGLHeader) || std::regex_search(l.text, kGLCall) ||
+                        std::regex_search(l.text, kGLName);
+        if (gfx && !header) {
+            inBackend += gl;
+            continue;
+        }
+        EXPECT_FALSE(gl) << l.file << ": " << l.text
+                         << (gfx ? " (a header of the drawing layer shows OpenGL)" : " (only src/gfx talks to OpenGL)");
+    }
+    EXPECT_GT(inBackend, 100) << "the check found no OpenGL even in the backend";
+}
+
+TEST(Layers, TheGLPatternsFindWhatTheyAreFor)
+{
+    EXPECT_TRUE(std::regex_search("    glBindTexture(GL_TEXTURE_2D, name);", kGLCall));
+    EXPECT_TRUE(std::regex_search("x = 1; glEnable (GL_BLEND);", kGLCall));
+    EXPECT_TRUE(std::regex_search("#include <epoxy/gl.h>", kGLHeader));
+    EXPECT_TRUE(std::regex_search("#include <GLES3/gl3.h>", kGLHeader));
+    EXPECT_TRUE(std::regex_search("GLuint texture = 0;", kGLName));
+    EXPECT_TRUE(std::regex_search("return GL_TRIANGLES;", kGLName));
+    EXPECT_FALSE(std::regex_search("SDL_GL_SwapWindow(window);", kGLCall));
+    EXPECT_FALSE(std::regex_search("SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);", kGLName));
 }
 
 TEST(Layers, TheRulesThemselves)

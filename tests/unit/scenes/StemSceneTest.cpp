@@ -1,7 +1,6 @@
 // Scene C's layout of tufts and stems.
 #include <gtest/gtest.h>
 
-
 #include "gfx/Random.h"
 #include "scenes/StemScene.h"
 
