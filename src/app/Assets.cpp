@@ -154,11 +154,21 @@ constexpr LoadStep kLoadSteps[] = {
     },
 };
 
+// Both random sequences as a new process starts them: the C library's as seeded 1.
+void reseedRandom()
+{
+    seedLibraryRandom(1);
+    setRandomSeed(kInitialRandomSeed);
+}
+
 }  // namespace
 
 Result<std::unique_ptr<Assets>> Assets::load(Gfx& g, int32_t width, int32_t height,
                                              const std::filesystem::path& data, Presenter* presenter)
 {
+    // The random sequences are the process's; an intro opened after another one in the same
+    // process draws them from the start as the first did.
+    reseedRandom();
     auto assets = std::make_unique<Assets>();
     assets->g = &g;
     assets->gfx = data / "gfx";
@@ -178,9 +188,7 @@ Result<std::unique_ptr<Assets>> Assets::load(Gfx& g, int32_t width, int32_t heig
 
 void Assets::restart()
 {
-    // A new process draws as seeded 1.
-    seedLibraryRandom(1);
-    setRandomSeed(kInitialRandomSeed);
+    reseedRandom();
     const TextureId flare = textures->flare.texture.id();
     emitters = SharedEmitters{};
     metaballs.emplace();
