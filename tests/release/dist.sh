@@ -22,7 +22,7 @@ archive=$work/dist/orvale-invit-$version-linux-x86_64.tar.gz
 [ -s "$deb" ] || fail "no $(basename "$deb")"
 [ -s "$archive" ] || fail "no $(basename "$archive")"
 
-# The package: runtime files only, stripped programs, Depends computed, ffmpeg recommended.
+# The package: runtime files only, stripped programs, Depends computed, ffmpeg and OpenGL ES recommended.
 files=$(dpkg-deb -c "$deb" | awk '{ print $6 }' | grep -v '/$')
 while read -r file; do
   case $file in
@@ -41,7 +41,7 @@ for name in libsdl2-2.0-0 libgtk-3-0 libpng16-16 libvorbis0a libc6; do
   grep -q "$name" <<<"$depends" || fail "Depends lacks $name: $depends"
 done
 grep -qiE 'devil|libil|gtest|benchmark|valgrind|xvfb|clang' <<<"$depends" && fail "Depends names a removed or test library: $depends"
-[ "$(dpkg-deb -f "$deb" Recommends)" = ffmpeg ] || fail "ffmpeg is not recommended"
+[ "$(dpkg-deb -f "$deb" Recommends)" = "ffmpeg, libgles2" ] || fail "ffmpeg and libgles2 are not recommended"
 
 # The archive, unpacked elsewhere.
 mkdir "$work/unpacked"
@@ -63,5 +63,5 @@ grep -q -- '--preset' "$bundle/README" || fail "the archive's README lacks the c
 
 same_frame_as_build "$build" "$bundle/orvale-capture" "the archive's"
 resolved=$(ldd "$bundle/orvale-invit")
-grep -q "$bundle/lib/libGLU.so.1" <<<"$resolved" || fail "the archive's program does not use its own lib/"
+grep -q "$bundle/lib/libvorbis.so.0" <<<"$resolved" || fail "the archive's program does not use its own lib/"
 echo ok
