@@ -183,7 +183,8 @@ TEST(Programs, AFailureIsSaidNamingTheProgramAndItsPassFallsBackToThePlainPictur
     resetDrawing();
     const Texture picture = flatTexture(30, 90, 150);
     screenQuad().draw(gfx(), DrawState{.texture = picture.id(), .program = &broken});
-    const uint8_t* p = pixel(readPixels(), 20, 20);
+    const std::vector<uint8_t> shown = readPixels();
+    const uint8_t* p = pixel(shown, 20, 20);
     EXPECT_EQ(p[0], 30);
     EXPECT_EQ(p[2], 150);
 }
