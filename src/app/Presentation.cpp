@@ -2,13 +2,13 @@
 
 #include <cstdio>
 
-PixelRect fitFrame(int32_t frameWidth, int32_t frameHeight, int32_t drawableWidth, int32_t drawableHeight)
+PixelBox fitFrame(int32_t frameWidth, int32_t frameHeight, int32_t drawableWidth, int32_t drawableHeight)
 {
     if (frameWidth <= 0 || frameHeight <= 0 || drawableWidth <= 0 || drawableHeight <= 0) return {};
     // Compared in 64 bits: which side limits the frame, then the other side rounded.
     const int64_t across = int64_t{drawableWidth} * frameHeight;
     const int64_t down = int64_t{drawableHeight} * frameWidth;
-    PixelRect r;
+    PixelBox r;
     if (across <= down) {
         r.width = drawableWidth;
         r.height = static_cast<int32_t>((across + frameWidth / 2) / frameWidth);
@@ -56,7 +56,7 @@ void Presenter::showFrame()
         if (drawnInWindow) g_.blit(nullptr, whole, &*frame_, whole, false);
         g_.bindTarget(nullptr);
         g_.clear(0, 0, 0, 1);
-        const PixelRect to = fitFrame(width_, height_, drawableWidth_, drawableHeight_);
+        const PixelBox to = fitFrame(width_, height_, drawableWidth_, drawableHeight_);
         g_.blit(&*frame_, whole, nullptr, {to.x, to.y, to.width, to.height}, true);
     }
     SDL_GL_SwapWindow(window_);

@@ -7,18 +7,9 @@
 
 #include "gfx/Gfx.h"
 
-// A rectangle of window pixels, from the lower left corner (GL's frame).
-struct PixelRect {
-    int32_t x = 0;
-    int32_t y = 0;
-    int32_t width = 0;
-    int32_t height = 0;
-    bool operator==(const PixelRect&) const = default;
-};
-
 // Where a frame of frameWidth x frameHeight goes in a drawable of drawableWidth x
 // drawableHeight: as large as fits with its aspect kept, centred, the rest left for bars.
-PixelRect fitFrame(int32_t frameWidth, int32_t frameHeight, int32_t drawableWidth, int32_t drawableHeight);
+PixelBox fitFrame(int32_t frameWidth, int32_t frameHeight, int32_t drawableWidth, int32_t drawableHeight);
 
 // Shows the frames of the render size in the window, whatever its drawable size: the frame
 // is drawn at the render size and then scaled into the drawable with black bars.

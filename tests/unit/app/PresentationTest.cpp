@@ -10,7 +10,7 @@ TEST(FitFrame, KeepsTheAspectAndCentresTheFrame)
 {
     const struct {
         int32_t frameWidth, frameHeight, drawableWidth, drawableHeight;
-        PixelRect expected;
+        PixelBox expected;
     } cases[] = {
         // The window of the render size: the frame as it is.
         {1024, 768, 1024, 768, {0, 0, 1024, 768}},
@@ -31,7 +31,7 @@ TEST(FitFrame, KeepsTheAspectAndCentresTheFrame)
         {1024, 768, 0, 0, {0, 0, 0, 0}},
     };
     for (const auto& c : cases) {
-        const PixelRect r = fitFrame(c.frameWidth, c.frameHeight, c.drawableWidth, c.drawableHeight);
+        const PixelBox r = fitFrame(c.frameWidth, c.frameHeight, c.drawableWidth, c.drawableHeight);
         EXPECT_EQ(r, c.expected) << c.frameWidth << "x" << c.frameHeight << " in " << c.drawableWidth << "x"
                                  << c.drawableHeight << ": " << r.x << "," << r.y << " " << r.width << "x"
                                  << r.height;
