@@ -751,7 +751,6 @@ void GLDevice::drawInstances(const DrawCall& call, const Instances& instances)
     glBindBuffer(GL_ARRAY_BUFFER, instanceBuffer_);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(instances.stride * instances.count), instances.records,
                  GL_STREAM_DRAW);
-    std::vector<GLuint> enabled;
     for (const InstanceAttribute& a : instances.attributes) {
         auto found = p.named.find(a.name);
         if (found == p.named.end()) found = p.named.emplace(a.name, glGetAttribLocation(p.name, a.name)).first;
@@ -761,14 +760,14 @@ void GLDevice::drawInstances(const DrawCall& call, const Instances& instances)
         glVertexAttribPointer(location, a.components, GL_FLOAT, GL_FALSE, static_cast<GLsizei>(instances.stride),
                               reinterpret_cast<const void*>(a.offset));
         glVertexAttribDivisor(location, 1);
-        enabled.push_back(location);
     }
     glDrawElementsInstanced(GL_TRIANGLES, m.count, GL_UNSIGNED_INT, nullptr, static_cast<GLsizei>(instances.count));
     // The mesh's arrays are left as it was made.
-    for (const GLuint location : enabled) {
-        glVertexAttribDivisor(location, 0);
-        glDisableVertexAttribArray(location);
-    }
+    for (const InstanceAttribute& a : instances.attributes)
+        if (const GLint location = p.named.find(a.name)->second; location >= 0) {
+            glVertexAttribDivisor(static_cast<GLuint>(location), 0);
+            glDisableVertexAttribArray(static_cast<GLuint>(location));
+        }
     glBindVertexArray(0);
 }
 
