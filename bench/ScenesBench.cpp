@@ -8,7 +8,6 @@
 #include <memory>
 #include <vector>
 
-#include "app/FrameClock.h"
 #include "app/OffscreenIntro.h"
 #include "effects/ParticleEmitter.h"
 #include "scenes/SharedEmitters.h"
@@ -81,10 +80,7 @@ void lateStartCatchUp(benchmark::State& state)
     }
     constexpr int kStart = 150000;
     for (auto _ : state) {
-        intro->intro().restart();
-        setManualCounter(0);
-        frameClock.reset();
-        intro->intro().start(0);
+        intro->restart();
         intro->intro().catchUp(kStart, [](int32_t, int32_t) { return true; });
         intro->render(kStart);
         intro->gfx().finish();

@@ -58,3 +58,11 @@ OffscreenIntro::~OffscreenIntro()
 }
 
 FrameResult OffscreenIntro::render(int t) { return intro_->renderAt(t); }
+
+void OffscreenIntro::restart()
+{
+    intro_->restart();
+    setManualCounter(0);
+    frameClock.reset();
+    intro_->start(0);
+}

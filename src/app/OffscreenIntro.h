@@ -30,6 +30,10 @@ public:
     // Steps the clock to demo time t (ms) and draws the frame for it.
     FrameResult render(int t);
 
+    // Starts another pass from demo time 0, as the player's loop does: every history reset, the
+    // clock and the music back at the beginning.
+    void restart();
+
     // How long loading took, seconds.
     double loadSeconds() const { return loadSeconds_; }
     Intro& intro() { return *intro_; }

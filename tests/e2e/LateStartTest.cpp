@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "CaptureRun.h"
-#include "app/FrameClock.h"
 #include "app/OffscreenIntro.h"
 
 namespace {
@@ -101,10 +100,7 @@ TEST(LateStart, AFrameAfterRunningWithoutDrawingIsTheFrameAfterDrawingEveryOne)
     intro->render(t);
     const std::vector<uint32_t> everyFrameDrawn = drawnFrame(*intro);
 
-    intro->intro().restart();
-    setManualCounter(0);
-    frameClock.reset();
-    intro->intro().start(0);
+    intro->restart();
     intro->intro().catchUp(t, [](int, int) { return true; });
     intro->render(t);
     const std::vector<uint32_t> caughtUp = drawnFrame(*intro);
