@@ -7,6 +7,7 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "gfx/EmbeddedShaders.h"
@@ -182,7 +183,7 @@ private:
 
     bool es_;
     std::string preamble_;  // the version line and default precisions of this dialect
-    Program shading_[2][2][2];  // [textured][fog][lines]
+    Program shading_[2][2][2][2];  // [textured][fog][lines][lit]
     std::map<uint32_t, Program> programs_;
     std::map<uint32_t, Target> targets_;
     std::map<uint32_t, StoredMesh> meshes_;
@@ -242,7 +243,8 @@ GLDevice::~GLDevice()
 {
     for (auto& textured : shading_)
         for (auto& fogged : textured)
-            for (Program& p : fogged) glDeleteProgram(p.name);
+            for (auto& lined : fogged)
+                for (Program& p : lined) glDeleteProgram(p.name);
     for (auto& [name, p] : programs_) glDeleteProgram(p.name);
     for (auto& [name, t] : targets_) {
         glDeleteFramebuffers(1, &t.framebuffer);
@@ -262,26 +264,30 @@ GLDevice::~GLDevice()
 
 bool GLDevice::buildShading(std::vector<std::string>& failures)
 {
-    static const char* const kNames[2][2][2] = {
-        {{"shading", "shading (lines)"}, {"shading (fog)", "shading (fog, lines)"}},
-        {{"shading (textured)", "shading (textured, lines)"},
-         {"shading (textured, fog)", "shading (textured, fog, lines)"}}};
+    // Unlit variants leave the lighting out of the vertex shader: the rasteriser runs both sides
+    // of a branch, so an unlit vertex would pay for the lighting it does not use.
     for (int textured = 0; textured < 2; ++textured)
         for (int fog = 0; fog < 2; ++fog)
-            for (int lines = 0; lines < 2; ++lines) {
-                std::string defines;
-                if (textured) defines += "#define TEXTURED\n";
-                if (fog) defines += "#define FOG\n";
-                if (lines) defines += "#define LINES\n";
-                const std::string vertex =
-                    defines + kBuiltinShadingVert + (lines ? kBuiltinLinesVert : kBuiltinTrianglesVert);
-                Program& p = shading_[textured][fog][lines];
-                p.name = link(vertex, defines + kBuiltinFrag, kNames[textured][fog][lines], failures, p);
-                if (p.linked && textured) {
-                    use(p);
-                    glUniform1i(glGetUniformLocation(p.name, "uTexture"), 0);
+            for (int lines = 0; lines < 2; ++lines)
+                for (int lit = 0; lit < 2; ++lit) {
+                    std::string defines, variant;
+                    for (const auto& [on, define, word] :
+                         {std::tuple{textured, "TEXTURED", "textured"}, {fog, "FOG", "fog"}, {lines, "LINES", "lines"},
+                          {lit, "LIT", "lit"}})
+                        if (on) {
+                            defines += std::string("#define ") + define + "\n";
+                            variant += (variant.empty() ? " (" : ", ") + std::string(word);
+                        }
+                    const std::string name = "shading" + variant + (variant.empty() ? "" : ")");
+                    const std::string vertex =
+                        defines + kBuiltinShadingVert + (lines ? kBuiltinLinesVert : kBuiltinTrianglesVert);
+                    Program& p = shading_[textured][fog][lines][lit];
+                    p.name = link(vertex, defines + kBuiltinFrag, name.c_str(), failures, p);
+                    if (p.linked && textured) {
+                        use(p);
+                        glUniform1i(glGetUniformLocation(p.name, "uTexture"), 0);
+                    }
                 }
-            }
     return failures.empty();
 }
 
@@ -511,7 +517,7 @@ void GLDevice::blit(uint32_t source, const PixelBox& from, uint32_t destination,
 
 Program& GLDevice::shadingFor(const DrawState& state, bool lines)
 {
-    return shading_[state.texture ? 1 : 0][state.fog ? 1 : 0][lines ? 1 : 0];
+    return shading_[state.texture ? 1 : 0][state.fog ? 1 : 0][lines ? 1 : 0][state.lighting != Lighting::Off ? 1 : 0];
 }
 
 Program& GLDevice::programFor(const DrawCall& call, bool lines)

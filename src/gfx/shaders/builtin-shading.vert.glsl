@@ -1,11 +1,12 @@
 // The built-in shading of one vertex, worked out where and as the fixed-function pipeline
 // works it out: the position through the modelview-projection, the colour lit per vertex by
 // light 0 (local light or direction, no spot, no attenuation, viewer at infinity) and clamped
-// to 0..1, and the fog coordinate, the eye depth's magnitude.
+// to 0..1, and the fog coordinate, the eye depth's magnitude. Lighting is left out unless LIT.
 uniform mat4 uModelViewProjection;
 uniform mat4 uModelView;
+#ifdef LIT
 uniform mat3 uNormalMatrix;     // the inverse transpose of the modelview: normals keep its scale
-uniform int uLighting;          // 0: unlit, 1: on the material, 2: ambient and diffuse from the vertex colour
+uniform int uLighting;          // 1: on the material, 2: ambient and diffuse from the vertex colour
 uniform vec4 uLightPosition;    // eye space; w = 0: a direction
 uniform vec3 uLightDirection;   // a direction's unit vector
 uniform vec3 uHalfVector;       // a direction's half vector towards the viewer at infinity
@@ -17,6 +18,7 @@ uniform vec4 uAmbientProduct;   // light × material, for lighting 1
 uniform vec4 uDiffuseProduct;
 uniform vec4 uSpecularProduct;  // for both: the specular colour never follows the vertex
 uniform float uShininess;
+#endif
 
 struct ShadedVertex {
     vec4 clip;
@@ -24,6 +26,7 @@ struct ShadedVertex {
     float fogCoord;
 };
 
+#ifdef LIT
 vec4 lit(vec4 colour, vec4 eye, vec3 normal)
 {
     vec4 c;
@@ -62,6 +65,7 @@ vec4 lit(vec4 colour, vec4 eye, vec3 normal)
     rgb = specularFactor * uSpecularProduct.rgb + rgb;
     return vec4(rgb, c.a);
 }
+#endif
 
 ShadedVertex shade(vec3 position, vec4 colour, vec3 normal)
 {
@@ -69,7 +73,11 @@ ShadedVertex shade(vec3 position, vec4 colour, vec3 normal)
     vec4 p = vec4(position, 1.0);
     v.clip = uModelViewProjection * p;
     vec4 eye = uModelView * p;
-    v.colour = clamp(uLighting == 0 ? colour : lit(colour, eye, uNormalMatrix * normal), 0.0, 1.0);
+#ifdef LIT
+    v.colour = clamp(lit(colour, eye, uNormalMatrix * normal), 0.0, 1.0);
+#else
+    v.colour = clamp(colour, 0.0, 1.0);
+#endif
     v.fogCoord = abs(eye.z);
     return v;
 }
