@@ -1,0 +1,14 @@
+# Cross-building for 64-bit Windows with Debian's MinGW-w64 (the POSIX threads flavour, whose
+# C++ library has std::thread). Used by make windows and by scripts/build-deps windows, which
+# pass ORVALE_DEPS_PREFIX: the folder the libraries built from Debian's sources are in.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 ${ORVALE_DEPS_PREFIX})
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES ORVALE_DEPS_PREFIX)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
