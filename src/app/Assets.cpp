@@ -112,7 +112,7 @@ constexpr LoadStep kLoadSteps[] = {
         return {};
     },
     [](Assets& a) -> Status {
-        a.systemFont.emplace(*a.g, "Verdana", 44, false, false);
+        a.systemFont.emplace(*a.g, "Verdana", 44, false, false, a.gfx.parent_path() / "fonts");
         return {};
     },
     [](Assets& a) -> Status {

@@ -12,6 +12,30 @@ bool AudioOutput::open(std::string& error)
         error = SDL_GetError();
         return false;
     }
+    const char* first = SDL_GetCurrentAudioDriver();
+    error = std::string(first ? first : "?") + ": ";
+    if (openDevice(error)) return true;
+    // A driver can start without a device to open (WASAPI under Wine has none): SDL's other
+    // drivers then, in its order, but not its file writer or its silent one.
+    if (!SDL_getenv("SDL_AUDIODRIVER")) {
+        const std::string tried = first ? first : "";
+        for (int i = 0; i < SDL_GetNumAudioDrivers(); ++i) {
+            const std::string name = SDL_GetAudioDriver(i);
+            if (name == tried || name == "disk" || name == "dummy") continue;
+            error += "; " + name + ": ";
+            if (SDL_AudioInit(name.c_str()) != 0) {
+                error += SDL_GetError();
+                continue;
+            }
+            if (openDevice(error)) return true;
+        }
+    }
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+}
+
+bool AudioOutput::openDevice(std::string& error)
+{
     SDL_AudioSpec want{};
     want.freq = Track::kRate;
     want.format = AUDIO_F32SYS;
@@ -22,8 +46,7 @@ bool AudioOutput::open(std::string& error)
     SDL_AudioSpec have{};
     device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
     if (device_ == 0) {
-        error = SDL_GetError();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        error += SDL_GetError();
         return false;
     }
     // SDL does not say how much the device holds before it is heard; it sets devices up with two

@@ -14,7 +14,8 @@ class AudioOutput {
 public:
     ~AudioOutput();
 
-    // Opens the default device; on failure says why in error and stays closed.
+    // Opens the default device of SDL's first sound driver that has one (unless SDL_AUDIODRIVER
+    // names the driver); on failure says why in error and stays closed.
     bool open(std::string& error);
     bool isOpen() const { return device_ != 0; }
     // Starts playing the track from the given frame.
@@ -33,6 +34,8 @@ public:
 
 private:
     static void fill(void* self, Uint8* stream, int bytes);
+    // Opens the default device of the sound driver SDL has started.
+    bool openDevice(std::string& error);
 
     SDL_AudioDeviceID device_ = 0;
     int64_t latency_ = 0;

@@ -108,10 +108,23 @@ bool VorbisDecoder::open(const std::string& path, std::string& error)
 
 bool VorbisDecoder::openBytes(const void* data, size_t size, const std::string& name, std::string& error)
 {
-    // A stream over the bytes (read only: fmemopen does not write to them in "rb" mode).
-    file_ = size > 0 ? fmemopen(const_cast<void*>(data), size, "rb") : nullptr;
-    if (!file_) {
+    if (size == 0) {
         error = name + " is empty";
+        return false;
+    }
+#ifdef _WIN32
+    // No memory streams in this C library: a temporary file holds the bytes.
+    file_ = std::tmpfile();
+    if (file_ && (std::fwrite(data, 1, size, file_) != size || std::fseek(file_, 0, SEEK_SET) != 0)) {
+        std::fclose(file_);
+        file_ = nullptr;
+    }
+#else
+    // A stream over the bytes (read only: fmemopen does not write to them in "rb" mode).
+    file_ = fmemopen(const_cast<void*>(data), size, "rb");
+#endif
+    if (!file_) {
+        error = name + " cannot be read: " + std::strerror(errno);
         return false;
     }
     return start(name, error);

@@ -1,6 +1,5 @@
 #include "text/SystemFontAtlas.h"
 
-#include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
@@ -9,6 +8,7 @@
 #include <cstdio>
 
 #include "gfx/Gfx.h"
+#include "text/FontFile.h"
 
 namespace {
 
@@ -22,33 +22,6 @@ FT_ULong codePoint(int code)
                                           0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                           0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
     return code >= 128 && code < 160 ? high[code - 128] : static_cast<FT_ULong>(code);
-}
-
-// The face fontconfig offers for a family: its file and family name.
-bool findFace(const char* family, bool bold, bool italic, std::string& file, std::string& found)
-{
-    if (!FcInit()) return false;
-    FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
-    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BLACK : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    FcPatternDestroy(pattern);
-    if (!match) return false;
-    FcChar8* path = nullptr;
-    FcChar8* name = nullptr;
-    const bool ok = FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch &&
-                    FcPatternGetString(match, FC_FAMILY, 0, &name) == FcResultMatch;
-    if (ok) {
-        file = reinterpret_cast<const char*>(path);
-        found = reinterpret_cast<const char*>(name);
-    }
-    FcPatternDestroy(match);
-    return ok;
 }
 
 }  // namespace
@@ -82,24 +55,25 @@ void atlasRectangles(const std::vector<GlyphPlace>& places, const std::array<int
     }
 }
 
-SystemFontAtlas::SystemFontAtlas(Gfx& g, const char* faceName, int height, bool bold, bool italic)
+SystemFontAtlas::SystemFontAtlas(Gfx& g, const char* faceName, int height, bool bold, bool italic,
+                                 const std::filesystem::path& bundledFonts)
 {
     const int spacing = italic ? 4 : 2;
     cellHeight = static_cast<int32_t>(height * 1.333);
 
-    std::string file, found;
+    const FontFile file = findFontFile(faceName, bold, italic, bundledFonts);
     FT_Library library = nullptr;
     FT_Face face = nullptr;
-    if (!findFace(faceName, bold, italic, file, found) || FT_Init_FreeType(&library) != 0 ||
-        FT_New_Face(library, file.c_str(), 0, &face) != 0) {
+    if (file.path.empty() || FT_Init_FreeType(&library) != 0 ||
+        FT_New_Face(library, file.path.c_str(), 0, &face) != 0) {
         std::fprintf(stderr, "orvale-invit: no usable font for \"%s\"; the system font atlas stays empty\n", faceName);
         if (library) FT_Done_FreeType(library);
         return;
     }
-    faceUsed = found;
-    if (found != faceName)
-        std::fprintf(stderr, "orvale-invit: font \"%s\" is not installed; using \"%s\" (%s)\n", faceName, found.c_str(),
-                     file.c_str());
+    faceUsed = file.family;
+    if (file.family != faceName)
+        std::fprintf(stderr, "orvale-invit: font \"%s\" is not installed; using \"%s\" (%s)\n", faceName,
+                     file.family.c_str(), file.path.c_str());
 
     // The cell height counts the whole Windows ascent and descent; the face's em is smaller.
     const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,7 @@ std::vector<GlyphPlace> layoutAtlas(const std::array<int32_t, 256>& widths, int 
 void atlasRectangles(const std::vector<GlyphPlace>& places, const std::array<int32_t, 256>& widths, int cellHeight,
                      float glyphs[256][8]);
 
-// A TrueType face (found by fontconfig, drawn by FreeType) rasterised white on black into a
+// A TrueType face (found as findFontFile finds it, drawn by FreeType) rasterised white on black into a
 // 512 x 512 texture, with each character's texture rectangle.
 struct SystemFontAtlas {
     // Per code: the texture coordinates (u0, vTop), (u1, vTop), (u1, vBottom), (u0, vBottom).
@@ -34,9 +35,11 @@ struct SystemFontAtlas {
     std::array<int32_t, 256> widths{};  // advance widths in whole pixels
     int32_t cellHeight = 0;
     Texture texture;  // none when no face was usable
-    std::string faceUsed;  // the family fontconfig found, or empty when none was usable
+    std::string faceUsed;  // the family found, or empty when none was usable
 
     // `height` is the character cell height in pixels, as the classic Windows font API
-    // takes it (ascent plus descent). Without a usable face the atlas stays empty.
-    SystemFontAtlas(Gfx& g, const char* faceName, int height, bool bold, bool italic);
+    // takes it (ascent plus descent). `bundledFonts` is the data's fonts/ folder. Without a
+    // usable face the atlas stays empty.
+    SystemFontAtlas(Gfx& g, const char* faceName, int height, bool bold, bool italic,
+                    const std::filesystem::path& bundledFonts);
 };

@@ -11,7 +11,7 @@ namespace {
 TEST(SystemFontAtlas, RasterisesTheMatchedFaceIntoRowsOf58Pixels)
 {
     ::testing::internal::CaptureStderr();
-    SystemFontAtlas atlas(gfx(), "Verdana", 44, false, false);
+    SystemFontAtlas atlas(gfx(), "Verdana", 44, false, false, "");
     const std::string said = ::testing::internal::GetCapturedStderr();
     ASSERT_TRUE(atlas.texture.id()) << said;
     EXPECT_FALSE(atlas.faceUsed.empty());
