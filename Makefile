@@ -6,9 +6,12 @@
 # make bench: the same set-up as make test, then the benchmarks.
 # make install PREFIX=DIR: the same set-up as make run, then the programs, data and documents
 # into DIR.
-# make dist: the same set-up as make run, then the Debian package and the portable archive
+# make windows: the same set-up as make run, then the Windows programs, cross-built into
+# build-windows/ (their libraries are built once from Debian's sources, cached outside the
+# clone; the data is the Linux build's).
+# make dist: make windows, then the Debian package, the portable archive and the Windows zip
 # in dist/.
-.PHONY: run test bench build deps test-deps install dist clean
+.PHONY: run test bench build deps test-deps windows-deps windows install dist clean
 
 # Where make install puts the programs, their data and documents.
 PREFIX ?= /usr/local
@@ -19,6 +22,9 @@ deps:
 
 test-deps:
 	@scripts/install-deps --test
+
+windows-deps:
+	@scripts/install-deps --windows
 
 build: deps
 	@cmake --preset default >/dev/null
@@ -34,9 +40,19 @@ run: build
 	  echo "          for example: ffplay $$PWD/orvale-invit.mp4"; \
 	fi
 
+windows: windows-deps
+	@$(MAKE) --no-print-directory build
+	@prefix=$$(scripts/build-deps windows) && \
+	  if [ "$$(cat build-windows/deps-prefix 2>/dev/null)" != "$$prefix" ]; then rm -rf build-windows; fi && \
+	  cmake --preset windows -DORVALE_DEPS_PREFIX="$$prefix" -DORVALE_HOST_BUILD="$(CURDIR)/build" >/dev/null && \
+	  echo "$$prefix" >build-windows/deps-prefix
+	@cmake --build --preset windows
+
 test: test-deps
 	@$(MAKE) --no-print-directory build
 	@ctest --preset default
+	@$(MAKE) --no-print-directory windows
+	@tests/windows/run.sh build-windows build
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan
 	@ctest --preset asan
@@ -51,8 +67,9 @@ bench: test-deps
 install: build
 	@cmake --install build --prefix "$(PREFIX)"
 
-dist: build
+dist: windows
 	@scripts/make-dist build dist
+	@scripts/make-dist-windows build-windows dist
 
 clean:
-	rm -rf build build-asan build-fuzz dist
+	rm -rf build build-asan build-fuzz build-windows dist

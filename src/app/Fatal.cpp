@@ -13,3 +13,10 @@ void reportFatal(const char* message)
     if (fatalErrorBoxes && (std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY")))
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, kWindowTitle, message, nullptr);
 }
+
+void attachToConsole() {}
+
+void tellUser(const char* text, bool error)
+{
+    std::fputs(text, error ? stderr : stdout);
+}

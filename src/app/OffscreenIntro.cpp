@@ -13,7 +13,11 @@
 std::unique_ptr<OffscreenIntro> OffscreenIntro::open(int width, int height, GLApi api, Refusal& refusal)
 {
     fatalErrorBoxes = false;
+#ifndef _WIN32
+    // No display needed: SDL's offscreen driver makes its context without one. Windows has no
+    // such driver; there the context of a window that is never shown draws off screen.
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+#endif
     displaySettings = DisplaySettings{};
     displaySettings.width = width;
     displaySettings.height = height;
@@ -22,7 +26,7 @@ std::unique_ptr<OffscreenIntro> OffscreenIntro::open(int width, int height, GLAp
     useManualCounter();
     std::unique_ptr<OffscreenIntro> offscreen(new OffscreenIntro);
     offscreen->music_.useVirtualOutput();
-    if (!openWindow(displaySettings, api, offscreen->window_)) {
+    if (!openWindow(displaySettings, api, offscreen->window_, false)) {
         refusal.message.clear();
         return nullptr;
     }

@@ -24,7 +24,7 @@ namespace {
 
 int usageError(const std::string& problem)
 {
-    std::fprintf(stderr, "%sorvale-invit: %s\n", usageText().c_str(), problem.c_str());
+    tellUser((usageText() + "orvale-invit: " + problem + "\n").c_str(), true);
     return 2;
 }
 
@@ -116,15 +116,17 @@ Status play(AppWindow& window, const std::filesystem::path& data, MusicPlayer& m
 
 int main(int argc, char** argv)
 {
+    SDL_SetMainReady();
+    attachToConsole();
     const ParsedCommandLine parsed = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.problem.empty()) return usageError(parsed.problem);
     const LaunchOptions& options = parsed.options;
     if (options.action == LaunchOptions::Action::Help) {
-        std::fputs(usageText().c_str(), stdout);
+        tellUser(usageText().c_str(), false);
         return 0;
     }
     if (options.action == LaunchOptions::Action::Version) {
-        std::printf("orvale-invit %s\n", ORVALE_VERSION);
+        tellUser("orvale-invit " ORVALE_VERSION "\n", false);
         return 0;
     }
     if (options.display) {

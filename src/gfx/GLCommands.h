@@ -5,6 +5,8 @@
 
 #define GL_GLEXT_PROTOTYPES
 #include <SDL_opengl.h>
+// On Windows the GL header brings windows.h, whose DrawState macro would rename ours.
+#undef DrawState
 
 #include <string>
 

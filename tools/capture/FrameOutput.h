@@ -1,35 +1,43 @@
 #pragma once
 
-#include <cairo.h>
-
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "LabelFont.h"
+#include "RgbPicture.h"
 
 class Gfx;
 
 // The frame just drawn into the bound framebuffer as RGBA bytes, bottom row first.
 void readPixels(Gfx& g, int width, int height, std::vector<uint8_t>& rgba);
-// The frame just drawn into the bound framebuffer, as a Cairo picture (top row first).
-cairo_surface_t* readFrame(Gfx& g, int width, int height);
+// RGBA bytes as GL reads them (bottom row first) as a picture: top row first, alpha dropped.
+RgbPicture topDownRgb(const uint8_t* rgba, int width, int height);
+// The frame just drawn into the bound framebuffer, as a picture.
+RgbPicture readFrame(Gfx& g, int width, int height);
 
-// A grid of small frames with their times written under them.
+// A grid of small frames with their demo times written under them: cells 240 pixels wide and
+// as high as the frames' aspect makes them, up to eight in a row, 6 pixels apart and from the
+// edges, on dark grey.
 class Storyboard {
 public:
-    Storyboard(int cells, int frameWidth, int frameHeight);
-    ~Storyboard();
-    Storyboard(const Storyboard&) = delete;
-    Storyboard& operator=(const Storyboard&) = delete;
+    // Room for `cells` frames of frameWidth x frameHeight pixels. The times are written with
+    // the face in `faceFile`; without one, or when FreeType cannot use it, the cells go
+    // unlabelled and one line on stderr says so.
+    Storyboard(int cells, int frameWidth, int frameHeight, const std::string& faceFile);
 
-    // Puts the frame into the next cell, labelled with its demo time.
-    void add(cairo_surface_t* frame, int timeMs);
-    bool write(const std::string& path);
+    // Scales the frame into the next cell and labels it with its demo time (ms); frames past
+    // the last cell are left out.
+    void add(const RgbPicture& frame, int timeMs);
+    const RgbPicture& picture() const { return picture_; }
+    bool write(const std::string& path) const;
 
 private:
+    int cells_;
     int columns_;
     int cellWidth_;
     int cellHeight_;
     int filled_ = 0;
-    cairo_surface_t* surface_;
-    cairo_t* cr_;
+    RgbPicture picture_;
+    LabelFont font_;
 };

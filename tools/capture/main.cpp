@@ -7,7 +7,7 @@
 // carries from frame to frame (particles, the clear colour) has its history; only the frames
 // written are drawn, the others run without a GPU. Every output is checked before the first
 // frame is run.
-#include <signal.h>
+#include <SDL.h>
 
 #include <algorithm>
 #include <chrono>
@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -25,18 +26,17 @@
 #include "Chapters.h"
 #include "FrameOutput.h"
 #include "OutputCheck.h"
+#include "PngWriter.h"
 #include "Progress.h"
+#ifndef _WIN32
 #include "VideoEncoder.h"
+#endif
 #include "app/Fatal.h"
 #include "app/OffscreenIntro.h"
+#include "text/FontFile.h"
 #include "timeline/Timeline.h"
 
 namespace {
-
-// Set by Ctrl-C or a termination request during a video capture.
-volatile std::sig_atomic_t interrupted = 0;
-
-void onInterrupt(int) { interrupted = 1; }
 
 // The intro opened offscreen at the capture's size, or null when it cannot be (said on stderr).
 std::unique_ptr<OffscreenIntro> openIntro(const CaptureOptions& options)
@@ -45,6 +45,13 @@ std::unique_ptr<OffscreenIntro> openIntro(const CaptureOptions& options)
     std::unique_ptr<OffscreenIntro> intro = OffscreenIntro::open(options.width, options.height, options.gl, refusal);
     if (!intro && !refusal.message.empty()) reportFatal(refusal.message.c_str());
     return intro;
+}
+
+// The face file the storyboard writes its times with: DejaVu Sans as the system has it, else
+// the one among the data's fonts; empty when there is none.
+std::string storyboardFace(OffscreenIntro& intro)
+{
+    return findFontFile("DejaVu Sans", false, false, intro.assets().gfx.parent_path() / "fonts").path;
 }
 
 // Demo time of frame n at the fixed rate, ms.
@@ -89,7 +96,10 @@ int captureFrames(const CaptureOptions& options)
     std::unique_ptr<OffscreenIntro> intro = openIntro(options);
     if (!intro) return 1;
 
-    Storyboard storyboard(std::max<int>(1, static_cast<int>(storyboardTimes.size())), options.width, options.height);
+    std::optional<Storyboard> storyboard;
+    if (!options.storyboardPath.empty())
+        storyboard.emplace(static_cast<int>(storyboardTimes.size()), options.width, options.height,
+                           storyboardFace(*intro));
     Progress progress(times.size());
     int written = 0;
     size_t done = 0;
@@ -110,22 +120,21 @@ int captureFrames(const CaptureOptions& options)
         intro->gfx().setDrawing(!paths.empty() || cell);
         intro->render(t);
         if (!paths.empty() || cell) {
-            const std::unique_ptr<cairo_surface_t, void (*)(cairo_surface_t*)> owned(
-                readFrame(intro->gfx(), options.width, options.height), cairo_surface_destroy);
+            const RgbPicture frame = readFrame(intro->gfx(), options.width, options.height);
             for (const std::string& path : paths) {
-                if (cairo_surface_write_to_png(owned.get(), path.c_str()) != CAIRO_STATUS_SUCCESS) {
+                if (!writePng(path, frame)) {
                     progress.breakLine();
                     std::fprintf(stderr, "orvale-capture: cannot write %s\n", path.c_str());
                     return 1;
                 }
                 ++written;
             }
-            if (cell) storyboard.add(owned.get(), t);
+            if (cell) storyboard->add(frame, t);
         }
         progress.frame(++done);
     }
-    if (!options.storyboardPath.empty()) {
-        if (!storyboard.write(options.storyboardPath)) {
+    if (storyboard) {
+        if (!storyboard->write(options.storyboardPath)) {
             std::fprintf(stderr, "orvale-capture: cannot write %s\n", options.storyboardPath.c_str());
             return 1;
         }
@@ -135,6 +144,20 @@ int captureFrames(const CaptureOptions& options)
                  times.size(), options.width, options.height, written, intro->loadSeconds());
     return 0;
 }
+
+#ifdef _WIN32
+// Videos are encoded by the ffmpeg program, which only the Linux build drives.
+int captureVideo(const CaptureOptions&)
+{
+    std::fprintf(stderr, "orvale-capture: videos are made with the Linux build of orvale-capture; this one writes "
+                         "frames (--at), storyboards and frame sequences (--frames)\n");
+    return 2;
+}
+#else
+// Set by Ctrl-C or a termination request during a video capture.
+volatile std::sig_atomic_t interrupted = 0;
+
+void onInterrupt(int) { interrupted = 1; }
 
 // A video with its music and chapters (--video).
 int captureVideo(const CaptureOptions& options)
@@ -212,10 +235,13 @@ int captureVideo(const CaptureOptions& options)
     return 0;
 }
 
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    SDL_SetMainReady();
     const ParsedCaptureOptions parsed = parseCaptureOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.problem.empty()) {
         std::fprintf(stderr, "orvale-capture: %s\n%s", parsed.problem.c_str(), captureUsage().c_str());

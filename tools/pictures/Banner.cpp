@@ -59,5 +59,7 @@ bool drawBanner(const std::string& path)
     cairo_fill(cr);
 
     reduceTo256Colours(canvas);
-    return canvas.writePng(path);
+    // Also as the Windows program's bitmap resource, beside the picture.
+    const std::string bitmap = path.substr(0, path.rfind('.')) + ".bmp";
+    return canvas.writePng(path) && canvas.writeBmp332(bitmap);
 }

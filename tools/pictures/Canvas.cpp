@@ -27,6 +27,47 @@ bool Canvas::writePng(const std::string& path)
     return cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
 }
 
+bool Canvas::writeBmp332(const std::string& path)
+{
+    constexpr uint32_t kHeaders = 14 + 40, kPalette = 256 * 4;
+    const uint32_t rowBytes = (static_cast<uint32_t>(width) + 3) / 4 * 4;
+    const uint32_t pixelBytes = rowBytes * static_cast<uint32_t>(height);
+    std::string bmp;
+    const auto put = [&bmp](uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) bmp.push_back(static_cast<char>(value >> (8 * i) & 0xff));
+    };
+    // File header, then the info header: bottom-up rows, 8 bits per pixel, uncompressed.
+    bmp += "BM";
+    put(kHeaders + kPalette + pixelBytes, 4);
+    put(0, 4);
+    put(kHeaders + kPalette, 4);
+    put(40, 4);
+    put(static_cast<uint32_t>(width), 4);
+    put(static_cast<uint32_t>(height), 4);
+    put(1, 2);
+    put(8, 2);
+    put(0, 4);
+    put(pixelBytes, 4);
+    put(2835, 4);  // 72 dots per inch
+    put(2835, 4);
+    put(256, 4);
+    put(0, 4);
+    for (uint32_t i = 0; i < 256; ++i) {
+        const uint32_t red = (i >> 5) * 255 / 7, green = (i >> 2 & 7) * 255 / 7, blue = (i & 3) * 255 / 3;
+        put(blue | green << 8 | red << 16, 4);
+    }
+    std::string rows(pixelBytes, '\0');
+    eachPixel([&](uint32_t& pixel, int x, int y) {
+        const uint32_t index = ((pixel >> 16 & 0xff) >> 5) << 5 | ((pixel >> 8 & 0xff) >> 5) << 2 | (pixel & 0xff) >> 6;
+        rows[static_cast<size_t>(height - 1 - y) * rowBytes + static_cast<size_t>(x)] = static_cast<char>(index);
+    });
+    bmp += rows;
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    const bool written = std::fwrite(bmp.data(), 1, bmp.size(), file) == bmp.size();
+    return std::fclose(file) == 0 && written;
+}
+
 bool Canvas::writeJpeg(const std::string& path, int quality)
 {
     cairo_surface_flush(surface);

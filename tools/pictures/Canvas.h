@@ -35,6 +35,9 @@ struct Canvas {
     bool writePng(const std::string& path);
     // Writes the picture, without alpha, as a baseline JPEG of the given quality (0-100).
     bool writeJpeg(const std::string& path, int quality);
+    // Writes a picture already reduced to 3 bits of red, 3 of green and 2 of blue as an 8-bit
+    // Windows bitmap with that palette (what a Windows dialog's bitmap resource holds).
+    bool writeBmp332(const std::string& path);
 };
 
 // Text laid out with Pango. Font names are Pango descriptions ("DejaVu Sans Bold 40").
