@@ -80,7 +80,11 @@ TEST(Spectrum, TakesTheSamplesEndingAtTheHeardFrameInMono)
     // Left channel a sine on bin 128, right channel silent: the mono mean halves it.
     Track track(kRate);
     const auto left = sine(kBin128, 0.8, 1.0, 1, kRate);
-    for (int i = 0; i < kRate; ++i) track.samples[static_cast<size_t>(i) * 2] = left[static_cast<size_t>(i)];
+    for (int i = 0; i < kRate; ++i) {
+        // The track's room is not cleared, so the silent channel is written too.
+        track.samples[static_cast<size_t>(i) * 2] = left[static_cast<size_t>(i)];
+        track.samples[static_cast<size_t>(i) * 2 + 1] = 0.0f;
+    }
     track.decodedFrames = kRate / 2;  // the second half is not decoded yet: silence
 
     Spectrum spectrum;
