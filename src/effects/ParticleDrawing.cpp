@@ -6,6 +6,7 @@
 #include "geometry/Meshes.h"
 #include "geometry/Shapes.h"
 #include "gfx/ShaderProgram.h"
+#include "gfx/Trigonometry.h"
 #include "text/BitmapFont.h"
 
 namespace {
@@ -81,7 +82,7 @@ Sprite sprite(const Particle& p, const ParticleEmitter& e)
 {
     Sprite q{e.right, e.up, {}};
     if (p.angle > 0) {
-        const float ca = std::cos(p.angle), sa = std::sin(p.angle);
+        const float ca = trig::cos(p.angle), sa = trig::sin(p.angle);
         q.R = e.right * ca + e.up * sa;
         q.U = e.up * ca - e.right * sa;
     }

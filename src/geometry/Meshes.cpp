@@ -5,6 +5,7 @@
 
 #include "geometry/Shapes.h"
 #include "gfx/Random.h"
+#include "gfx/Trigonometry.h"
 
 namespace {
 
@@ -102,7 +103,7 @@ void buildSphere(IndexedMesh& mesh, float r, int slices, int stacks)
         for (int j = 0; j < slices; ++j) {
             const float theta = j * (6.2831855f / slices);
             set(1 + (i - 1) * slices + j,
-                {std::cos(theta) * std::sin(phi), std::sin(theta) * std::sin(phi), std::cos(phi)}, r);
+                {trig::cos(theta) * trig::sin(phi), trig::sin(theta) * trig::sin(phi), trig::cos(phi)}, r);
         }
     }
     set(1 + (stacks - 1) * slices, {0, 0, -1}, r);

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "gfx/Trigonometry.h"
+
 namespace {
 
 const Vec3 octahedronVertices[6] = {{1, 0, 0}, {0, -1, 0}, {-1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, -1}};
@@ -148,8 +150,8 @@ std::array<Vec3, 48> discRim(const Vec3& centre, float radius)
     std::array<Vec3, 48> rim;
     for (int i = 0; i < 48; ++i) {
         const double theta = i * 6.283184 / 47;
-        rim[i] = centre + Vec3(static_cast<float>(radius * std::sin(theta)),
-                               static_cast<float>(radius * std::cos(theta)), 0.0f);
+        rim[i] = centre + Vec3(static_cast<float>(radius * trig::sin(theta)),
+                               static_cast<float>(radius * trig::cos(theta)), 0.0f);
     }
     return rim;
 }
@@ -198,7 +200,7 @@ void drawSpiral(Gfx& g, const DrawState& state, int count, float angleFrom, floa
     for (int i = 0; i < count; ++i) {
         const float t = static_cast<float>(i) / count;
         const double phi = (t * angleTo + (1 - t) * angleFrom) * 3.0 + 0.27;
-        g.vertex(static_cast<float>(std::sin(phi) * r), 0.0f, static_cast<float>(std::cos(phi) * r));
+        g.vertex(static_cast<float>(trig::sin(phi) * r), 0.0f, static_cast<float>(trig::cos(phi) * r));
         r += dr;
     }
     g.end();

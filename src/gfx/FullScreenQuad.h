@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "gfx/Gfx.h"
+#include "gfx/Trigonometry.h"
 
 // Projection and modelview pushed and replaced by an orthographic box 0..w by 0..h with the
 // origin at the viewport's bottom-left.
@@ -46,9 +47,9 @@ void rippleGrid(float t, Sink& sink)
         const float y2 = y + 0.2f;
         sink.beginStrip();
         for (float x = -1.0f; x <= 1.01f; x += 0.2f) {
-            const double dx = 0.04 * std::sin(21.7 * x + 7.2 * t);
+            const double dx = 0.04 * trig::sin(21.7 * x + 7.2 * t);
             for (const float yv : {y, y2}) {
-                const double dy = 0.03 * std::sin(14.3 * yv + 0.7 * 9.12 * t);
+                const double dy = 0.03 * trig::sin(14.3 * yv + 0.7 * 9.12 * t);
                 sink.vertex(RippleVertex{x * 0.5f + 0.5f, yv * 0.5f + 0.5f, static_cast<float>(x + dx),
                                          static_cast<float>(yv + dy)});
             }

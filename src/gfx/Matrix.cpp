@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "gfx/Trigonometry.h"
+
 namespace {
 
 // Element (row r, column c).
@@ -65,7 +67,7 @@ void rotate(Mat4& mat, float degrees, float x, float y, float z)
 {
     // The angle goes to radians in double precision, the sine and cosine in single.
     const float radians = static_cast<float>(degrees * M_PI / 180.0);
-    const float s = std::sin(radians), c = std::cos(radians);
+    const float s = trig::sin(radians), c = trig::cos(radians);
     Mat4 r = Mat4::identity();
     // A turn about one axis is written out directly, its direction's length ignored.
     if (x == 0.0f && y == 0.0f && z != 0.0f) {
@@ -120,9 +122,9 @@ void perspective(Mat4& mat, double fovy, double aspect, double near, double far)
 {
     const double radians = fovy / 2 * 3.14159265358979323846 / 180;
     const double deltaZ = far - near;
-    const double sine = std::sin(radians);
+    const double sine = trig::sin(radians);
     if (deltaZ == 0 || sine == 0 || aspect == 0) return;
-    const double cotangent = std::cos(radians) / sine;
+    const double cotangent = trig::cos(radians) / sine;
     Mat4 p = Mat4::identity();
     at(p, 0, 0) = static_cast<float>(cotangent / aspect);
     at(p, 1, 1) = static_cast<float>(cotangent);

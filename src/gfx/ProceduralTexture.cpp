@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "gfx/Gfx.h"
+#include "gfx/Trigonometry.h"
 
 ProceduralTexture::ProceduralTexture(int32_t w, int32_t h, const char* label)
     : width(w), height(h), pixels(static_cast<size_t>(w) * h * 4, 0), name(label)
@@ -50,7 +51,7 @@ void fillSurround(ProceduralTexture& t)
     for (int y = 0; y < t.height; ++y)
         for (int x = 0; x < t.width; ++x) {
             const double u = (x - 256) * 0.001953125, w = (y - 256) * 0.001953125;
-            const double s = std::fabs(std::sin(u * 10 * 3.1415926) + std::sin(w * 10 * 3.1415926)) * 82;
+            const double s = std::fabs(trig::sin(u * 10 * 3.1415926) + trig::sin(w * 10 * 3.1415926)) * 82;
             t.setColour(x, y, std::min(255, static_cast<int>(s)), std::min(255, static_cast<int>(s)),
                         std::min(255, static_cast<int>(s + 20)));
         }

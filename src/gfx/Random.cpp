@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "gfx/Shaping.h"
+#include "gfx/Trigonometry.h"
 
 namespace {
 
@@ -106,8 +107,8 @@ Vec3 randomAlongAngle(float r, float angle)
 {
     const float r1 = randomScaled(r);
     const float r2 = randomScaled(r);
-    return {static_cast<float>(r2 * std::cos(static_cast<double>(angle))),
-            static_cast<float>(r1 * std::sin(static_cast<double>(angle))), 0.0f};
+    return {static_cast<float>(r2 * trig::cos(static_cast<double>(angle))),
+            static_cast<float>(r1 * trig::sin(static_cast<double>(angle))), 0.0f};
 }
 
 Vec3 randomInCube(float s)

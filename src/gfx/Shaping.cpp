@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "gfx/Trigonometry.h"
+
 float absf(float x) { return std::fabs(x); }
 
 float clampf(float x, float lo, float hi)
@@ -27,5 +29,5 @@ float sinePulse(float x, float a, float b, float gain)
 {
     if (!(a < x && x < b)) return 0.0f;
     const double phase = static_cast<double>(kPi) * (static_cast<double>(x) - a) / (static_cast<double>(b) - a);
-    return clampf(static_cast<float>(std::sin(phase) * gain), 0.0f, 1.0f);
+    return clampf(static_cast<float>(trig::sin(phase) * gain), 0.0f, 1.0f);
 }

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "gfx/Trigonometry.h"
+
 // Intermediate results are computed in double precision and rounded to float when stored.
 namespace {
 float dot3(double a0, double a1, double a2, double b0, double b1, double b2)
@@ -47,9 +49,9 @@ Mat3::Mat3(float m0, float m1, float m2, float m3, float m4, float m5, float m6,
 
 Mat3 Mat3::rotation(float a, float b, float c)
 {
-    const double sa = std::sin(a), ca = std::cos(a);
-    const double sb = std::sin(b), cb = std::cos(b);
-    const double sc = std::sin(c), cc = std::cos(c);
+    const double sa = trig::sin(a), ca = trig::cos(a);
+    const double sb = trig::sin(b), cb = trig::cos(b);
+    const double sc = trig::sin(c), cc = trig::cos(c);
     const double rows[9] = {
         cb * cc,                cb * sc,                -sb,
         sa * sb * cc - ca * sc, sa * sb * sc + ca * cc, sa * cb,
@@ -68,15 +70,15 @@ Vec3 operator*(const Mat3& m, const Vec3& v)
 
 Vec3 sphericalPoint(float r, float t, float p)
 {
-    const double st = std::sin(t);
-    return {static_cast<float>(r * st * std::cos(p)), static_cast<float>(r * st * std::sin(p)),
-            static_cast<float>(r * std::cos(t))};
+    const double st = trig::sin(t);
+    return {static_cast<float>(r * st * trig::cos(p)), static_cast<float>(r * st * trig::sin(p)),
+            static_cast<float>(r * trig::cos(t))};
 }
 
 Vec3 curvePoint(float r, float t, CurveKind kind)
 {
-    const double s = std::sin(static_cast<double>(t));
-    const double c = std::cos(static_cast<double>(t));
+    const double s = trig::sin(static_cast<double>(t));
+    const double c = trig::cos(static_cast<double>(t));
     double x = 0.0, y = 0.0;
     switch (kind) {
     case CurveKind::Circle:
@@ -93,7 +95,7 @@ Vec3 curvePoint(float r, float t, CurveKind kind)
         // sine and cosine run the same on both.
         x = r * (s / c);
 #else
-        x = r * std::tan(static_cast<double>(t));
+        x = r * trig::tan(static_cast<double>(t));
 #endif
         y = r * c;
         break;

@@ -11,6 +11,7 @@
 #include "gfx/Programs.h"
 #include "gfx/Random.h"
 #include "gfx/Shaping.h"
+#include "gfx/Trigonometry.h"
 #include "text/BitmapFont.h"
 
 namespace {
@@ -120,9 +121,9 @@ void drawFieldSurface(Gfx& g, const DrawState& state, MetaballField& surfaceFiel
 
 Vec3 ballPosition(const BallMotion& ball, float t)
 {
-    return ball.base + Vec3(std::sin(t * ball.frequency.x) * ball.amplitude.x,
-                            std::cos(t * ball.frequency.y) * ball.amplitude.y,
-                            std::sin(t * ball.frequency.z) * ball.amplitude.z);
+    return ball.base + Vec3(trig::sin(t * ball.frequency.x) * ball.amplitude.x,
+                            trig::cos(t * ball.frequency.y) * ball.amplitude.y,
+                            trig::sin(t * ball.frequency.z) * ball.amplitude.z);
 }
 
 float ballRadius(const BallMotion& ball, float t) { return linearStep(t, 0, 0.1f) * ball.size; }
@@ -131,7 +132,7 @@ void MetaballScene::camera(float t, Vec3& eye, Vec3& target) const
 {
     const float k = sinePulse(t, 0.2f, 0.4f, 2.0f);
     const float pi = 3.1415926f;
-    const Vec3 orbit(8 * std::sin(8 * pi * t), -80 * linearStep(t, 0.8f, 0.95f), 8 * std::cos(8 * pi * t));
+    const Vec3 orbit(8 * trig::sin(8 * pi * t), -80 * linearStep(t, 0.8f, 0.95f), 8 * trig::cos(8 * pi * t));
     const Vec3 eye0 = cameraPath_.evaluate(t) + orbit;
     eye = k == 0 ? eye0 : lerpVec3(eye0, kDivePoint, k);
     target = {0, 28 * linearStep(t, 0.15f, 0.95f) + 2, 0.1f};

@@ -5,6 +5,7 @@
 #include "geometry/Shapes.h"
 #include "gfx/Shaping.h"
 #include "gfx/TextureFile.h"
+#include "gfx/Trigonometry.h"
 
 namespace {
 
@@ -19,13 +20,13 @@ void drawWavingBackground(Gfx& g, const DrawState& state, float w)
     for (float y = -1.0f; y < 0.999f; y += 0.25f) {
         g.begin(Primitive::TriangleStrip, state);
         for (float x = -1.0f; x <= 1.01f; x += 0.1f) {
-            const float z = static_cast<float>(std::sin(79.0 * x + 5.5 * w) * 1.96 * 0.03);
+            const float z = static_cast<float>(trig::sin(79.0 * x + 5.5 * w) * 1.96 * 0.03);
             const double phase = w * 0.7 * 8.1;
             const float y2 = y + 0.25f;
             g.texCoord(x / 2 + 0.5f, y / 2 + 0.5f);
-            g.vertex(1.96f * x, static_cast<float>(y + 0.02 * std::sin(14.3 * y - phase)), z);
+            g.vertex(1.96f * x, static_cast<float>(y + 0.02 * trig::sin(14.3 * y - phase)), z);
             g.texCoord(x / 2 + 0.5f, y2 / 2 + 0.5f);
-            g.vertex(1.96f * x, static_cast<float>(y2 + 0.02 * std::sin(14.3 * y2 - phase)), z);
+            g.vertex(1.96f * x, static_cast<float>(y2 + 0.02 * trig::sin(14.3 * y2 - phase)), z);
         }
         g.end();
     }

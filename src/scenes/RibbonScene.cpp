@@ -6,6 +6,7 @@
 #include "gfx/FullScreenQuad.h"
 #include "gfx/Programs.h"
 #include "gfx/Shaping.h"
+#include "gfx/Trigonometry.h"
 #include "text/BitmapFont.h"
 
 namespace {
@@ -49,18 +50,18 @@ void RibbonScene::setAlphas()
 RibbonSpawns ribbonSpawns(float t)
 {
     const float a = 12 * t;
-    const float b = 3 * std::sin(a) + 0.27f;
+    const float b = 3 * trig::sin(a) + 0.27f;
     const float u = a * 511 / 512;
     const float p = 2.5f * u + b, q = -2.5f * u - b;
     RibbonSpawns s;
-    s.radius[0] = std::abs(0.15f - 2 * std::sin(12 * t));
-    s.radius[1] = std::abs(std::cos(32 * t) + 0.15f);
-    s.radius[2] = std::abs(0.15f - 2.3f * std::sin(21 * t));
-    s.radius[3] = std::abs(2.5f * std::cos(18 * t) + 0.15f);
-    s.position[0] = {4 * std::sin(q) + 8 - 4 * std::sin(25 * t), 3 * std::cos(q) + 6 * std::cos(19 * t) - 3, kRibbonHeight};
-    s.position[1] = {14 * std::cos(p) + 3 * std::cos(30 * t) - 6, 14 * std::sin(p) + 5 - 8 * std::sin(12 * t), kRibbonHeight};
-    s.position[2] = {12 * std::cos(p) - 8 * std::sin(25 * t), 5 * std::sin(q) + 9 * std::sin(29 * t) - 9, kRibbonHeight};
-    s.position[3] = {7 * std::sin(31 * t) + 1 - 5 * std::cos(q), 12 - 5 * std::sin(11 * t) - 4 * std::sin(q), kRibbonHeight};
+    s.radius[0] = std::abs(0.15f - 2 * trig::sin(12 * t));
+    s.radius[1] = std::abs(trig::cos(32 * t) + 0.15f);
+    s.radius[2] = std::abs(0.15f - 2.3f * trig::sin(21 * t));
+    s.radius[3] = std::abs(2.5f * trig::cos(18 * t) + 0.15f);
+    s.position[0] = {4 * trig::sin(q) + 8 - 4 * trig::sin(25 * t), 3 * trig::cos(q) + 6 * trig::cos(19 * t) - 3, kRibbonHeight};
+    s.position[1] = {14 * trig::cos(p) + 3 * trig::cos(30 * t) - 6, 14 * trig::sin(p) + 5 - 8 * trig::sin(12 * t), kRibbonHeight};
+    s.position[2] = {12 * trig::cos(p) - 8 * trig::sin(25 * t), 5 * trig::sin(q) + 9 * trig::sin(29 * t) - 9, kRibbonHeight};
+    s.position[3] = {7 * trig::sin(31 * t) + 1 - 5 * trig::cos(q), 12 - 5 * trig::sin(11 * t) - 4 * trig::sin(q), kRibbonHeight};
     return s;
 }
 

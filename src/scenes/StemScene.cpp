@@ -9,6 +9,7 @@
 #include "gfx/ProceduralTexture.h"
 #include "gfx/Random.h"
 #include "gfx/Shaping.h"
+#include "gfx/Trigonometry.h"
 #include "text/BitmapFont.h"
 
 StemScene::StemScene()
@@ -55,18 +56,18 @@ Vec3 stemPoint(const StemGroup& g, const Stem& s, int k, float p)
     const float L = t * s.length + u * s.baseLength;
     const float a = L * s.curlX * t, b = L * s.curlY * t;
     const float W = g.width;
-    return g.base + Vec3(-s.side * a * W, static_cast<float>(std::cos(std::sin(20.0 * p) + b) * W), L);
+    return g.base + Vec3(-s.side * a * W, static_cast<float>(trig::cos(trig::sin(20.0 * p) + b) * W), L);
 }
 
 void stemCamera(float p, Vec3& E, Vec3& T)
 {
     if (p < 0.38f) {
-        E = {static_cast<float>(3 * std::sin(8.0 * p)), 3 + 20 * linearStep(p, 0.15f, 0.9f),
-             static_cast<float>(10 - 2 * p + 3 * std::cos(8.0 * p))};
+        E = {static_cast<float>(3 * trig::sin(8.0 * p)), 3 + 20 * linearStep(p, 0.15f, 0.9f),
+             static_cast<float>(10 - 2 * p + 3 * trig::cos(8.0 * p))};
         T = {0, 1 + 20 * p, 0};
     } else if (p < 0.72f) {
         const Vec3 C = curvePoint(8 * (p - 0.6f) + 4.5f, 5.6f * (p - 0.5f), CurveKind::Circle);
-        E = {C.x, static_cast<float>(8 + 20 * (p - 0.6) + 3 * std::sin(20.0 * p)), C.y + 4 + 3 * (p - 0.38f)};
+        E = {C.x, static_cast<float>(8 + 20 * (p - 0.6) + 3 * trig::sin(20.0 * p)), C.y + 4 + 3 * (p - 0.38f)};
         T = {-C.x, 12 + 10 * (p - 0.6f), -C.y};
     } else {
         const float d = p - 0.72f;

@@ -10,6 +10,7 @@
 #include "gfx/Programs.h"
 #include "gfx/Shaping.h"
 #include "gfx/TextureFile.h"
+#include "gfx/Trigonometry.h"
 #include "text/BitmapFont.h"
 
 namespace {
@@ -29,17 +30,17 @@ void eyePoints(float p, Vec3 (&points)[4])
     const float b = a + 3.1415925f;
     const float c = a / 3 + 3.1415925f;
     const double d = a / 1.5 + 3.1415925;
-    points[0] = {7 * std::sin(a), std::sin(a / 12) + 3, 3 * std::cos(0.5f * a) + 1.5f};
-    points[1] = {6.85f * std::sin(b), 0.45f * std::sin(c) + 1, 2.36f * std::cos(b)};
-    points[2] = {-2.85f * std::sin(b), static_cast<float>(5 - 2.94 * std::sin(d)), -2.35f * std::cos(b)};
-    points[3] = {-2.6f * std::sin(b), -3 - 2.54f * std::sin(c), 2.38f * std::cos(b)};
+    points[0] = {7 * trig::sin(a), trig::sin(a / 12) + 3, 3 * trig::cos(0.5f * a) + 1.5f};
+    points[1] = {6.85f * trig::sin(b), 0.45f * trig::sin(c) + 1, 2.36f * trig::cos(b)};
+    points[2] = {-2.85f * trig::sin(b), static_cast<float>(5 - 2.94 * trig::sin(d)), -2.35f * trig::cos(b)};
+    points[3] = {-2.6f * trig::sin(b), -3 - 2.54f * trig::sin(c), 2.38f * trig::cos(b)};
 }
 
 void columnCorner(Gfx& g, const ColumnRings& rings, int k, int m)
 {
     const float theta = m * 6.2831852f / kSteps;
     g.texCoord((4.0f * m + rings.twist[k]) / 64, k * kRingSpacing);
-    g.vertex(std::cos(theta) * rings.radius[k] + rings.shift[k], k * kRingSpacing, std::sin(theta) * rings.radius[k]);
+    g.vertex(trig::cos(theta) * rings.radius[k] + rings.shift[k], k * kRingSpacing, trig::sin(theta) * rings.radius[k]);
 }
 
 }  // namespace
@@ -77,9 +78,9 @@ void TwisterScene::updateRings(float p)
     const double q = 60.0 * p;
     for (int k = 0; k < kRingCount; ++k) {
         const double i = k;
-        rings_.twist[k] = static_cast<float>(1.35 * std::sin((i + 1.78 * q) / 12) + 1.35 * std::sin((i - 1.23 * q) / 18));
-        rings_.radius[k] = static_cast<float>(1.3 * std::sin(0.125 * i + q) + 1.8 + 1.15 * std::cos((i - 1.8 * q) / 3));
-        rings_.shift[k] = static_cast<float>(1.25 * std::sin((i + 1.23 * q) / 5) + 1.3 * std::sin((i + 0.9 * q) / 6));
+        rings_.twist[k] = static_cast<float>(1.35 * trig::sin((i + 1.78 * q) / 12) + 1.35 * trig::sin((i - 1.23 * q) / 18));
+        rings_.radius[k] = static_cast<float>(1.3 * trig::sin(0.125 * i + q) + 1.8 + 1.15 * trig::cos((i - 1.8 * q) / 3));
+        rings_.shift[k] = static_cast<float>(1.25 * trig::sin((i + 1.23 * q) / 5) + 1.3 * trig::sin((i + 0.9 * q) / 6));
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "gfx/Gfx.h"
 #include "gfx/Shaping.h"
+#include "gfx/Trigonometry.h"
 #include "text/BitmapFont.h"
 
 namespace {
@@ -106,8 +107,8 @@ TextLineFrame textLineFrame(const Vec3& end, Vec3& start, float p, float t0, flo
 {
     TextLineFrame frame;
     frame.fade = sinePulse(p, t0, t2, 4.0f);
-    const float swingX = static_cast<float>(80.0 * std::sin(static_cast<double>(p * 80.0f)));
-    const float swingY = static_cast<float>(35.0 * std::cos(static_cast<double>(p * 35.0f)));
+    const float swingX = static_cast<float>(80.0 * trig::sin(static_cast<double>(p * 80.0f)));
+    const float swingY = static_cast<float>(35.0 * trig::cos(static_cast<double>(p * 35.0f)));
     start = Vec3(start.x + swingX, swingY, start.z);
     const Vec3 departure(end.x + swingX, swingY, 0.0f);
     frame.position = lerpVec3(p < 0.7f ? start : departure, end, frame.fade);

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Both programs are linked fully static: they import only DLLs that every Windows 10 and 11
 # has, and the intro's own code takes no maths function from the C runtime DLL (whose code
-# differs between Windows and Wine, so that the frames would too). orvale-invit.exe is a GUI program (no console window
-# opens), orvale-capture.exe a console one.
+# differs between Windows and Wine, so that the frames would too), nor sine, cosine or tangent
+# from any C library (the drawing code has its own). orvale-invit.exe is a GUI program (no
+# console window opens), orvale-capture.exe a console one.
 . "$(dirname "$0")/lib.sh"
 
 allowed="ADVAPI32.dll GDI32.dll IMM32.dll KERNEL32.dll msvcrt.dll ole32.dll OLEAUT32.dll OPENGL32.dll
@@ -28,6 +29,10 @@ for program in orvale-invit orvale-capture; do
   done
   echo "$program.exe: $(tr '\n' ' ' <<<"$dlls")"
 done
+drawing=$(find "$WINDOWS_BUILD" -name '*.obj' -path '*orvale_core.dir/src/*' ! -path '*/src/audio/*')
+[ -n "$drawing" ] || fail "no object files of the intro's code in $WINDOWS_BUILD"
+trig=$(x86_64-w64-mingw32-nm -u $drawing | awk '{ print $2 }' | grep -xE '(sin|cos|tan|sincos)f?' | sort -u)
+[ -z "$trig" ] || fail "the drawing code calls the C library's $(tr '\n' ' ' <<<"$trig")"
 grep -q 'Subsystem.*(Windows GUI)' <<<"$(x86_64-w64-mingw32-objdump -p "$WINDOWS_BUILD/orvale-invit.exe")" ||
   fail "orvale-invit.exe is not a GUI program"
 grep -q 'Subsystem.*(Windows CUI)' <<<"$(x86_64-w64-mingw32-objdump -p "$WINDOWS_BUILD/orvale-capture.exe")" ||
