@@ -111,8 +111,14 @@ constexpr LoadStep kLoadSteps[] = {
         a.programs.outline = built(a, buildOutline);
         return {};
     },
+    // The system font atlas, which no frame draws; the browser build leaves it out, and with
+    // it the font rasteriser and the face (a sixth of the page's size).
     [](Assets& a) -> Status {
+#ifndef __EMSCRIPTEN__
         a.systemFont.emplace(*a.g, "Verdana", 44, false, false, a.gfx.parent_path() / "fonts");
+#else
+        (void)a;
+#endif
         return {};
     },
     [](Assets& a) -> Status {
@@ -163,27 +169,41 @@ void reseedRandom()
 
 }  // namespace
 
-Result<std::unique_ptr<Assets>> Assets::load(Gfx& g, int32_t width, int32_t height,
-                                             const std::filesystem::path& data, Presenter* presenter)
+AssetLoader::AssetLoader(Gfx& g, int32_t width, int32_t height, const std::filesystem::path& data,
+                         Presenter* presenter)
+    : assets_(std::make_unique<Assets>()), width_(width), height_(height)
 {
     // The random sequences are the process's; an intro opened after another one in the same
     // process draws them from the start as the first did.
     reseedRandom();
-    auto assets = std::make_unique<Assets>();
-    assets->g = &g;
-    assets->gfx = data / "gfx";
-    LoadingBar bar;
-    bar.presenter = presenter;
-    bar.setTotal(static_cast<int32_t>(std::size(kLoadSteps)));
-    for (const LoadStep step : kLoadSteps) {
-        const Status status = step(*assets);
-        if (!status.ok()) return Failure{status.message()};
-        bar.advance(g, 1, width, height);
-    }
-    const Status targets = assets->resizeTargets(width, height);
+    assets_->g = &g;
+    assets_->gfx = data / "gfx";
+    bar_.presenter = presenter;
+    bar_.setTotal(static_cast<int32_t>(std::size(kLoadSteps)));
+}
+
+Result<bool> AssetLoader::step()
+{
+    const Status status = kLoadSteps[next_](*assets_);
+    if (!status.ok()) return Failure{status.message()};
+    bar_.advance(*assets_->g, 1, width_, height_);
+    if (++next_ < std::size(kLoadSteps)) return false;
+    const Status targets = assets_->resizeTargets(width_, height_);
     if (!targets.ok()) return Failure{targets.message()};
+    return true;
+}
+
+Result<std::unique_ptr<Assets>> Assets::load(Gfx& g, int32_t width, int32_t height,
+                                             const std::filesystem::path& data, Presenter* presenter)
+{
+    AssetLoader loader(g, width, height, data, presenter);
+    for (;;) {
+        Result<bool> done = loader.step();
+        if (!done) return Failure{done.message()};
+        if (done.value()) break;
+    }
     SDL_Delay(300);
-    return assets;
+    return loader.take();
 }
 
 void Assets::restart()

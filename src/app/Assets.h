@@ -79,3 +79,23 @@ public:
     std::optional<RenderTarget> sceneTarget;   // "SceneRT"
     std::optional<RenderTarget> filterTarget;  // "FilterRT"
 };
+
+// Loading one step at a time, for a caller that must give control back between steps (the
+// browser's page): Assets::load is these steps run in a row.
+class AssetLoader {
+public:
+    AssetLoader(Gfx& g, int32_t width, int32_t height, const std::filesystem::path& data, Presenter* presenter);
+
+    // Runs the next step and shows the loading bar after it; after the last step, makes the
+    // render targets. True once everything is loaded; a failure stops loading with the reason.
+    Result<bool> step();
+    // What was loaded, after step() said so.
+    std::unique_ptr<Assets> take() { return std::move(assets_); }
+
+private:
+    std::unique_ptr<Assets> assets_;
+    LoadingBar bar_;
+    int32_t width_;
+    int32_t height_;
+    size_t next_ = 0;
+};

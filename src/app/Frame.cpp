@@ -61,13 +61,20 @@ FrameResult Intro::renderAt(int32_t t)
     return render(t);
 }
 
+int32_t catchUpFrames(int32_t t) { return static_cast<int32_t>((int64_t{t} * kCatchUpFps + 999) / 1000); }
+
+void Intro::catchUpFrame(int32_t n)
+{
+    g_.setDrawing(false);
+    renderAt(static_cast<int32_t>(int64_t{n} * 1000 / kCatchUpFps));
+    g_.setDrawing(true);
+}
+
 void Intro::catchUp(int32_t t, const std::function<bool(int32_t, int32_t)>& goOn)
 {
-    const int32_t frames = (t * kCatchUpFps + 999) / 1000;  // grid times below t
+    const int32_t frames = catchUpFrames(t);
     for (int32_t n = 0; n < frames; ++n) {
-        g_.setDrawing(false);
-        renderAt(static_cast<int32_t>(int64_t{n} * 1000 / kCatchUpFps));
-        g_.setDrawing(true);
+        catchUpFrame(n);
         if (!goOn(n + 1, frames)) break;
     }
 }

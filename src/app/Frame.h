@@ -37,6 +37,9 @@ public:
     // frames in all) after each, which may draw and may stop it by returning false.
     // renderAt(t) then draws the frame for t as the capture tool does.
     void catchUp(int32_t t, const std::function<bool(int32_t, int32_t)>& goOn);
+    // Frame n of that grid (demo time n / kCatchUpFps), run without drawing: catchUp's steps,
+    // for a caller that spreads them over several turns (frames 0 to catchUpFrames(t) - 1).
+    void catchUpFrame(int32_t n);
 
     // Where the next frames are drawn (none, the default: the window's framebuffer).
     void drawInto(const RenderTarget* output) { output_ = output; }
@@ -66,6 +69,9 @@ private:
     bool scenesDrawn_ = true;
     bool hearDemoTime_ = false;
 };
+
+// How many frames of the catch-up grid lie below demo time t (ms).
+int32_t catchUpFrames(int32_t t);
 
 // Demo milliseconds for a clock reading in seconds, truncated toward zero.
 int32_t demoMilliseconds(float elapsedSeconds);

@@ -20,6 +20,8 @@ public:
     bool isOpen() const { return device_ != 0; }
     // Starts playing the track from the given frame.
     void play(std::shared_ptr<Track> track, int64_t fromFrame);
+    // Holds the sound (true) or lets it play on from where it was held.
+    void pause(bool held) { SDL_PauseAudioDevice(device_, held ? 1 : 0); }
     // Stops the sound and closes the device.
     void close();
 

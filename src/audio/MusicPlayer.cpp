@@ -11,6 +11,10 @@ namespace {
 constexpr int64_t kSpectrumBlock = 256;
 // Decoded before playback starts; the rest is decoded behind it, much faster than it plays.
 constexpr int64_t kDecodedAhead = 2 * Track::kRate;
+// Decoding in slices: one slice (a quarter of a second of music, a few milliseconds of work)
+// per call while less than the lead is decoded past what is heard.
+constexpr int64_t kSlice = Track::kRate / 4;
+constexpr int64_t kSliceLead = 60 * Track::kRate;
 }  // namespace
 
 MusicPlayer::MusicPlayer() = default;
@@ -31,10 +35,10 @@ void MusicPlayer::setVirtualTime(double seconds)
     heard_.set(frame);
     // The decoder runs ahead of any capture; should it not have reached this moment yet,
     // the level must still come from the music, not from the silence after what is decoded.
-    if (track_) track_->waitFor(frame);
+    if (track_) awaitDecoded(frame);
 }
 
-int MusicPlayer::load(const char* path)
+int MusicPlayer::load(const char* path, Decoding decoding)
 {
     if (!virtual_ && !output_.isOpen()) return -1;
     auto decoder = std::make_unique<VorbisDecoder>();
@@ -49,17 +53,45 @@ int MusicPlayer::load(const char* path)
     decoder->decode(kDecodedAhead);
     track_ = decoder->track;
     decoder_ = std::move(decoder);
+    path_ = path;
     playing = 1;
+    if (decoding == Decoding::InSlices) return 0;
 
     stop_ = false;
-    decoding_ = std::thread([this, name = std::string(path)] {
+    decoding_ = std::thread([this] {
         while (!stop_ && decoder_->decode(Track::kRate)) {
         }
-        track_->complete = true;
-        if (!decoder_->problems.empty())
-            std::fprintf(stderr, "orvale-invit: %s: %s\n", name.c_str(), decoder_->problems.c_str());
+        decodingDone();
     });
     return 0;
+}
+
+void MusicPlayer::decodingDone()
+{
+    track_->complete = true;
+    if (!decoder_->problems.empty())
+        std::fprintf(stderr, "orvale-invit: %s: %s\n", path_.c_str(), decoder_->problems.c_str());
+}
+
+void MusicPlayer::awaitDecoded(int64_t frames)
+{
+    if (decoding_.joinable()) {
+        track_->waitFor(frames);
+        return;
+    }
+    while (!track_->complete && track_->decodedFrames.load() < frames)
+        if (!decoder_->decode(kSlice)) decodingDone();
+}
+
+void MusicPlayer::decodeAhead()
+{
+    if (!track_ || decoding_.joinable() || track_->complete) return;
+    if (track_->decodedFrames.load() < heardFrame() + kSliceLead && !decoder_->decode(kSlice)) decodingDone();
+}
+
+void MusicPlayer::pause(bool held)
+{
+    if (started_) output_.pause(held);
 }
 
 void MusicPlayer::play(int64_t fromFrame)
@@ -69,7 +101,7 @@ void MusicPlayer::play(int64_t fromFrame)
     heard_.set(fromFrame);
     if (!track_ || virtual_) return;
     // A late start waits until its moment is decoded, so that it is not heard as silence.
-    track_->waitFor(fromFrame + kDecodedAhead);
+    awaitDecoded(fromFrame + kDecodedAhead);
     output_.play(track_, fromFrame);
     started_ = true;
 }

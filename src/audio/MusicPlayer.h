@@ -29,10 +29,19 @@ struct MusicPlayer {
     void useVirtualOutput();
     void setVirtualTime(double seconds);
 
-    // Decodes the start of the file and goes on decoding the rest behind; 0 on success, -1
+    // How the rest of the track is decoded after its start: on a thread of its own, or in
+    // slices that the caller asks for between frames (decodeAhead), where there are no threads.
+    enum class Decoding { Behind, InSlices };
+
+    // Decodes the start of the file and goes on decoding the rest as asked; 0 on success, -1
     // when it cannot be played (the intro then runs silent; a bad file is named on stderr with
     // the reason). Until it is started the heard position is the one set by setVirtualTime.
-    int load(const char* path);
+    int load(const char* path, Decoding decoding = Decoding::Behind);
+    // Decoding in slices: decodes one slice when what is decoded reaches less than a while
+    // past what is heard. Cheap once the track is decoded.
+    void decodeAhead();
+    // Holds the sound device (true) or lets it play on; what is heard holds with it.
+    void pause(bool held);
     // Starts the sound device at the given frame of the loaded track (after `load`), also
     // again from the start for another pass; the heard position is that frame.
     void play(int64_t fromFrame);
@@ -54,13 +63,19 @@ struct MusicPlayer {
 
 private:
     void stopDecoding();
+    // Until the first `frames` frames are decoded or the file is done: waits for the decoding
+    // thread, or decodes them here.
+    void awaitDecoded(int64_t frames);
+    // The decoder has stopped: the track is complete and its problems are said.
+    void decodingDone();
 
     bool virtual_ = false;
     bool started_ = false;  // the device plays the track
     AudioOutput output_;
     std::shared_ptr<Track> track_;
     std::unique_ptr<VorbisDecoder> decoder_;
-    std::thread decoding_;
+    std::string path_;
+    std::thread decoding_;  // none when decoding in slices
     std::atomic<bool> stop_{false};
     HeardPosition heard_;
     Spectrum spectrum_;

@@ -65,7 +65,9 @@ bool clipToVolume(inout End a, inout End b)
         }
         if (ta + tb >= 1.0) return false;
     }
-    End clippedA = outsideA ? between(a, b, ta) : a;
+    // No ?: between structures: WebGL does not take it.
+    End clippedA = a;
+    if (outsideA) clippedA = between(a, b, ta);
     if (outsideB) b = between(b, a, tb);
     a = clippedA;
     return true;
@@ -98,7 +100,8 @@ void main()
     // The rectangle's corners: 0 and 1 at A's end, 2 and 3 at B's, the even ones to the left.
     const int kCorners[6] = int[6](2, 1, 0, 3, 1, 2);
     int corner = kCorners[gl_VertexID];
-    End e = corner < 2 ? a : b;
+    End e = b;
+    if (corner < 2) e = a;
     float along = corner < 2 ? -1.0 : 1.0;
     float across = corner % 2 == 0 ? 1.0 : -1.0;
 

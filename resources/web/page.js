@@ -1,0 +1,190 @@
+// The page's side of orvale-invit (run before the program, inside its script): the address's
+// parameters as the program's options, the setup dialog, full screen, Escape, the page going
+// to the background, and every failure as a sentence on the page. Module.page is what the
+// program calls (src/app/WebPage.cpp); document.body.dataset.state says where the page is:
+// starting, dialog, loading, playing, shown (?at=MS), left or failed.
+(function () {
+  'use strict';
+  const $ = (id) => document.getElementById(id);
+  const body = document.body;
+  const canvas = $('canvas');
+  const go = $('go');
+  const leave = $('leave');
+  const fullscreen = $('fullscreen');
+  const sizes = Array.from(document.querySelectorAll('input[name="size"]'));
+
+  const setState = (state) => { body.dataset.state = state; };
+  const state = () => body.dataset.state;
+  const running = () => state() === 'loading' || state() === 'playing';
+
+  function showMessage(text, offerSetup) {
+    $('setup-layer').hidden = true;
+    $('message').textContent = text;
+    $('again').hidden = !offerSetup;
+    $('message-layer').hidden = false;
+  }
+
+  let failed = false;
+  function fail(text) {
+    if (failed) return;
+    failed = true;
+    if (Module.calledRun && running()) Module._orvale_end();
+    if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
+    setState('failed');
+    showMessage(text, false);
+  }
+
+  // The address's parameters, as the options of the program's command line.
+  const known = ['size', 'fullscreen', 'mute', 'loop', 'start', 'av-offset', 'at'];
+  const no = (value) => /^(0|no|false|off)$/i.test(value);
+  const params = new URLSearchParams(location.search);
+  const args = [];
+  for (const [name, value] of params) {
+    if (!known.includes(name)) {
+      fail('The page\'s address has the parameter "' + name + '", which the intro does not take (it takes ' +
+           known.join(', ') + ').');
+      break;
+    }
+    if (name === 'fullscreen') args.push(no(value) ? '--window' : '--fullscreen');
+    else if (name === 'mute' || name === 'loop') { if (!no(value)) args.push('--' + name); }
+    else args.push('--' + name, value);
+  }
+  const atMoment = params.has('at');
+  if (params.has('fullscreen')) fullscreen.checked = !no(params.get('fullscreen'));
+
+  // What the browser lacks, said before anything is loaded.
+  const probe = document.createElement('canvas').getContext('webgl2');
+  if (!probe) {
+    fail('This browser does not offer WebGL 2, which the intro draws with. Turn on hardware acceleration ' +
+         '(or WebGL) in its settings, or open the page in a browser that has WebGL 2.');
+  }
+  canvas.addEventListener('webglcontextlost', (event) => {
+    event.preventDefault();
+    fail('The browser took the intro\'s WebGL 2 context away (its graphics were reset or ran short). ' +
+         'Reload the page to start again.');
+  });
+
+  function chosenSize() {
+    const checked = sizes.find((input) => input.checked);
+    const text = checked ? checked.value : presetSize;
+    const [width, height] = text.split('x').map(Number);
+    return [width, height];
+  }
+  let presetSize = '1024x768';
+  let enteredFullscreen = false;
+  let shownSize = [0, 0];
+
+  function showDialog() {
+    if (failed) return;
+    $('message-layer').hidden = true;
+    $('setup-layer').hidden = false;
+    setState('dialog');
+    go.focus();
+  }
+
+  function start() {
+    if (state() !== 'dialog') return;
+    const [width, height] = chosenSize();
+    // Within the press: the browser lets full screen and the sound start only from one.
+    enteredFullscreen = false;
+    if (fullscreen.checked && document.documentElement.requestFullscreen) {
+      document.documentElement.requestFullscreen().then(() => { enteredFullscreen = true; }, () => {});
+    }
+    $('setup-layer').hidden = true;
+    setState('loading');
+    Module.goPressedAt = performance.now();
+    canvas.focus();
+    Module._orvale_go(width, height);
+  }
+
+  function end() {
+    Module._orvale_end();
+    if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
+    showDialog();
+  }
+
+  $('setup').addEventListener('submit', (event) => { event.preventDefault(); start(); });
+  leave.addEventListener('click', () => {
+    setState('left');
+    showMessage('You left the intro.', true);
+  });
+  $('again').addEventListener('click', showDialog);
+  // Escape ends the intro, and in the dialog is "Leave"; Return is "Go!" unless "Leave" has the
+  // focus (the form's own submit does the rest).
+  window.addEventListener('keydown', (event) => {
+    if (event.key !== 'Escape') return;
+    if (running()) { event.preventDefault(); end(); }
+    else if (state() === 'dialog') { event.preventDefault(); leave.click(); }
+  }, true);
+  // In full screen the browser takes the first Escape to leave it: leaving it ends the intro.
+  document.addEventListener('fullscreenchange', () => {
+    if (!document.fullscreenElement && enteredFullscreen && running()) end();
+    enteredFullscreen = enteredFullscreen && !!document.fullscreenElement;
+  });
+  // In the background the music holds, and the picture, which follows it, with it.
+  document.addEventListener('visibilitychange', () => {
+    if (Module.calledRun) Module._orvale_hold(document.hidden ? 1 : 0);
+  });
+
+  // Loading the program and its data package.
+  Module.canvas = canvas;
+  Module.arguments = args;
+  if (failed) Module.noInitialRun = true;
+  Module.setStatus = (text) => {
+    const progress = /\((\d+(?:\.\d+)?)\/(\d+)\)/.exec(text || '');
+    $('status').textContent = progress
+      ? 'Loading the music and pictures: ' + Math.floor(100 * progress[1] / progress[2]) + ' %'
+      : text ? 'Loading the intro…' : '';
+  };
+  Module.setStatus('Loading');
+  if (!atMoment && !failed) $('setup-layer').hidden = false;
+  Module.onAbort = (what) => {
+    fail('The intro stopped: ' + (what || 'its program could not be loaded') +
+         '. Reload the page; should it happen again, the site is incomplete.');
+  };
+  window.addEventListener('error', (event) => {
+    const what = event.message || String(event.error);
+    fail('The page could not go on: ' + what.replace(/^Uncaught (Error: )?/, '') + '.');
+  });
+  window.addEventListener('unhandledrejection', (event) => {
+    fail('The page could not load what it needs: ' + String(event.reason) + '.');
+  });
+
+  // The program's calls.
+  Module.page = {
+    ready(width, height) {
+      presetSize = width + 'x' + height;
+      const offered = sizes.find((input) => input.value === presetSize);
+      sizes.forEach((input) => { input.checked = input === offered; });
+      $('status').textContent = '';
+      go.disabled = false;
+      showDialog();
+    },
+    playing() {
+      setState('playing');
+      if (Module.firstFrameSeconds === undefined && Module.goPressedAt !== undefined)
+        Module.firstFrameSeconds = (performance.now() - Module.goPressedAt) / 1000;
+    },
+    shown(width, height) {
+      shownSize = [width, height];
+      setState('shown');
+    },
+    ended() {
+      if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
+      showDialog();
+    },
+    failed(text) { fail(text.charAt(0).toUpperCase() + text.slice(1)); },
+  };
+
+  // The moment shown (?at=MS), for tests: its pixels at the render size, top row first, RGBA,
+  // as base64; null until it is shown.
+  window.orvaleFramePixels = () => {
+    const pointer = Module._orvale_frame_pixels();
+    if (!pointer) return null;
+    const [width, height] = shownSize;
+    const bytes = HEAPU8.subarray(pointer, pointer + width * height * 4);
+    let text = '';
+    for (let i = 0; i < bytes.length; i += 0x8000) text += String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000));
+    return { width, height, rgba: btoa(text) };
+  };
+})();
