@@ -9,9 +9,12 @@
 # make windows: the same set-up as make run, then the Windows programs, cross-built into
 # build-windows/ (their libraries are built once from Debian's sources, cached outside the
 # clone; the data is the Linux build's).
-# make dist: make windows, then the Debian package, the portable archive and the Windows zip
-# in dist/.
-.PHONY: run test bench build deps test-deps windows-deps windows install dist clean
+# make web: the same set-up as make run, then the intro's web page, built with emscripten into
+# build-web/site/ (its libraries are built once from Debian's sources, cached outside the
+# clone; the data is the Linux build's). make web-serve serves it on 127.0.0.1:8000.
+# make dist: make windows and make web, then the Debian package, the portable archive, the
+# Windows zip and the web zip in dist/.
+.PHONY: run test bench build deps test-deps windows-deps windows web-deps web web-serve install dist clean
 
 # Where make install puts the programs, their data and documents.
 PREFIX ?= /usr/local
@@ -25,6 +28,9 @@ test-deps:
 
 windows-deps:
 	@scripts/install-deps --windows
+
+web-deps:
+	@scripts/install-deps --web
 
 build: deps
 	@cmake --preset default >/dev/null
@@ -48,11 +54,25 @@ windows: windows-deps
 	  echo "$$prefix" >build-windows/deps-prefix
 	@cmake --build --preset windows
 
+web: web-deps
+	@$(MAKE) --no-print-directory build
+	@prefix=$$(scripts/build-deps web) && \
+	  if [ "$$(cat build-web/deps-prefix 2>/dev/null)" != "$$prefix" ]; then rm -rf build-web; fi && \
+	  cmake --preset web -DORVALE_DEPS_PREFIX="$$prefix" -DORVALE_HOST_BUILD="$(CURDIR)/build" >/dev/null && \
+	  echo "$$prefix" >build-web/deps-prefix
+	@cmake --build --preset web
+	@echo "make web: the site is in $(CURDIR)/build-web/site ($$(du -sh build-web/site | cut -f1)); make web-serve serves it"
+
+web-serve: web
+	@scripts/serve-site build-web/site 8000
+
 test: test-deps
 	@$(MAKE) --no-print-directory build
 	@ctest --preset default
 	@$(MAKE) --no-print-directory windows
 	@tests/windows/run.sh build-windows build
+	@$(MAKE) --no-print-directory web
+	@tests/web/run.sh build-web/site build
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan
 	@ctest --preset asan
@@ -67,9 +87,10 @@ bench: test-deps
 install: build
 	@cmake --install build --prefix "$(PREFIX)"
 
-dist: windows
+dist: windows web
 	@scripts/make-dist build dist
 	@scripts/make-dist-windows build-windows dist
+	@scripts/make-dist-web build-web dist
 
 clean:
-	rm -rf build build-asan build-fuzz build-windows dist
+	rm -rf build build-asan build-fuzz build-windows build-web dist

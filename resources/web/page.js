@@ -3,6 +3,7 @@
 // to the background, and every failure as a sentence on the page. Module.page is what the
 // program calls (src/app/WebPage.cpp); document.body.dataset.state says where the page is:
 // starting, dialog, loading, playing, shown (?at=MS), left or failed.
+// Written without destructuring, which emscripten's optimiser of this script drops.
 (function () {
   'use strict';
   const $ = (id) => document.getElementById(id);
@@ -39,7 +40,8 @@
   const no = (value) => /^(0|no|false|off)$/i.test(value);
   const params = new URLSearchParams(location.search);
   const args = [];
-  for (const [name, value] of params) {
+  for (const name of params.keys()) {
+    const value = params.get(name);
     if (!known.includes(name)) {
       fail('The page\'s address has the parameter "' + name + '", which the intro does not take (it takes ' +
            known.join(', ') + ').');
@@ -67,8 +69,7 @@
   function chosenSize() {
     const checked = sizes.find((input) => input.checked);
     const text = checked ? checked.value : presetSize;
-    const [width, height] = text.split('x').map(Number);
-    return [width, height];
+    return text.split('x').map(Number);
   }
   let presetSize = '1024x768';
   let enteredFullscreen = false;
@@ -84,7 +85,7 @@
 
   function start() {
     if (state() !== 'dialog') return;
-    const [width, height] = chosenSize();
+    const size = chosenSize();
     // Within the press: the browser lets full screen and the sound start only from one.
     enteredFullscreen = false;
     if (fullscreen.checked && document.documentElement.requestFullscreen) {
@@ -94,7 +95,7 @@
     setState('loading');
     Module.goPressedAt = performance.now();
     canvas.focus();
-    Module._orvale_go(width, height);
+    Module._orvale_go(size[0], size[1]);
   }
 
   function end() {
@@ -181,7 +182,8 @@
   window.orvaleFramePixels = () => {
     const pointer = Module._orvale_frame_pixels();
     if (!pointer) return null;
-    const [width, height] = shownSize;
+    const width = shownSize[0];
+    const height = shownSize[1];
     const bytes = HEAPU8.subarray(pointer, pointer + width * height * 4);
     let text = '';
     for (let i = 0; i < bytes.length; i += 0x8000) text += String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000));

@@ -7,7 +7,7 @@
 plain=$("$source_dir/scripts/install-deps" --list)
 full=$("$source_dir/scripts/install-deps" --test --list)
 grep -qx ffmpeg <<<"$plain" || fail "ffmpeg is not among the runtime packages"
-for tool in googletest libgtest-dev xvfb xauth xdotool libbenchmark-dev clang libclang-rt-14-dev valgrind; do
+for tool in googletest libgtest-dev xvfb xauth xdotool libbenchmark-dev clang libclang-rt-14-dev valgrind chromium; do
   grep -qx "$tool" <<<"$plain" && fail "$tool is installed for make run"
   grep -qx "$tool" <<<"$full" || fail "$tool is not installed for make test"
 done
