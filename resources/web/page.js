@@ -139,14 +139,22 @@
   };
   Module.setStatus('Loading');
   if (!atMoment && !failed) $('setup-layer').hidden = false;
-  Module.onAbort = (what) => {
-    fail('The intro stopped: ' + (what || 'its program could not be loaded') +
-         '. Reload the page; should it happen again, the site is incomplete.');
-  };
-  window.addEventListener('error', (event) => {
-    const what = event.message || String(event.error);
-    fail('The page could not go on: ' + what.replace(/^Uncaught (Error: )?/, '') + '.');
-  });
+  // A file of the site that does not come (the loader names it, or its address) is named.
+  const roles = { data: 'the intro\'s music and pictures', wasm: 'the intro\'s program' };
+  function failLoading(what) {
+    what = String(what || '').replace(/^Uncaught (Error: )?/, '');
+    const named = /[^\s/"]+\.(data|wasm)\b/.exec(what);
+    const kind = named ? named[1] : /\bwasm\b/.test(what) ? 'wasm' : '';
+    if (!kind) {
+      fail('The page could not go on: ' + (what || 'its program stopped') + '.');
+      return;
+    }
+    const why = what.replace(/\s*:?\s*"?\S*\/[^\s/]+\.(data|wasm)\b"?/, '').replace(/\s+for:?$|:$/, '').trim();
+    fail('The page could not load ' + (named ? named[0] : 'orvale-invit.wasm') + ', which holds ' + roles[kind] +
+         (why ? ' (' + why + ')' : '') + '. Reload the page; should it happen again, the site is incomplete.');
+  }
+  Module.onAbort = failLoading;
+  window.addEventListener('error', (event) => failLoading(event.message || event.error));
   window.addEventListener('unhandledrejection', (event) => {
     fail('The page could not load what it needs: ' + String(event.reason) + '.');
   });

@@ -161,7 +161,7 @@ test('moments', async () => {
     [linux, web, '--min-psnr', '30', '--max-block', '16'], { encoding: 'utf8' });
   fs.writeFileSync(path.join(work, 'moments.txt'), compare.stdout + compare.stderr);
   check(compare.status === 0, `frames outside the bounds:\n${compare.stdout}${compare.stderr}`);
-  return compare.stdout.trim().split('\n').pop();
+  return compare.stdout.trim().split('\n').slice(-2).join('; ');
 });
 
 test('late-start', async () => {
@@ -189,8 +189,12 @@ test('failures-said', async () => {
   const data = await said('');
   check(/orvale-invit\.data/.test(data), `a missing data package says "${data}"`);
   await page.screenshot({ path: path.join(work, 'no-data.png') });
+  await page.unroute('**/orvale-invit.data');
+  await page.route('**/orvale-invit.wasm', (route) => route.fulfill({ status: 404, body: 'not found' }));
+  const program = await said('');
+  check(/orvale-invit\.wasm/.test(program), `a missing program says "${program}"`);
   await page.close();
-  return 'bad and unknown parameters, a missing data package';
+  return `bad and unknown parameters, a missing data package ("${data}"), a missing program`;
 });
 
 test('no-webgl2', async () => {
