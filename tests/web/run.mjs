@@ -4,6 +4,7 @@
 // Usage: node tests/web/run.mjs SITE LINUX_BUILD
 import { spawn, spawnSync } from 'node:child_process';
 import fs from 'node:fs';
+import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
 import { createRequire } from 'node:module';
@@ -78,6 +79,16 @@ test('site', async () => {
   const listed = spawnSync('unzip', ['-Z1', zip.stdout.trim().replace(/^make-dist-web: /, '')], { encoding: 'utf8' });
   const inZip = listed.stdout.trim().split('\n').filter((entry) => !entry.endsWith('/')).map((e) => path.basename(e)).sort();
   check(inZip.join() === wanted.join(), `the web zip holds ${inZip.join(', ')}`);
+  // The server gives nothing outside the site, however the path is spelt.
+  for (const spelt of ['/../../etc/passwd', '/%2e%2e/%2e%2e/etc/passwd', '/..%2f..%2fetc%2fpasswd']) {
+    const status = await new Promise((resolve, reject) => {
+      http.get({ host: '127.0.0.1', port: new URL(address).port, path: spelt }, (response) => {
+        response.resume();
+        resolve(response.statusCode);
+      }).on('error', reject);
+    });
+    check(status === 404, `${spelt} gave ${status}`);
+  }
   return `${(bytes / 1024 / 1024).toFixed(2)} MB in ${files.length} files, the same in the zip`;
 });
 

@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -148,6 +149,43 @@ TEST(MusicPlayer, VirtualPlaybackWaitsForTheDecoderToReachTheHeardMoment)
     player.setVirtualTime(11.0);
     EXPECT_EQ(player.spectrumLevel(), 12);
     player.release();
+}
+
+TEST(MusicPlayer, DecodingInSlicesGoesOnlyAsFarAsAskedAndEndsWithTheSameTrack)
+{
+    // As the page decodes, without threads: the start at loading, the heard moment on demand,
+    // the rest a slice per call; the track ends as the decoder thread leaves it.
+    auto samples = sine(kBin128, 0.01, 12.0, 2, kRate);
+    std::fill(samples.begin(), samples.begin() + 2 * 10 * kRate, 0.0f);
+    const std::string path = tempPath("sliced.ogg");
+    ASSERT_TRUE(writeOggVorbis(path, samples, 2, kRate));
+    MusicPlayer sliced;
+    sliced.useVirtualOutput();
+    ASSERT_EQ(sliced.load(path.c_str(), MusicPlayer::Decoding::InSlices), 0);
+    const std::shared_ptr<const Track> track = sliced.track();
+    EXPECT_LT(track->decodedFrames.load(), 3 * kRate);  // the start only
+    sliced.play(0);
+    sliced.setVirtualTime(11.0);
+    EXPECT_GE(track->decodedFrames.load(), 11 * kRate);
+    EXPECT_EQ(sliced.spectrumLevel(), 12);
+    int calls = 0;
+    while (!track->complete && calls < 1000) {
+        sliced.decodeAhead();
+        ++calls;
+    }
+    ASSERT_TRUE(track->complete.load());
+    EXPECT_LT(calls, 10);  // a quarter of a second a slice
+
+    MusicPlayer behind;
+    behind.useVirtualOutput();
+    ASSERT_EQ(behind.load(path.c_str()), 0);
+    const std::shared_ptr<const Track> reference = behind.track();
+    while (!reference->complete) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_EQ(track->decodedFrames.load(), reference->decodedFrames.load());
+    EXPECT_TRUE(std::equal(track->samples.get(), track->samples.get() + track->decodedFrames * Track::kChannels,
+                           reference->samples.get()));
+    sliced.decodeAhead();  // nothing more to do once complete
+    EXPECT_EQ(track->decodedFrames.load(), reference->decodedFrames.load());
 }
 
 TEST(MusicPlayer, FilesThatCannotBePlayedLeaveItSilentAndSayWhy)
