@@ -10,7 +10,7 @@ cd /
 "$program" --help >/tmp/help.$$ 2>&1 || fail "--help ended with status $?"
 grep -q -- "--no-dialog" /tmp/help.$$ || fail "--help does not list --no-dialog: $(cat /tmp/help.$$)"
 version=$("$program" --version) || fail "--version failed"
-echo "$version" | grep -Eq '^orvale-invit [0-9]+\.[0-9]+\.[0-9]+$' || fail "--version printed: $version"
+grep -Eq '^orvale-invit [0-9]+\.[0-9]+\.[0-9]+$' <<<"$version" || fail "--version printed: $version"
 status=0
 "$program" --size 800 >/tmp/bad.$$ 2>&1 || status=$?
 [ "$status" = 2 ] || fail "a bad --size ended with status $status"
@@ -35,7 +35,7 @@ status=0
 for label in data: sound: "display 0:" OpenGL: font: ribbons:; do
   grep -q "^$label" /tmp/check.$$ || fail "--check does not say $label: $(cat /tmp/check.$$)"
 done
-tail -n 1 /tmp/check.$$ | grep -Eq "^verdict: +(ready|not ready)" ||
+grep -Eq "^verdict: +(ready|not ready)" <<<"$(tail -n 1 /tmp/check.$$)" ||
   fail "--check ends without a verdict: $(cat /tmp/check.$$)"
 rm -f /tmp/check.$$
 

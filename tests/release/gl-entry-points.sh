@@ -65,6 +65,7 @@ for program in orvale-invit orvale-capture; do
     fi
   done
   if grep -qE ' U glu[A-Z]' <<<"$symbols"; then fail "$program calls GLU"; fi
-  if readelf -d "$binary" | grep -q 'libGLU'; then fail "$program links libGLU"; fi
+  dynamic=$(readelf -d "$binary") || fail "cannot read the dynamic section of $binary"
+  if grep -q 'libGLU' <<<"$dynamic"; then fail "$program links libGLU"; fi
 done
 echo "ok"

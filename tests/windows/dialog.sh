@@ -36,7 +36,7 @@ mark() {
   read -r x y <<<"$(at "$1" "$2" 8 0)"
   y=$((y + 5 * (DH - 2) / 160 - 1))
   ffmpeg -loglevel error -i "$shot" -vf "crop=3:3:$((x - 1)):$((y - 1))" -f rawvideo -pix_fmt gray - |
-    od -An -tu1 -v -w1 | sort -n | head -n 1 | tr -d ' '
+    od -An -tu1 -v -w1 | sort -n | sed -n 1p | tr -d ' '
 }
 
 start_app wine orvale-invit.exe

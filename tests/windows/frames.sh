@@ -17,4 +17,4 @@ wine "$WINDOWS_BUILD/orvale-capture.exe" --at $moments --size 320x180 --out "$(w
 "$LINUX_BUILD/tools/frame-compare/orvale-frame-compare" "$work/linux" "$work/windows" >"$work/report" 2>&1 ||
   fail "the Windows frames are not the Linux ones: $(cat "$work/report")"
 cat "$work/report"
-tail -n 2 "$work/report" | head -n 1
+tail -n 2 "$work/report" | sed -n 1p

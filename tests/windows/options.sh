@@ -16,7 +16,7 @@ status=0
 wine "$exe" --frobnicate >bad 2>&1 || status=$?
 [ "$status" = 2 ] || fail "an unknown option ended with status $status"
 grep -q "^usage: orvale-invit" bad || fail "no usage for a bad option: $(cat bad)"
-tail -n 1 bad | grep -q -- "--frobnicate" || fail "the last line does not name the option: $(cat bad)"
+grep -q -- "--frobnicate" <<<"$(tail -n 1 bad)" || fail "the last line does not name the option: $(cat bad)"
 
 status=0
 wine "$WINDOWS_BUILD/orvale-capture.exe" --video intro.mp4 >video 2>&1 || status=$?
