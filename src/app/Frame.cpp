@@ -6,14 +6,16 @@
 
 namespace {
 
-// The level of what the music player is playing, asked for when a scene needs it.
+// The level of what the music player is playing, stepped or calm, asked for when a scene
+// needs it.
 class MusicBeat final : public BeatLevel {
 public:
-    explicit MusicBeat(MusicPlayer& music) : music_(music) {}
-    int32_t level() override { return music_.spectrumLevel(); }
+    MusicBeat(MusicPlayer& music, bool calm) : music_(music), calm_(calm) {}
+    float level() override { return calm_ ? music_.calmLevel() : static_cast<float>(music_.spectrumLevel()); }
 
 private:
     MusicPlayer& music_;
+    bool calm_;
 };
 
 // Every finished frame is multiplied by the overlay picture: the intro's "screen" look.
@@ -95,7 +97,7 @@ Status Intro::resize(int32_t width, int32_t height)
 
 FrameResult Intro::render(int32_t t)
 {
-    MusicBeat beat(music_);
+    MusicBeat beat(music_, fewerFlashes_);
     const FrameContext frame{t, frameClock.elapsed, frameClock.frameDelta, width_, height_, output_, &beat,
                              scenesDrawn_};
     Stage stage = assets_.stage();

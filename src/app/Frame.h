@@ -54,6 +54,8 @@ public:
     // True: no sound device plays the music; what is "heard" is the demo time of each frame,
     // so the beat level still follows the music.
     void hearDemoTime(bool on) { hearDemoTime_ = on; }
+    // True: the scenes beat with the calm level ("Fewer flashes") instead of the stepped one.
+    void drawFewerFlashes(bool on) { fewerFlashes_ = on; }
 
 private:
     FrameResult render(int32_t t);
@@ -68,6 +70,7 @@ private:
     float clearLevel_ = kFirstClearLevel;  // "ClearLevel": the grey the next frame is cleared to
     bool scenesDrawn_ = true;
     bool hearDemoTime_ = false;
+    bool fewerFlashes_ = false;
 };
 
 // How many frames of the catch-up grid lie below demo time t (ms).

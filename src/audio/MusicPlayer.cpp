@@ -135,6 +135,12 @@ int64_t MusicPlayer::heardFrame()
                          Track::kRate);
 }
 
+float MusicPlayer::calmLevel()
+{
+    if (!playing || !track_) return -1;
+    return calm_.level(*track_, heardFrame());
+}
+
 int32_t MusicPlayer::spectrumLevel()
 {
     if (!playing || !track_) return -1;

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "audio/AudioOutput.h"
+#include "audio/CalmBeat.h"
 #include "audio/HeardPosition.h"
 #include "audio/FrequencyAnalysis.h"
 #include "audio/Track.h"
@@ -52,6 +53,8 @@ struct MusicPlayer {
 
     // 0, 6, 12 or 18 from the spectrum of what is being heard; -1 when nothing plays.
     int32_t spectrumLevel();
+    // The same beat drawn calmer (see CalmBeat), 0 to 18; -1 when nothing plays.
+    float calmLevel();
     // The frame of the track being heard now.
     int64_t heardFrame();
     // The sound device, in a line for people ("none" without one).
@@ -80,4 +83,5 @@ private:
     HeardPosition heard_;
     Spectrum spectrum_;
     int64_t spectrumBlock_ = -1;  // the block the spectrum was last computed for
+    CalmBeat calm_;
 };

@@ -4,11 +4,12 @@
 
 class RenderTarget;
 
-// The music's beat level (0, 6, 12 or 18; -1 when nothing plays), asked for each time a
-// scene needs it: it follows what is being heard, which may move on within a frame.
+// The music's beat level (0, 6, 12 or 18, or with fewer flashes anything from 0 to 18; -1
+// when nothing plays), asked for each time a scene needs it: it follows what is being heard,
+// which may move on within a frame.
 class BeatLevel {
 public:
-    virtual int32_t level() = 0;
+    virtual float level() = 0;
 
 protected:
     ~BeatLevel() = default;
@@ -29,5 +30,5 @@ struct FrameContext {
     // benchmarks measure this floor, the cost of the composition alone.
     bool scenesDrawn = true;
 
-    int32_t beatLevel() const { return beat ? beat->level() : -1; }
+    float beatLevel() const { return beat ? beat->level() : -1; }
 };

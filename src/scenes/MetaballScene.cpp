@@ -91,7 +91,7 @@ void MetaballScene::drawSprites(Gfx& g, float t, bool shapePass, const Vec3& rig
     const float grown = linearStep(t, 0, 0.1f);
     for (const BallMotion& motion : ballMotions_) {
         const Vec3 P = ballPosition(motion, t);
-        const float level = static_cast<float>(frame.beatLevel()) * 0.1f;
+        const float level = frame.beatLevel() * 0.1f;
         if (shapePass) {
             g.colour(0.9f, 0.35f, 0.4f, 0.7f * fade);
             drawBillboard(g, flares, P, right, up, 0.795f * 5 * grown + 1.25f);

@@ -100,7 +100,7 @@ void drawTip(Gfx& g, const Stem& s, int j, const Vec3& tip, const Vec3& right, c
              const FrameContext& frame, TextureId circle)
 {
     const float fade = linearStep(p, s.start, 0.5f) - linearStep(p, 0.85f, 1.0f);
-    const float beat = static_cast<float>(frame.beatLevel()) * 0.08f;
+    const float beat = frame.beatLevel() * 0.08f;
     const DrawState glow = kGlow.withTexture(circle);
     g.colour(1, 1, 1, 0.18f * fade);
     drawBillboard(g, glow, tip, right, up, 0.14f * s.tipSize);

@@ -119,19 +119,27 @@ TEST(MusicPlayer, VirtualPlaybackHearsTheDemoTimeAndBeatsWithTheMusic)
 
     MusicPlayer player;
     EXPECT_EQ(player.spectrumLevel(), -1);  // nothing playing yet
+    EXPECT_EQ(player.calmLevel(), -1);
     player.useVirtualOutput();
     ASSERT_EQ(player.playFile(path.c_str()), 0);
     EXPECT_EQ(player.playing, 1);
     player.setVirtualTime(0.5);
     EXPECT_EQ(player.heardFrame(), kRate / 2);
     EXPECT_EQ(player.spectrumLevel(), 0);
+    EXPECT_EQ(player.calmLevel(), 0);
+    player.setVirtualTime(1.5);  // half a second into the tone: the calm level on its way up
+    EXPECT_GT(player.calmLevel(), 3);
+    EXPECT_LT(player.calmLevel(), 9);
     player.setVirtualTime(2.0);
     EXPECT_EQ(player.heardFrame(), 2 * kRate);
     EXPECT_EQ(player.spectrumLevel(), 12);
+    // A second into the tone: all of it but the block that reaches back before its start.
+    EXPECT_NEAR(player.calmLevel(), 12, 0.1);
     player.setVirtualTime(1.0);  // time never runs back
     EXPECT_EQ(player.heardFrame(), 2 * kRate);
     player.release();
     EXPECT_EQ(player.spectrumLevel(), -1);
+    EXPECT_EQ(player.calmLevel(), -1);
     player.release();  // a second release frees nothing and does not fail
 }
 

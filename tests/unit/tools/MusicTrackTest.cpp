@@ -207,6 +207,46 @@ TEST(MusicTrack, SpectrumLevelBeatsOnTheDrumsThroughScenesCAndD)
     player.release();
 }
 
+TEST(MusicTrack, TheCalmLevelPulsesWithTheStepsWithoutJumpingAtAnyFrameRate)
+{
+    MusicPlayer at60, at24;
+    for (MusicPlayer* player : {&at60, &at24}) {
+        player->useVirtualOutput();
+        ASSERT_EQ(player->playFile(kTrack.c_str()), 0);
+    }
+    double steppedSum = 0, calmSum = 0, biggestStep = 0, swingSum = 0;
+    int frames = 0, seconds = 0;
+    float previous = -1, low = 18, high = 0;
+    for (int n = 0;; ++n, ++frames) {
+        const double t = 30.0 + n / 60.0;
+        if (t > 88.23) break;
+        at60.setVirtualTime(t);
+        const float calm = at60.calmLevel();
+        steppedSum += at60.spectrumLevel();
+        calmSum += calm;
+        ASSERT_GE(calm, 0.0f);
+        ASSERT_LE(calm, 18.0f);
+        if (previous >= 0) biggestStep = std::max(biggestStep, double(std::fabs(calm - previous)));
+        previous = calm;
+        low = std::min(low, calm), high = std::max(high, calm);
+        if (n % 60 == 59) swingSum += high - low, ++seconds, low = 18, high = 0;
+        // Asked for at another frame rate, the same moment has the same level.
+        if (n % 5 == 0) {
+            at24.setVirtualTime(30.0 + n / 5 / 12.0);
+            EXPECT_EQ(at24.calmLevel(), calm) << t;
+        }
+    }
+    std::printf("calm level over 30-88.23 s: mean %.2f (stepped %.2f), at most %.2f from one frame to the next, "
+                "%.2f between the lowest and highest of a second on average\n",
+                calmSum / frames, steppedSum / frames, biggestStep, swingSum / seconds);
+    // As strong as the stepped beat on the whole, seen to pulse, never jumping.
+    EXPECT_NEAR(calmSum / frames, steppedSum / frames, 1.0);
+    EXPECT_GT(swingSum / seconds, 2.0);
+    EXPECT_LT(biggestStep, 3.0);
+    at60.release();
+    at24.release();
+}
+
 TEST(MusicTrack, EverySceneChangeIsHeard)
 {
     const Track& track = decoded();
