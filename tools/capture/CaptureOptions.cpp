@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "app/DisplaySettings.h"
 #include "timeline/Timeline.h"
 
 namespace {
@@ -60,6 +61,10 @@ ParsedCaptureOptions parseCaptureOptions(const std::vector<std::string>& argumen
             lossless = true;
             continue;
         }
+        if (arg == "--fewer-flashes") {
+            o.fewerFlashes = true;
+            continue;
+        }
         if (i + 1 >= arguments.size()) {
             problem = arg.rfind("--", 0) == 0 ? arg + " needs a value" : "unknown option " + arg;
             break;
@@ -103,6 +108,8 @@ ParsedCaptureOptions parseCaptureOptions(const std::vector<std::string>& argumen
             o.chaptersPath = value;
         } else if (arg == "--frames") {
             o.framesDir = value;
+        } else if (arg == "--flashes") {
+            o.flashesPath = value;
         } else if (arg == "--gl") {
             if (value == "core" || value == "es")
                 o.gl = value == "es" ? GLApi::ES : GLApi::Core;
@@ -120,16 +127,16 @@ ParsedCaptureOptions parseCaptureOptions(const std::vector<std::string>& argumen
     }
     if (!problem.empty() || o.action != CaptureOptions::Action::Capture) return parsed;
 
-    const bool video = !o.videoPath.empty(), sequence = !o.framesDir.empty();
+    const bool video = !o.videoPath.empty(), sequence = !o.framesDir.empty(), flashes = !o.flashesPath.empty();
     const bool single = !o.at.empty() || !o.storyboardPath.empty();
-    if (video + sequence + single > 1)
-        problem = "--video, --frames and --at or --storyboard are separate captures; give one";
-    else if (!video && !sequence && !single)
-        problem = "nothing to capture: give --at, --storyboard, --frames or --video";
+    if (video + sequence + flashes + single > 1)
+        problem = "--video, --frames, --flashes and --at or --storyboard are separate captures; give one";
+    else if (!video && !sequence && !flashes && !single)
+        problem = "nothing to capture: give --at, --storyboard, --frames, --video or --flashes";
     else if (!video && (preset || lossless || !o.chaptersPath.empty()))
         problem = "--preset, --lossless and --chapters go with --video";
     else if (single && rangeGiven)
-        problem = "--from and --to go with --video or --frames";
+        problem = "--from and --to go with --video, --frames or --flashes";
     else if (!o.storyboardPath.empty() && o.everySeconds == 0)
         problem = "--storyboard needs --every";
     else if (lossless && (o.videoPath.size() < 4 || o.videoPath.compare(o.videoPath.size() - 4, 4, ".mkv") != 0))
@@ -156,7 +163,10 @@ std::string captureUsage()
         "       orvale-capture [--preset NAME] [--size WxH] [--fps N] [--from MS] [--to MS]\n"
         "                      [--lossless] [--chapters FILE] --video FILE\n"
         "       orvale-capture [--size WxH] [--fps N] [--from MS] [--to MS] --frames DIR\n"
-        "Renders the intro offline from demo time 0 at a fixed frame rate, as it plays.\n"
+        "       orvale-capture [--size WxH] [--fps N] [--from MS] [--to MS] --flashes REPORT\n"
+        "Renders the intro offline from demo time 0 at a fixed frame rate, as it plays.\n" +
+        std::string(kFlashWarning) +
+        "\n"
         "  --at MS[,MS...]       one PNG per demo time (ms, up to " +
         std::to_string(kLastFrame) +
         "), named frame-MS.png, in --out DIR\n"
@@ -165,7 +175,11 @@ std::string captureUsage()
         "  --lossless            FFV1 and 24-bit FLAC in Matroska instead (FILE.mkv): a master\n"
         "  --chapters FILE       also the chapter list as text, for a video description\n"
         "  --frames DIR          every frame as DIR/frame-000000.png, ... (frame n: from + n/fps)\n"
-        "  --from MS, --to MS    the span of a video or sequence (default 0 to the end, " +
+        "  --flashes REPORT      checks the span's frames against the rules for flashing pictures\n"
+        "                        (WCAG 2.3.1, ITU-R BT.1702) and writes a report, one line a second;\n"
+        "                        exit status 3 when they fail\n"
+        "  --fewer-flashes       the beat drawn calmer, as the setup dialog's \"Fewer flashes\"\n"
+        "  --from MS, --to MS    the span of a video, sequence or analysis (default 0 to the end, " +
         std::to_string(kIntroEnd) +
         ")\n"
         "  --size WxH            default 1280x720\n"

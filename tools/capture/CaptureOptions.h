@@ -50,8 +50,10 @@ struct CaptureOptions {
     VideoFormat format;           // the video's encoding
     std::string chaptersPath;     // empty: no plain chapter list
     std::string framesDir;        // empty: no frame sequence
-    int fromMs = 0;               // the video's or sequence's first frame, ms
+    std::string flashesPath;      // empty: no flash analysis; else its report
+    int fromMs = 0;               // the first frame of a video, sequence or flash analysis, ms
     int toMs = -1;                // they end before this time, ms; -1: the intro's end
+    bool fewerFlashes = false;    // the beat drawn calmer
     GLApi gl = GLApi::Core;       // --gl core|es
 };
 

@@ -1,7 +1,8 @@
 // orvale-capture: renders the intro offline, without a window or an audio device, at a
 // fixed frame rate from demo time 0, and writes what the intro shows as PNG files, a
-// sequence of them or a video with its music. The music is decoded but not played: what is
-// "heard" is the demo time, so the scenes beat as live.
+// sequence of them or a video with its music, or checks a span's frames against the rules
+// for flashing pictures. The music is decoded but not played: what is "heard" is the demo
+// time, so the scenes beat as live.
 //
 // Every frame of the fixed rate up to the last one asked for is run, so that everything that
 // carries from frame to frame (particles, the clear colour) has its history; only the frames
@@ -24,6 +25,8 @@
 
 #include "CaptureOptions.h"
 #include "Chapters.h"
+#include "FlashReport.h"
+#include "FlashRules.h"
 #include "FrameOutput.h"
 #include "OutputCheck.h"
 #include "PngWriter.h"
@@ -44,7 +47,30 @@ std::unique_ptr<OffscreenIntro> openIntro(const CaptureOptions& options)
     OffscreenIntro::Refusal refusal;
     std::unique_ptr<OffscreenIntro> intro = OffscreenIntro::open(options.width, options.height, options.gl, refusal);
     if (!intro && !refusal.message.empty()) reportFatal(refusal.message.c_str());
+    if (intro) intro->intro().drawFewerFlashes(options.fewerFlashes);
     return intro;
+}
+
+// The transitions of consecutive frames as they are drawn, for the flash rules.
+class FlashWatch {
+public:
+    FlashWatch(int width, int height, int fps) : detector_(width, height, fps) {}
+    void add(const std::vector<uint8_t>& rgba) { frames_.push_back(detector_.add(rgba.data())); }
+    FlashJudgement judge(int fps, int firstMs) const { return judgeFlashes(frames_, fps, firstMs); }
+
+private:
+    TransitionDetector detector_;
+    std::vector<FrameTransitions> frames_;
+};
+
+// After a sequence or a video: one line when what was written fails the flash rules, so that
+// whoever publishes it knows.
+void sayFlashes(const FlashJudgement& judgement, const CaptureOptions& options)
+{
+    if (judgement.passes()) return;
+    std::fprintf(stderr, "orvale-capture: these frames fail the rules for flashing pictures: %s%s\n",
+                 flashFailures(judgement).c_str(),
+                 options.fewerFlashes ? "" : "; --fewer-flashes draws the beat calmer, within them");
 }
 
 // The face file the storyboard writes its times with: DejaVu Sans as the system has it, else
@@ -103,6 +129,8 @@ int captureFrames(const CaptureOptions& options)
     Progress progress(times.size());
     int written = 0;
     size_t done = 0;
+    FlashWatch flashes(options.width, options.height, options.fps);
+    std::vector<uint8_t> rgba;
     for (const int t : times) {
         std::vector<std::string> paths;
         char name[32];
@@ -120,7 +148,9 @@ int captureFrames(const CaptureOptions& options)
         intro->gfx().setDrawing(!paths.empty() || cell);
         intro->render(t);
         if (!paths.empty() || cell) {
-            const RgbPicture frame = readFrame(intro->gfx(), options.width, options.height);
+            readPixels(intro->gfx(), options.width, options.height, rgba);
+            if (!options.framesDir.empty()) flashes.add(rgba);
+            const RgbPicture frame = topDownRgb(rgba.data(), options.width, options.height);
             for (const std::string& path : paths) {
                 if (!writePng(path, frame)) {
                     progress.breakLine();
@@ -142,7 +172,54 @@ int captureFrames(const CaptureOptions& options)
     }
     std::fprintf(stderr, "orvale-capture: %zu frames rendered at %dx%d, %d files written; loading took %.3f s\n",
                  times.size(), options.width, options.height, written, intro->loadSeconds());
+    if (!sequenceTimes.empty()) sayFlashes(flashes.judge(options.fps, sequenceTimes.front()), options);
     return 0;
+}
+
+// The first and the end (not included) of the frames n with n / fps in [from, to).
+int64_t firstFrameOf(const CaptureOptions& options) { return (int64_t{options.fromMs} * options.fps + 999) / 1000; }
+int64_t endFrameOf(const CaptureOptions& options) { return (int64_t{options.toMs} * options.fps + 999) / 1000; }
+
+// The span's frames against the flash rules (--flashes): drawn and read back, never written.
+// Exit status 3 when they fail.
+int captureFlashes(const CaptureOptions& options)
+{
+    if (!outputsWritable({cannotWriteFile(options.flashesPath)})) return 1;
+    const int64_t first = firstFrameOf(options), end = endFrameOf(options);
+    std::unique_ptr<OffscreenIntro> intro = openIntro(options);
+    if (!intro) return 1;
+    Progress progress(static_cast<size_t>(end));
+    FlashWatch flashes(options.width, options.height, options.fps);
+    std::vector<uint8_t> rgba;
+    for (int64_t n = 0; n < end; ++n) {
+        // The frames before the span run without drawing.
+        intro->gfx().setDrawing(n >= first);
+        intro->render(frameTime(n, options.fps));
+        if (n >= first) {
+            readPixels(intro->gfx(), options.width, options.height, rgba);
+            flashes.add(rgba);
+        }
+        progress.frame(static_cast<size_t>(n + 1));
+    }
+    const int firstMs = frameTime(first, options.fps);
+    const FlashJudgement judgement = flashes.judge(options.fps, firstMs);
+    const FlashSpanInfo span{options.width, options.height, options.fps, options.fromMs, options.toMs,
+                             options.fewerFlashes};
+    if (!(std::ofstream(options.flashesPath) << flashReport(judgement, span))) {
+        std::fprintf(stderr, "orvale-capture: cannot write %s\n", options.flashesPath.c_str());
+        return 1;
+    }
+    if (judgement.passes())
+        std::fprintf(stderr,
+                     "orvale-capture: %lld frames pass the rules for flashing pictures: at most %d luminance and %d "
+                     "red transitions in any one second; the report is in %s\n",
+                     static_cast<long long>(end - first), judgement.mostLuminance, judgement.mostRed,
+                     options.flashesPath.c_str());
+    else
+        std::fprintf(stderr, "orvale-capture: %lld frames fail the rules for flashing pictures: %s; the report is in %s\n",
+                     static_cast<long long>(end - first), flashFailures(judgement).c_str(),
+                     options.flashesPath.c_str());
+    return judgement.passes() ? 0 : 3;
 }
 
 #ifdef _WIN32
@@ -164,8 +241,7 @@ int captureVideo(const CaptureOptions& options)
 {
     // Frames n with n / fps in [from, to) are written; the ones before are only rendered.
     const int64_t fps = options.fps;
-    const int64_t end = (int64_t{options.toMs} * fps + 999) / 1000;
-    const int64_t first = (int64_t{options.fromMs} * fps + 999) / 1000;
+    const int64_t end = endFrameOf(options), first = firstFrameOf(options);
 
     std::signal(SIGPIPE, SIG_IGN);  // a stopped ffmpeg shows as a failed write
     std::signal(SIGINT, onInterrupt);
@@ -195,6 +271,7 @@ int captureVideo(const CaptureOptions& options)
     const auto start = std::chrono::steady_clock::now();
     Progress progress(static_cast<size_t>(end));
     std::vector<uint8_t> pixels;
+    FlashWatch flashes(options.width, options.height, options.fps);
     for (int64_t n = 0; n < end; ++n) {
         if (interrupted) {
             encoder.abort();
@@ -207,6 +284,7 @@ int captureVideo(const CaptureOptions& options)
         intro->render(frameTime(n, options.fps));
         if (n >= first) {
             readPixels(intro->gfx(), options.width, options.height, pixels);
+            flashes.add(pixels);
             if (!encoder.writeFrame(pixels, error)) {
                 progress.breakLine();
                 std::fprintf(stderr, "orvale-capture: %s; %s not written\n", error.c_str(), options.videoPath.c_str());
@@ -232,6 +310,7 @@ int captureVideo(const CaptureOptions& options)
                  options.videoPath.c_str(), static_cast<long long>(end - first), length, options.width,
                  options.height, options.fps, options.format.lossless ? "lossless" : "H.264", chapters.size(), seconds,
                  seconds / length, intro->loadSeconds());
+    sayFlashes(flashes.judge(options.fps, frameTime(first, options.fps)), options);
     return 0;
 }
 
@@ -258,5 +337,6 @@ int main(int argc, char** argv)
     case CaptureOptions::Action::Capture:
         break;
     }
+    if (!options.flashesPath.empty()) return captureFlashes(options);
     return options.videoPath.empty() ? captureFrames(options) : captureVideo(options);
 }

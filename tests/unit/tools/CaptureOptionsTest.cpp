@@ -71,14 +71,19 @@ TEST(CaptureOptions, RequestsThatCannotBeMetAreNamed)
         {"--lossless --frames out", "--preset, --lossless and --chapters go with --video"},
         {"--chapters c.txt --at 0", "--preset, --lossless and --chapters go with --video"},
         {"--lossless --video v.mp4", "--lossless writes Matroska; name the video FILE.mkv"},
-        {"--frames out --video v.mp4", "--video, --frames and --at or --storyboard are separate captures; give one"},
-        {"--frames out --at 0", "--video, --frames and --at or --storyboard are separate captures; give one"},
-        {"--from 1000 --at 2000", "--from and --to go with --video or --frames"},
+        {"--frames out --video v.mp4",
+         "--video, --frames, --flashes and --at or --storyboard are separate captures; give one"},
+        {"--frames out --at 0", "--video, --frames, --flashes and --at or --storyboard are separate captures; give one"},
+        {"--flashes r.txt --video v.mp4",
+         "--video, --frames, --flashes and --at or --storyboard are separate captures; give one"},
+        {"--from 1000 --at 2000", "--from and --to go with --video, --frames or --flashes"},
+        {"--flashes r.txt --lossless", "--preset, --lossless and --chapters go with --video"},
         {"--frames out --from 3000 --to 3000", "--from must come before --to"},
         {"--frames out --to 207000", "--to wants demo times in milliseconds up to 206000, not 207000"},
         {"--video", "--video needs a value"},
         {"--fast --video v.mp4", "unknown option --fast"},
-        {"--size 32x32", "nothing to capture: give --at, --storyboard, --frames or --video"},
+        {"--size 32x32", "nothing to capture: give --at, --storyboard, --frames, --video or --flashes"},
+        {"--fewer-flashes", "nothing to capture: give --at, --storyboard, --frames, --video or --flashes"},
     };
     for (const auto& c : cases) EXPECT_EQ(parse(c.line).problem, c.problem) << c.line;
 
@@ -86,6 +91,15 @@ TEST(CaptureOptions, RequestsThatCannotBeMetAreNamed)
     ASSERT_EQ(sequence.problem, "");
     EXPECT_EQ(sequence.options.fromMs, 1000);
     EXPECT_EQ(sequence.options.toMs, 206000);
+    EXPECT_FALSE(sequence.options.fewerFlashes);
+    // The analysis takes a span, a size, a rate and the calmer beat, as a sequence does.
+    const ParsedCaptureOptions flashes = parse("--fewer-flashes --size 160x90 --flashes r.txt --from 30000 --fps 30");
+    ASSERT_EQ(flashes.problem, "");
+    EXPECT_EQ(flashes.options.flashesPath, "r.txt");
+    EXPECT_TRUE(flashes.options.fewerFlashes);
+    EXPECT_EQ(flashes.options.fromMs, 30000);
+    EXPECT_EQ(flashes.options.toMs, 206000);
+    EXPECT_EQ(flashes.options.fps, 30);
     EXPECT_EQ(parse("--video v.mp4 --help").options.action, CaptureOptions::Action::Help);
 }
 
