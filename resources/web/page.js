@@ -1,6 +1,7 @@
 // The page's side of orvale-invit (run before the program, inside its script): the address's
-// parameters as the program's options, the setup dialog, full screen, Escape, the page going
-// to the background, and every failure as a sentence on the page. Module.page is what the
+// parameters as the program's options, the setup dialog (and the "Fewer flashes" choice it
+// remembers), full screen, Escape, the page going to the background, and every failure as a
+// sentence on the page. Module.page is what the
 // program calls (src/app/WebPage.cpp); document.body.dataset.state says where the page is:
 // starting, dialog, loading, playing, shown (?at=MS), left or failed.
 // Written without destructuring, which emscripten's optimiser of this script drops.
@@ -12,6 +13,7 @@
   const go = $('go');
   const leave = $('leave');
   const fullscreen = $('fullscreen');
+  const fewerFlashes = $('fewer-flashes');
   const sizes = Array.from(document.querySelectorAll('input[name="size"]'));
 
   const setState = (state) => { body.dataset.state = state; };
@@ -36,7 +38,7 @@
   }
 
   // The address's parameters, as the options of the program's command line.
-  const known = ['size', 'fullscreen', 'mute', 'loop', 'start', 'av-offset', 'at'];
+  const known = ['size', 'fullscreen', 'fewer-flashes', 'mute', 'loop', 'start', 'av-offset', 'at'];
   const no = (value) => /^(0|no|false|off)$/i.test(value);
   const params = new URLSearchParams(location.search);
   const args = [];
@@ -48,11 +50,24 @@
       break;
     }
     if (name === 'fullscreen') args.push(no(value) ? '--window' : '--fullscreen');
-    else if (name === 'mute' || name === 'loop') { if (!no(value)) args.push('--' + name); }
+    else if (name === 'mute' || name === 'loop' || name === 'fewer-flashes') { if (!no(value)) args.push('--' + name); }
     else args.push('--' + name, value);
   }
   const atMoment = params.has('at');
   if (params.has('fullscreen')) fullscreen.checked = !no(params.get('fullscreen'));
+
+  // "Fewer flashes": as the address says; else as the viewer last chose on this site; else on
+  // where the browser asks for reduced motion.
+  const flashesKey = 'orvale-invit.fewer-flashes';
+  function remembered() {
+    try { return localStorage.getItem(flashesKey); } catch (error) { return null; }
+  }
+  if (params.has('fewer-flashes')) fewerFlashes.checked = !no(params.get('fewer-flashes'));
+  else if (remembered() !== null) fewerFlashes.checked = remembered() === '1';
+  else fewerFlashes.checked = !!window.matchMedia && window.matchMedia('(prefers-reduced-motion: reduce)').matches;
+  fewerFlashes.addEventListener('change', () => {
+    try { localStorage.setItem(flashesKey, fewerFlashes.checked ? '1' : '0'); } catch (error) { /* not kept */ }
+  });
 
   // What the browser lacks, said before anything is loaded.
   const probe = document.createElement('canvas').getContext('webgl2');
@@ -95,7 +110,7 @@
     setState('loading');
     Module.goPressedAt = performance.now();
     canvas.focus();
-    Module._orvale_go(size[0], size[1]);
+    Module._orvale_go(size[0], size[1], fewerFlashes.checked ? 1 : 0);
   }
 
   function end() {

@@ -71,6 +71,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments)
             o.vsync = false;
         } else if (arg == "--mute") {
             o.mute = true;
+        } else if (arg == "--fewer-flashes") {
+            o.fewerFlashes = true;
         } else if (arg == "--size") {
             if (!value(v)) return parsed;
             int32_t w = 0, h = 0;
@@ -127,7 +129,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments)
 
 std::string usageText()
 {
-    return "usage: orvale-invit [options]\n"
+    return std::string("usage: orvale-invit [options]\n") + kFlashWarning + "\n" +
            "  --window              in a window, centred on the display\n"
            "  --fullscreen          covering the whole display at its own mode, the picture scaled to it\n"
            "  --mode-change         full screen through a change of the display's mode to the size\n"
@@ -138,6 +140,8 @@ std::string usageText()
            "  --no-dialog           start at once, without the setup dialog\n"
            "  --vsync, --no-vsync   wait for the display's refresh before each frame (default on)\n"
            "  --mute                no sound; the picture still beats with the music\n"
+           "  --fewer-flashes       the beat drawn calmer, within the rules for flashing pictures\n"
+           "                        (\"Fewer flashes\" in the setup dialog)\n"
            "  --loop                start again from the beginning at the end, until Escape\n"
            "  --start MS            start at this demo time in milliseconds, a multiple of 50\n"
            "  --av-offset MS        show the picture MS milliseconds later than the music is heard\n"
@@ -146,6 +150,6 @@ std::string usageText()
            "  --check               say what this machine offers and whether it plays the intro smoothly\n"
            "  --help                this list\n"
            "  --version             the version\n"
-           "Without options the setup dialog asks for the size and whether to fill the screen; with\n"
-           "display options it opens with them chosen.\n";
+           "Without options the setup dialog asks for the size, whether to fill the screen and whether\n"
+           "to draw fewer flashes; with these options it opens with them chosen.\n";
 }

@@ -20,6 +20,7 @@ struct LaunchOptions {
     bool dialog = true;              // --no-dialog, or a size the dialog does not offer
     bool vsync = true;               // --no-vsync
     bool mute = false;               // --mute
+    bool fewerFlashes = false;       // --fewer-flashes
     bool loop = false;               // --loop
     int32_t startMs = 0;             // --start MS: demo time of the first frame shown
     int32_t avOffsetMs = 0;          // --av-offset MS: positive shows the picture later than the music

@@ -2,7 +2,8 @@
 
 DisplaySettings displaySettings;
 
-SetupDialogState::SetupDialogState(DisplaySettings& s) : settings(s), fullScreenChecked(s.fullScreen != 0)
+SetupDialogState::SetupDialogState(DisplaySettings& s)
+    : settings(s), fullScreenChecked(s.fullScreen != 0), fewerFlashesChecked(s.fewerFlashes)
 {
     for (const ResolutionChoice& choice : kResolutionChoices)
         if (choice.width == s.width && choice.height == s.height) checkedResolution = choice.control;
@@ -20,6 +21,10 @@ bool handleSetupCommand(SetupDialogState& state, int control)
     case kControlFullScreen:
         state.settings.fullScreen ^= 1;
         state.fullScreenChecked = state.settings.fullScreen != 0;
+        return true;
+    case kControlFewerFlashes:
+        state.settings.fewerFlashes = !state.settings.fewerFlashes;
+        state.fewerFlashesChecked = state.settings.fewerFlashes;
         return true;
     default:
         break;

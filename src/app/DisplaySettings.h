@@ -10,7 +10,11 @@ struct DisplaySettings {
     bool modeChange = false;    // full screen by changing the display's mode to the render size
     int32_t display = 0;        // which display the window opens on, counted from 0
     bool vsync = true;          // swaps wait for the display's refresh (adaptively where offered)
+    bool fewerFlashes = false;  // the beat drawn calmer, within the rules for flashing pictures
 };
+
+// The warning every dialog, the usage and the documents give, word for word.
+inline constexpr const char* kFlashWarning = "Warning: flashing lights. \"Fewer flashes\" softens them.";
 
 extern DisplaySettings displaySettings;
 
@@ -19,6 +23,7 @@ enum SetupControl : int {
     kControlGo = 1,
     kControlLeave = 2,
     kControlFullScreen = 1000,
+    kControlFewerFlashes = 1007,
     kControl1920x1080 = 1001,
     kControl1280x720 = 1002,
     kControl800x600 = 1003,
@@ -41,14 +46,17 @@ inline constexpr ResolutionChoice kResolutionChoices[6] = {
 };
 
 // The dialog's state apart from its widgets: the settings being edited, which radio
-// button carries the check mark, whether "Fullscreen" is checked, and how it ended.
+// button carries the check mark, whether "Fullscreen" and "Fewer flashes" are checked, and how
+// it ended.
 struct SetupDialogState {
     DisplaySettings& settings;
     int checkedResolution = kControl1024x768;
     bool fullScreenChecked = true;
+    bool fewerFlashesChecked = false;
     int result = -1;  // -1 while open; 1 for "Go!", 0 for "Leave"
 
-    // The check marks start on the settings' size (when the dialog offers it) and full-screen choice.
+    // The check marks start on the settings' size (when the dialog offers it), full-screen
+    // choice and fewer flashes.
     explicit SetupDialogState(DisplaySettings& s);
 };
 

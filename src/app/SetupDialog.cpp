@@ -23,7 +23,8 @@ GtkToggleButton* toggleControl(GtkBuilder* builder, int control)
     return GTK_TOGGLE_BUTTON(gtk_builder_get_object(builder, id.c_str()));
 }
 
-// Shows the single resolution check mark and the "Fullscreen" check as the state has them.
+// Shows the single resolution check mark and the "Fullscreen" and "Fewer flashes" checks as
+// the state has them.
 void showState(DialogWidgets& dialog)
 {
     dialog.syncing = true;
@@ -31,6 +32,7 @@ void showState(DialogWidgets& dialog)
         gtk_toggle_button_set_active(toggleControl(dialog.builder, choice.control),
                                      choice.control == dialog.state.checkedResolution);
     gtk_toggle_button_set_active(toggleControl(dialog.builder, kControlFullScreen), dialog.state.fullScreenChecked);
+    gtk_toggle_button_set_active(toggleControl(dialog.builder, kControlFewerFlashes), dialog.state.fewerFlashesChecked);
     dialog.syncing = false;
 }
 
@@ -50,7 +52,8 @@ void onToggled(GtkToggleButton* button, gpointer data)
 {
     const int control = GPOINTER_TO_INT(g_object_get_data(G_OBJECT(button), "control"));
     // A radio button that loses the check mark also reports a toggle; only the click counts.
-    if (control != kControlFullScreen && !gtk_toggle_button_get_active(button)) return;
+    const bool checkBox = control == kControlFullScreen || control == kControlFewerFlashes;
+    if (!checkBox && !gtk_toggle_button_get_active(button)) return;
     command(*static_cast<DialogWidgets*>(data), control);
 }
 
@@ -110,6 +113,7 @@ SetupOutcome runSetupDialog(DisplaySettings& settings)
     connectControl(dialog, kControlGo, "clicked", G_CALLBACK(onPushButton));
     connectControl(dialog, kControlLeave, "clicked", G_CALLBACK(onPushButton));
     connectControl(dialog, kControlFullScreen, "toggled", G_CALLBACK(onToggled));
+    connectControl(dialog, kControlFewerFlashes, "toggled", G_CALLBACK(onToggled));
     for (const ResolutionChoice& choice : kResolutionChoices)
         connectControl(dialog, choice.control, "toggled", G_CALLBACK(onToggled));
     g_signal_connect(dialog.window, "key-press-event", G_CALLBACK(onKeyPress), &dialog);

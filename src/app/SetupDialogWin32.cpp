@@ -9,12 +9,14 @@ namespace {
 
 constexpr int kDialogTemplate = 104;
 
-// Shows the single resolution check mark and the "Fullscreen" check as the state has them.
+// Shows the single resolution check mark and the "Fullscreen" and "Fewer flashes" checks as
+// the state has them.
 void showState(HWND dialog, const SetupDialogState& state)
 {
     for (const ResolutionChoice& choice : kResolutionChoices)
         CheckDlgButton(dialog, choice.control, choice.control == state.checkedResolution ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog, kControlFullScreen, state.fullScreenChecked ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, kControlFewerFlashes, state.fewerFlashesChecked ? BST_CHECKED : BST_UNCHECKED);
 }
 
 // Return reaches "Go!" (the default button, IDOK) and Escape "Leave" (IDCANCEL) through the

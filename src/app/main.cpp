@@ -39,6 +39,7 @@ void applyOptions(const LaunchOptions& options, DisplaySettings& settings)
     if (options.display) settings.display = *options.display;
     settings.modeChange = options.modeChange;
     settings.vsync = options.vsync;
+    if (options.fewerFlashes) settings.fewerFlashes = true;
 }
 
 // How many displays there are, or 0 when that cannot be known here (no display to ask).
@@ -95,6 +96,7 @@ Status play(AppWindow& window, const std::filesystem::path& data, MusicPlayer& m
     if (!assets) return Failure{assets.message()};
     Intro intro(g, *assets.value(), music, displaySettings.width, displaySettings.height);
     intro.hearDemoTime(options.mute);
+    intro.drawFewerFlashes(displaySettings.fewerFlashes);
     intro.prepare(data);
     useManualCounter();
     frameClock.reset();

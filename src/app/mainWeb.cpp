@@ -131,6 +131,7 @@ void loaded()
     web.loader.reset();
     web.intro.emplace(*web.g, *web.assets, web.music, displaySettings.width, displaySettings.height);
     web.intro->hearDemoTime(web.options.mute || web.atMs);
+    web.intro->drawFewerFlashes(displaySettings.fewerFlashes);
     if (!web.musicLoaded) {
         web.music.load(kMusicFile, MusicPlayer::Decoding::InSlices);
         web.musicLoaded = true;
@@ -269,19 +270,21 @@ std::string readOptions(std::vector<std::string> arguments)
         displaySettings.width = *web.options.width;
         displaySettings.height = *web.options.height;
     }
+    displaySettings.fewerFlashes = web.options.fewerFlashes;
     return {};
 }
 
 }  // namespace
 
-// The page's "Go!": a run at the chosen render size. Called within the press, which lets the
-// page start the sound.
-extern "C" EMSCRIPTEN_KEEPALIVE void orvale_go(int width, int height)
+// The page's "Go!": a run at the chosen render size, with fewer flashes or not. Called within
+// the press, which lets the page start the sound.
+extern "C" EMSCRIPTEN_KEEPALIVE void orvale_go(int width, int height, int fewerFlashes)
 {
     if (web.phase != Phase::Idle || !web.g) return;
     if (width < kMinWidth || height < kMinHeight || width > kMaxWidth || height > kMaxHeight) return;
     displaySettings.width = width;
     displaySettings.height = height;
+    displaySettings.fewerFlashes = fewerFlashes != 0;
     if (!web.musicOpened) {
         if (web.options.mute || web.atMs)
             web.music.useVirtualOutput();
@@ -333,7 +336,7 @@ int main(int argc, char** argv)
     }
     web.g.emplace(*web.window.device);
     if (web.atMs) {
-        orvale_go(displaySettings.width, displaySettings.height);
+        orvale_go(displaySettings.width, displaySettings.height, displaySettings.fewerFlashes);
         return 0;
     }
     pageReady(displaySettings.width, displaySettings.height);

@@ -10,7 +10,7 @@ for how in click escape; do
   read -r dialog _ _ _ _ <<<"$(wait_window $APP_PID "$DIALOG_TITLE" 30)"
   [ -n "${dialog:-}" ] || fail "no setup dialog: $(cat "$OUT")"
   if [ $how = click ]; then
-    click_at "$dialog" 270 298  # "Leave"
+    click_at "$dialog" 270 320  # "Leave"
   else
     press "$dialog" Escape
   fi

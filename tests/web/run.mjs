@@ -142,22 +142,27 @@ test('go-and-escape', async () => {
   return `first frame ${firstFrame.toFixed(2)} s after "Go!", sound ${heard.toFixed(2)} s in ${wall.toFixed(2)} s`;
 });
 
-// The frames of the seven moments, read back from the page at 320 x 180, against the Linux
-// capture's (made once, on first use).
-let linuxFrames;
-async function compareMoments(withBrowser, label, bounds) {
-  if (!linuxFrames) {
-    linuxFrames = path.join(work, 'linux');
-    fs.mkdirSync(linuxFrames);
-    const capture = spawnSync(path.join(linuxBuild, 'orvale-capture'),
-      ['--at', moments.join(','), '--size', '320x180', '--out', linuxFrames], { encoding: 'utf8' });
-    check(capture.status === 0, `orvale-capture failed: ${capture.stderr}`);
-  }
+// Frames of the Linux capture at 320 x 180 into a folder of the work folder (made once for each
+// set of options).
+function linuxFramesOf(name, atMoments, options = []) {
+  const folder = path.join(work, name);
+  if (fs.existsSync(folder)) return folder;
+  fs.mkdirSync(folder);
+  const capture = spawnSync(path.join(linuxBuild, 'orvale-capture'),
+    ['--at', atMoments.join(','), '--size', '320x180', '--out', folder, ...options], { encoding: 'utf8' });
+  check(capture.status === 0, `orvale-capture failed: ${capture.stderr}`);
+  return folder;
+}
+
+// The frames of some moments, read back from the page at 320 x 180 (with the address's further
+// parameters), against the Linux capture's (with the matching options).
+async function compareMoments(withBrowser, label, bounds, { atMoments = moments, query = '', options = [] } = {}) {
+  const linuxFrames = linuxFramesOf(`linux${options.join('')}`, atMoments, options);
   const web = path.join(work, label);
   fs.mkdirSync(web);
   const page = await withBrowser.newPage({ viewport: { width: 320, height: 180 } });
-  for (const ms of moments) {
-    await page.goto(address + `?size=320x180&at=${ms}`);
+  for (const ms of atMoments) {
+    await page.goto(address + `?size=320x180&at=${ms}${query}`);
     await waitForState(page, ['shown']);
     const frame = await page.evaluate(() => window.orvaleFramePixels());
     // One to one: the canvas's drawing buffer and its box are the frame's size.
@@ -205,6 +210,62 @@ test('moments-llvmpipe', async () => {
 // 320 x 180 frame: measured up to 14.2 levels (Mesa's own softpipe is 10.6 from llvmpipe at
 // 100 s). The PSNR bound stays.
 test('moments-swiftshader', () => compareMoments(browser, 'swiftshader', { maxBlock: 16 }));
+
+// "Fewer flashes": the dialog's box, off unless the address, the viewer's last choice or the
+// browser's wish for reduced motion turns it on, reaches the program; the address's
+// fewer-flashes=1 draws the calm beat as the Linux capture's --fewer-flashes does.
+test('fewer-flashes', async () => {
+  const boxOf = async (context, query = '') => {
+    const page = await context.newPage();
+    await page.setViewportSize({ width: 800, height: 600 });
+    await page.goto(address + query);
+    await waitForState(page, ['dialog']);
+    return page;
+  };
+  const checked = (page) => page.evaluate(() => document.getElementById('fewer-flashes').checked);
+  const plain = await browser.newContext();
+  let page = await boxOf(plain);
+  check(!(await checked(page)), 'the box is ticked on a first visit');
+  const warning = await page.textContent('#flash-warning');
+  check(warning === 'Warning: flashing lights. "Fewer flashes" softens them.', `the warning says "${warning}"`);
+  // Ticked, it is remembered; "Go!" hands it to the program.
+  await page.click('#fewer-flashes');
+  await page.reload();
+  await waitForState(page, ['dialog']);
+  check(await checked(page), 'the ticked box is not remembered');
+  await page.evaluate(() => {
+    const go = Module._orvale_go;
+    Module._orvale_go = (...args) => { window.goArguments = args; return go(...args); };
+  });
+  await page.click('#go');
+  await waitForState(page, ['loading', 'playing']);
+  const given = await page.evaluate(() => window.goArguments);
+  check(JSON.stringify(given) === '[1024,768,1]', `"Go!" gave the program ${JSON.stringify(given)}`);
+  await page.keyboard.press('Escape');
+  await page.close();
+  // The address wins over what was remembered.
+  page = await boxOf(plain, '?fewer-flashes=0');
+  check(!(await checked(page)), 'fewer-flashes=0 leaves the box ticked');
+  await page.close();
+  await plain.close();
+  const calm = await browser.newContext({ reducedMotion: 'reduce' });
+  page = await boxOf(calm);
+  check(await checked(page), 'a browser asking for reduced motion gets the box clear');
+  await calm.close();
+  page = await boxOf(browser, '?fewer-flashes=1');
+  check(await checked(page), 'fewer-flashes=1 leaves the box clear');
+  await page.screenshot({ path: path.join(work, 'dialog-fewer-flashes.png') });
+  await page.close();
+  const calmMoments = [45000, 75000];
+  const frames = await compareMoments(browser, 'fewer-flashes-swiftshader', { maxBlock: 16 },
+    { atMoments: calmMoments, query: '&fewer-flashes=1', options: ['--fewer-flashes'] });
+  // Which the default's frames would not have passed.
+  const apart = spawnSync(path.join(linuxBuild, 'tools/frame-compare/orvale-frame-compare'),
+    [linuxFramesOf('linux-default-calm-moments', calmMoments), linuxFramesOf('linux--fewer-flashes', calmMoments),
+      '--min-psnr', '30', '--max-block', '16'], { encoding: 'utf8' });
+  check(apart.status !== 0, 'the calm frames are within the bounds of the default ones: the check tells nothing');
+  return `off by default, remembered, on for reduced motion and from the address, given to the program; ${frames}`;
+});
 
 test('late-start', async () => {
   const page = await browser.newPage({ viewport: { width: 640, height: 360 } });

@@ -21,19 +21,22 @@ TEST(CommandLine, EachOptionSetsWhatItNames)
     EXPECT_TRUE(none.dialog);
     EXPECT_TRUE(none.vsync);
     EXPECT_FALSE(none.mute);
+    EXPECT_FALSE(none.fewerFlashes);
     EXPECT_FALSE(none.modeChange);
     EXPECT_FALSE(none.loop);
     EXPECT_EQ(none.startMs, 0);
     EXPECT_EQ(none.avOffsetMs, 0);
 
     const LaunchOptions o =
-        parse({"--window", "--size", "800x600", "--display", "1", "--no-vsync", "--mute", "--no-dialog"}).options;
+        parse({"--window", "--size", "800x600", "--display", "1", "--no-vsync", "--mute", "--no-dialog",
+               "--fewer-flashes"}).options;
     EXPECT_EQ(o.fullScreen, false);
     EXPECT_EQ(o.width, 800);
     EXPECT_EQ(o.height, 600);
     EXPECT_EQ(o.display, 1);
     EXPECT_FALSE(o.vsync);
     EXPECT_TRUE(o.mute);
+    EXPECT_TRUE(o.fewerFlashes);
     EXPECT_FALSE(o.dialog);
     const LaunchOptions p = parse({"--mode-change", "--loop", "--start", "150000", "--av-offset", "-40"}).options;
     EXPECT_EQ(p.fullScreen, true);
@@ -106,7 +109,7 @@ TEST(CommandLine, TheUsageListsEveryOption)
 {
     for (const char* option : {"--window", "--fullscreen", "--size", "--display", "--no-dialog", "--vsync",
                                "--no-vsync", "--mute", "--mode-change", "--loop", "--start", "--av-offset", "--check",
-                               "--help", "--version"})
+                               "--fewer-flashes", "--help", "--version", kFlashWarning})
         EXPECT_NE(usageText().find(option), std::string::npos) << option;
 }
 

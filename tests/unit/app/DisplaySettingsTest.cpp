@@ -2,12 +2,13 @@
 
 #include "app/DisplaySettings.h"
 
-TEST(SetupDialog, StartsAt1024x768FullScreen)
+TEST(SetupDialog, StartsAt1024x768FullScreenWithTheBeatAsDesigned)
 {
     DisplaySettings settings;
     SetupDialogState state(settings);
     EXPECT_EQ(state.checkedResolution, kControl1024x768);
     EXPECT_TRUE(state.fullScreenChecked);
+    EXPECT_FALSE(state.fewerFlashesChecked);
     EXPECT_EQ(state.result, -1);
 
     ASSERT_TRUE(handleSetupCommand(state, kControlGo));
@@ -15,6 +16,7 @@ TEST(SetupDialog, StartsAt1024x768FullScreen)
     EXPECT_EQ(settings.width, 1024);
     EXPECT_EQ(settings.height, 768);
     EXPECT_EQ(settings.fullScreen, 1);
+    EXPECT_FALSE(settings.fewerFlashes);
 }
 
 TEST(SetupDialog, EveryResolutionMovesTheSingleCheckMark)
@@ -38,16 +40,28 @@ TEST(SetupDialog, EveryResolutionMovesTheSingleCheckMark)
     EXPECT_EQ(state.result, -1);
 }
 
-TEST(SetupDialog, FullscreenTogglesOnEachClick)
+TEST(SetupDialog, FullscreenAndFewerFlashesToggleOnEachClickApart)
 {
     DisplaySettings settings;
     SetupDialogState state(settings);
     ASSERT_TRUE(handleSetupCommand(state, kControlFullScreen));
     EXPECT_EQ(settings.fullScreen, 0);
     EXPECT_FALSE(state.fullScreenChecked);
+    ASSERT_TRUE(handleSetupCommand(state, kControlFewerFlashes));
+    EXPECT_TRUE(settings.fewerFlashes);
+    EXPECT_TRUE(state.fewerFlashesChecked);
+    EXPECT_FALSE(state.fullScreenChecked);
     ASSERT_TRUE(handleSetupCommand(state, kControlFullScreen));
     EXPECT_EQ(settings.fullScreen, 1);
     EXPECT_TRUE(state.fullScreenChecked);
+    ASSERT_TRUE(handleSetupCommand(state, kControlFewerFlashes));
+    EXPECT_FALSE(settings.fewerFlashes);
+    EXPECT_FALSE(state.fewerFlashesChecked);
+
+    // --fewer-flashes opens the dialog with the box ticked.
+    DisplaySettings chosen;
+    chosen.fewerFlashes = true;
+    EXPECT_TRUE(SetupDialogState(chosen).fewerFlashesChecked);
 }
 
 TEST(SetupDialog, LeaveEndsWithZeroAndUnknownControlsAreNotHandled)
@@ -55,7 +69,7 @@ TEST(SetupDialog, LeaveEndsWithZeroAndUnknownControlsAreNotHandled)
     DisplaySettings settings;
     SetupDialogState state(settings);
     EXPECT_FALSE(handleSetupCommand(state, 0));
-    EXPECT_FALSE(handleSetupCommand(state, 1007));
+    EXPECT_FALSE(handleSetupCommand(state, 1008));
     EXPECT_EQ(state.result, -1);
     ASSERT_TRUE(handleSetupCommand(state, kControlLeave));
     EXPECT_EQ(state.result, 0);
