@@ -1,6 +1,7 @@
-// The spectrum level, which Scene C asks for up to 120 times per frame.
+// The spectrum level, which Scene C asks for up to 120 times per frame, stepped and calm.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -47,5 +48,16 @@ void spectrumLevelNewBlock(benchmark::State& state)
     }
 }
 BENCHMARK(spectrumLevelNewBlock);
+
+// The calm level ("Fewer flashes") within one frame, its second of blocks known: the mean of
+// them and the pulse, every call.
+void calmLevelSameFrame(benchmark::State& state)
+{
+    MusicPlayer& p = player();
+    p.setVirtualTime(std::max(p.heardFrame() / 44100.0, 2.0));
+    benchmark::DoNotOptimize(p.calmLevel());
+    for (auto _ : state) benchmark::DoNotOptimize(p.calmLevel());
+}
+BENCHMARK(calmLevelSameFrame);
 
 }  // namespace

@@ -52,8 +52,7 @@ std::vector<FlashFailure> stretches(const std::vector<FrameTransitions>& frames,
             most = std::max(most, counts[i]);
             if (transition(i)) last = i;
         }
-        const FlashFailure stretch{kind, frameMs(firstMs, start, fps),
-                                   frameMs(firstMs, last, fps), most};
+        const FlashFailure stretch{kind, frameMs(firstMs, start, fps), frameMs(firstMs, last, fps), most};
         if (!found.empty() && stretch.fromMs <= found.back().toMs) {
             found.back().toMs = std::max(found.back().toMs, stretch.toMs);
             found.back().most = std::max(found.back().most, most);
@@ -71,8 +70,9 @@ void failuresOf(const std::vector<FrameTransitions>& frames, int fps, int firstM
 {
     const std::vector<int> counts = perSecond(frames, fps, red);
     using Kind = FlashFailure::Kind;
-    const std::vector<FlashFailure> general = stretches(frames, counts, fps, firstMs, red,
-                                                        flashRules::kMostTransitions + 1, red ? Kind::Red : Kind::Luminance);
+    const Kind kind = red ? Kind::Red : Kind::Luminance;
+    const std::vector<FlashFailure> general =
+        stretches(frames, counts, fps, firstMs, red, flashRules::kMostTransitions + 1, kind);
     failures.insert(failures.end(), general.begin(), general.end());
     for (const FlashFailure& kept : stretches(frames, counts, fps, firstMs, red, flashRules::kSustainedTransitions,
                                               red ? Kind::ExtendedRed : Kind::ExtendedLuminance)) {
@@ -265,10 +265,10 @@ FlashJudgement judgeFlashes(const std::vector<FrameTransitions>& frames, int fps
                                   f.kind == FlashFailure::Kind::ExtendedRed;
             return extended && f.fromMs <= end && end - 1000 < f.toMs;
         });
-        second.verdict = most > flashRules::kMostTransitions                ? FlashVerdict::Fail
-                         : kept                                               ? FlashVerdict::Extended
-                         : most >= flashRules::kSustainedTransitions          ? FlashVerdict::Warning
-                                                                              : FlashVerdict::Pass;
+        second.verdict = most > flashRules::kMostTransitions         ? FlashVerdict::Fail
+                         : kept                                       ? FlashVerdict::Extended
+                         : most >= flashRules::kSustainedTransitions ? FlashVerdict::Warning
+                                                                      : FlashVerdict::Pass;
         judgement.mostLuminance = std::max(judgement.mostLuminance, second.mostLuminance);
         judgement.mostRed = std::max(judgement.mostRed, second.mostRed);
         judgement.seconds.push_back(second);

@@ -216,7 +216,8 @@ int captureFlashes(const CaptureOptions& options)
                      static_cast<long long>(end - first), judgement.mostLuminance, judgement.mostRed,
                      options.flashesPath.c_str());
     else
-        std::fprintf(stderr, "orvale-capture: %lld frames fail the rules for flashing pictures: %s; the report is in %s\n",
+        std::fprintf(stderr,
+                     "orvale-capture: %lld frames fail the rules for flashing pictures: %s; the report is in %s\n",
                      static_cast<long long>(end - first), flashFailures(judgement).c_str(),
                      options.flashesPath.c_str());
     return judgement.passes() ? 0 : 3;

@@ -1,6 +1,8 @@
 // What orvale-invit's command line means, and how it refuses what it cannot take.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -111,6 +113,32 @@ TEST(CommandLine, TheUsageListsEveryOption)
                                "--no-vsync", "--mute", "--mode-change", "--loop", "--start", "--av-offset", "--check",
                                "--fewer-flashes", "--help", "--version", kFlashWarning})
         EXPECT_NE(usageText().find(option), std::string::npos) << option;
+}
+
+// The warning is said in the same words by the programs, every dialog and every document.
+TEST(FlashWarning, IsTheSameWordForWordEverywhere)
+{
+    const std::string warning = kFlashWarning;
+    std::string doubledQuotes;  // as a resource script writes a quote in a string
+    for (const char c : warning) doubledQuotes += c == '"' ? std::string(2, c) : std::string(1, c);
+    const struct {
+        const char* file;
+        std::string text;
+    } places[] = {
+        {"README.md", warning},
+        {"docs/orvale-invit.6", warning},
+        {"docs/orvale-capture.1", warning},
+        {"resources/setup-dialog.ui", warning},
+        {"resources/setup-dialog.rc", doubledQuotes},
+        {"resources/web/index.html", warning},
+        {"scripts/make-dist", "Warning: flashing lights. \\\"Fewer flashes\\\" softens them."},
+        {"scripts/make-dist-windows", "Warning: flashing lights. \\\"Fewer flashes\\\" softens them."},
+    };
+    for (const auto& place : places) {
+        std::ifstream in(std::string(ORVALE_SOURCE_DIR) + "/" + place.file);
+        const std::string content{std::istreambuf_iterator<char>(in), {}};
+        EXPECT_NE(content.find(place.text), std::string::npos) << place.file;
+    }
 }
 
 TEST(SetupDialog, OpensWithTheCommandLinesChoicesChecked)
