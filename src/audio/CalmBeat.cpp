@@ -47,7 +47,13 @@ int8_t CalmBeat::step(const Track& track, int64_t b)
 float CalmBeat::level(const Track& track, int64_t heard)
 {
     const int64_t last = heard / kBlock;
+    if (last == lastBlock_) return lastLevel_;
     CalmSteps steps{};
     for (int i = 0; i < kCalmBlocks; ++i) steps[i] = step(track, last - i);
-    return calmLevelFromSteps(steps);
+    const float level = calmLevelFromSteps(steps);
+    if (static_cast<size_t>(last) < steps_.size() && steps_[last] >= 0) {
+        lastBlock_ = last;
+        lastLevel_ = level;
+    }
+    return level;
 }

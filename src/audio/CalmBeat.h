@@ -29,6 +29,10 @@ private:
 
     Spectrum spectrum_;
     std::vector<int8_t> steps_;  // by block; -1 where not yet known
+    // The scenes ask many times a frame, mostly within one block: its level, once all that it
+    // reads is decoded.
+    int64_t lastBlock_ = -1;
+    float lastLevel_ = 0;
 };
 
 // How many blocks the calm level reads: the moment's own and those before it, one second.

@@ -29,13 +29,6 @@ RgbPicture topDownRgb(const uint8_t* rgba, int width, int height)
     return picture;
 }
 
-RgbPicture readFrame(Gfx& g, int width, int height)
-{
-    std::vector<uint8_t> rgba;
-    readPixels(g, width, height, rgba);
-    return topDownRgb(rgba.data(), width, height);
-}
-
 namespace {
 // The grid, in pixels.
 constexpr int kCellWidth = 240;

@@ -13,8 +13,6 @@ class Gfx;
 void readPixels(Gfx& g, int width, int height, std::vector<uint8_t>& rgba);
 // RGBA bytes as GL reads them (bottom row first) as a picture: top row first, alpha dropped.
 RgbPicture topDownRgb(const uint8_t* rgba, int width, int height);
-// The frame just drawn into the bound framebuffer, as a picture.
-RgbPicture readFrame(Gfx& g, int width, int height);
 
 // A grid of small frames with their demo times written under them: cells 240 pixels wide and
 // as high as the frames' aspect makes them, up to eight in a row, 6 pixels apart and from the

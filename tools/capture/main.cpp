@@ -54,11 +54,13 @@ std::unique_ptr<OffscreenIntro> openIntro(const CaptureOptions& options)
 // The transitions of consecutive frames as they are drawn, for the flash rules.
 class FlashWatch {
 public:
-    FlashWatch(int width, int height, int fps) : detector_(width, height, fps) {}
+    FlashWatch(int width, int height, int fps) : fps_(fps), detector_(width, height, fps) {}
     void add(const std::vector<uint8_t>& rgba) { frames_.push_back(detector_.add(rgba.data())); }
-    FlashJudgement judge(int fps, int firstMs) const { return judgeFlashes(frames_, fps, firstMs); }
+    // The frames added, the first of them showing demo time firstMs.
+    FlashJudgement judge(int firstMs) const { return judgeFlashes(frames_, fps_, firstMs); }
 
 private:
+    int fps_;
     TransitionDetector detector_;
     std::vector<FrameTransitions> frames_;
 };
@@ -172,7 +174,7 @@ int captureFrames(const CaptureOptions& options)
     }
     std::fprintf(stderr, "orvale-capture: %zu frames rendered at %dx%d, %d files written; loading took %.3f s\n",
                  times.size(), options.width, options.height, written, intro->loadSeconds());
-    if (!sequenceTimes.empty()) sayFlashes(flashes.judge(options.fps, sequenceTimes.front()), options);
+    if (!sequenceTimes.empty()) sayFlashes(flashes.judge(sequenceTimes.front()), options);
     return 0;
 }
 
@@ -202,7 +204,7 @@ int captureFlashes(const CaptureOptions& options)
         progress.frame(static_cast<size_t>(n + 1));
     }
     const int firstMs = frameTime(first, options.fps);
-    const FlashJudgement judgement = flashes.judge(options.fps, firstMs);
+    const FlashJudgement judgement = flashes.judge(firstMs);
     const FlashSpanInfo span{options.width, options.height, options.fps, options.fromMs, options.toMs,
                              options.fewerFlashes};
     if (!(std::ofstream(options.flashesPath) << flashReport(judgement, span))) {
@@ -311,7 +313,7 @@ int captureVideo(const CaptureOptions& options)
                  options.videoPath.c_str(), static_cast<long long>(end - first), length, options.width,
                  options.height, options.fps, options.format.lossless ? "lossless" : "H.264", chapters.size(), seconds,
                  seconds / length, intro->loadSeconds());
-    sayFlashes(flashes.judge(options.fps, frameTime(first, options.fps)), options);
+    sayFlashes(flashes.judge(frameTime(first, options.fps)), options);
     return 0;
 }
 
