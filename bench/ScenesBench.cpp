@@ -81,7 +81,7 @@ void lateStartCatchUp(benchmark::State& state)
     constexpr int kStart = 150000;
     for (auto _ : state) {
         intro->restart();
-        intro->intro().catchUp(kStart, [](int32_t, int32_t) { return true; });
+        intro->catchUp(kStart);
         intro->render(kStart);
         intro->gfx().finish();
     }

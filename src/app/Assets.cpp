@@ -1,13 +1,11 @@
 #include "app/Assets.h"
 
-#include <SDL.h>
-
 #include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "app/Presentation.h"
+#include "app/Screen.h"
 #include "gfx/Random.h"
 #include "gfx/TextureFile.h"
 
@@ -16,11 +14,10 @@ float LoadingBar::progress() const
     return static_cast<float>(current * length) / static_cast<float>(total) - 0.1f;
 }
 
-void LoadingBar::advance(Gfx& g, int32_t k, int32_t width, int32_t height)
+void LoadingBar::draw(Gfx& g, Screen& screen, int32_t width, int32_t height) const
 {
-    current += k;
     const float x = -4.95f + progress();
-    g.bindTarget(presenter ? presenter->beginFrame() : nullptr);
+    g.bindTarget(screen.beginFrame());
     // The lower edge is the integer quotient of width by height: 1 pixel at every offered size.
     g.viewport(0, width / height, width, height);
     g.projection.loadIdentity();
@@ -45,12 +42,7 @@ void LoadingBar::advance(Gfx& g, int32_t k, int32_t width, int32_t height)
     g.vertex(-4.95f, -0.15f, 0);
     g.vertex(-4.95f, 0.15f, 0);
     g.end();
-
-    if (presenter)
-        presenter->showFrame();
-    else
-        SDL_GL_SwapWindow(SDL_GL_GetCurrentWindow());
-    SDL_Delay(1);
+    screen.endFrame();
 }
 
 namespace {
@@ -169,8 +161,7 @@ void reseedRandom()
 
 }  // namespace
 
-AssetLoader::AssetLoader(Gfx& g, int32_t width, int32_t height, const std::filesystem::path& data,
-                         Presenter* presenter)
+AssetLoader::AssetLoader(Gfx& g, int32_t width, int32_t height, const std::filesystem::path& data)
     : assets_(std::make_unique<Assets>()), width_(width), height_(height)
 {
     // The random sequences are the process's; an intro opened after another one in the same
@@ -178,32 +169,18 @@ AssetLoader::AssetLoader(Gfx& g, int32_t width, int32_t height, const std::files
     reseedRandom();
     assets_->g = &g;
     assets_->gfx = data / "gfx";
-    bar_.presenter = presenter;
-    bar_.setTotal(static_cast<int32_t>(std::size(kLoadSteps)));
 }
+
+int32_t AssetLoader::steps() { return static_cast<int32_t>(std::size(kLoadSteps)); }
 
 Result<bool> AssetLoader::step()
 {
     const Status status = kLoadSteps[next_](*assets_);
     if (!status.ok()) return Failure{status.message()};
-    bar_.advance(*assets_->g, 1, width_, height_);
     if (++next_ < std::size(kLoadSteps)) return false;
     const Status targets = assets_->resizeTargets(width_, height_);
     if (!targets.ok()) return Failure{targets.message()};
     return true;
-}
-
-Result<std::unique_ptr<Assets>> Assets::load(Gfx& g, int32_t width, int32_t height,
-                                             const std::filesystem::path& data, Presenter* presenter)
-{
-    AssetLoader loader(g, width, height, data, presenter);
-    for (;;) {
-        Result<bool> done = loader.step();
-        if (!done) return Failure{done.message()};
-        if (done.value()) break;
-    }
-    SDL_Delay(300);
-    return loader.take();
 }
 
 void Assets::restart()

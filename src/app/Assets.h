@@ -17,7 +17,7 @@
 #include "text/SystemFontAtlas.h"
 #include "timeline/Timeline.h"
 
-class Presenter;
+class Screen;
 
 // The loading screen: a white page with a grey outlined box and a dark red bar that grows
 // by one step after each piece of loading work.
@@ -25,11 +25,10 @@ struct LoadingBar {
     int32_t current = 0;  // steps done
     int32_t total = 0;    // steps expected
     int32_t length = 10;  // length of the bar in scene units
-    Presenter* presenter = nullptr;  // shows the screen scaled to the window; none: the window is swapped
 
     void setTotal(int32_t n) { total = n; }
-    // current += k, then the loading screen is drawn at the render size and shown at once.
-    void advance(Gfx& g, int32_t k, int32_t width, int32_t height);
+    // Draws the loading screen at the render size onto the screen.
+    void draw(Gfx& g, Screen& screen, int32_t width, int32_t height) const;
     // How far the bar reaches past its left end, in scene units: 9.9 when full.
     float progress() const;
 };
@@ -38,14 +37,6 @@ struct LoadingBar {
 // order) and released in reverse by the members' destructors.
 class Assets {
 public:
-    // Makes everything at the render size width x height from the data folder, showing the loading bar after each
-    // of its 21 steps (1 ms pause each) and pausing 300 ms at the end. A picture that cannot be
-    // loaded or a render target the GL cannot draw into stops loading with the reason;
-    // shader programs that fail to build are reported on stderr and loading goes on.
-    // The presenter, where there is one, shows the loading screen in the window.
-    static Result<std::unique_ptr<Assets>> load(Gfx& g, int32_t width, int32_t height,
-                                                const std::filesystem::path& data, Presenter* presenter = nullptr);
-
     // The scenes and what they draw with, for the timeline. Only once loaded.
     Stage stage();
     // The picture multiplied over every finished frame.
@@ -80,21 +71,24 @@ public:
     std::optional<RenderTarget> filterTarget;  // "FilterRT"
 };
 
-// Loading one step at a time, for a caller that must give control back between steps (the
-// browser's page): Assets::load is these steps run in a row.
+// Everything made at the render size width x height from the data folder, one step at a time
+// (21 of them), so that the loading bar can be shown after each. A picture that cannot be
+// loaded or a render target the GL cannot draw into stops loading with the reason; shader
+// programs that fail to build are reported on stderr and loading goes on.
 class AssetLoader {
 public:
-    AssetLoader(Gfx& g, int32_t width, int32_t height, const std::filesystem::path& data, Presenter* presenter);
+    AssetLoader(Gfx& g, int32_t width, int32_t height, const std::filesystem::path& data);
 
-    // Runs the next step and shows the loading bar after it; after the last step, makes the
-    // render targets. True once everything is loaded; a failure stops loading with the reason.
+    // How many steps there are.
+    static int32_t steps();
+    // Runs the next step; after the last one, makes the render targets. True once everything
+    // is loaded; a failure stops loading with the reason.
     Result<bool> step();
     // What was loaded, after step() said so.
     std::unique_ptr<Assets> take() { return std::move(assets_); }
 
 private:
     std::unique_ptr<Assets> assets_;
-    LoadingBar bar_;
     int32_t width_;
     int32_t height_;
     size_t next_ = 0;

@@ -1,6 +1,5 @@
 #include "app/Frame.h"
 
-#include "app/FrameClock.h"
 #include "audio/MusicPlayer.h"
 #include "gfx/FullScreenQuad.h"
 
@@ -40,46 +39,7 @@ Intro::Intro(Gfx& g, Assets& assets, MusicPlayer& music, int32_t width, int32_t 
 {
 }
 
-void Intro::prepare(const std::filesystem::path& data)
-{
-    music_.load((data / "music" / "tidewater.ogg").string().c_str());
-}
-
-void Intro::start(int32_t startMs) { music_.play(int64_t{startMs} * Track::kRate / 1000); }
-
-FrameResult Intro::renderNext()
-{
-    frameClock.update();
-    const int32_t t = demoMilliseconds(frameClock.elapsed);
-    if (hearDemoTime_) music_.setVirtualTime(t / 1000.0);
-    return render(t);
-}
-
-FrameResult Intro::renderAt(int32_t t)
-{
-    setManualCounter(t);
-    music_.setVirtualTime(t / 1000.0);
-    frameClock.update();
-    return render(t);
-}
-
 int32_t catchUpFrames(int32_t t) { return static_cast<int32_t>((int64_t{t} * kCatchUpFps + 999) / 1000); }
-
-void Intro::catchUpFrame(int32_t n)
-{
-    g_.setDrawing(false);
-    renderAt(static_cast<int32_t>(int64_t{n} * 1000 / kCatchUpFps));
-    g_.setDrawing(true);
-}
-
-void Intro::catchUp(int32_t t, const std::function<bool(int32_t, int32_t)>& goOn)
-{
-    const int32_t frames = catchUpFrames(t);
-    for (int32_t n = 0; n < frames; ++n) {
-        catchUpFrame(n);
-        if (!goOn(n + 1, frames)) break;
-    }
-}
 
 void Intro::restart()
 {
@@ -95,10 +55,10 @@ Status Intro::resize(int32_t width, int32_t height)
     return assets_.resizeTargets(width, height);
 }
 
-FrameResult Intro::render(int32_t t)
+FrameResult Intro::draw(int32_t t, const FrameClock& clock)
 {
     MusicBeat beat(music_, fewerFlashes_);
-    const FrameContext frame{t, frameClock.elapsed, frameClock.frameDelta, width_, height_, output_, &beat,
+    const FrameContext frame{t, clock.elapsed, clock.frameDelta, width_, height_, output_, &beat,
                              scenesDrawn_};
     Stage stage = assets_.stage();
     const FrameResult result = drawFrame(g_, stage, frame, clearLevel_);

@@ -1,7 +1,5 @@
 #include "app/FrameClock.h"
 
-#include <SDL.h>
-
 #include <memory>
 #include <utility>
 
@@ -9,56 +7,10 @@
 #include "audio/MusicPlayer.h"
 
 namespace {
-struct CounterState {
-    CounterSource source = systemCounterSource();
-    bool queried = false;
-    bool usesTickCount = false;
-    int64_t frequency = 0;
-};
 
-CounterState& counterState()
+// A counter in microseconds: its frequency, and milliseconds for the tick count.
+CounterSource microsecondCounter(std::function<int64_t()> microseconds)
 {
-    static CounterState state;
-    return state;
-}
-}  // namespace
-
-CounterSource systemCounterSource()
-{
-    return {
-        [](int64_t& ticksPerSecond) {
-            ticksPerSecond = static_cast<int64_t>(SDL_GetPerformanceFrequency());
-            return ticksPerSecond > 0;
-        },
-        [] { return static_cast<int64_t>(SDL_GetPerformanceCounter()); },
-        [] { return static_cast<int64_t>(SDL_GetTicks64()); },
-    };
-}
-
-CounterSource systemCounterFrom(int64_t milliseconds)
-{
-    const int64_t frequency = static_cast<int64_t>(SDL_GetPerformanceFrequency());
-    const int64_t counterStart = static_cast<int64_t>(SDL_GetPerformanceCounter()) - milliseconds * frequency / 1000;
-    const int64_t tickStart = static_cast<int64_t>(SDL_GetTicks64()) - milliseconds;
-    return {
-        [frequency](int64_t& ticksPerSecond) {
-            ticksPerSecond = frequency;
-            return ticksPerSecond > 0;
-        },
-        [counterStart] { return static_cast<int64_t>(SDL_GetPerformanceCounter()) - counterStart; },
-        [tickStart] { return static_cast<int64_t>(SDL_GetTicks64()) - tickStart; },
-    };
-}
-
-CounterSource musicCounterFrom(MusicPlayer& music, int64_t startMs, int32_t avOffsetMs)
-{
-    auto clock = std::make_shared<MusicClock>();
-    auto microseconds = [&music, clock, startMs, avOffsetMs] {
-        const double counter = static_cast<double>(SDL_GetPerformanceCounter()) /
-                               static_cast<double>(SDL_GetPerformanceFrequency());
-        const double heard = clock->update(counter, static_cast<double>(music.heardFrame()) / Track::kRate);
-        return pictureMicroseconds(heard, startMs, avOffsetMs);
-    };
     return {
         [](int64_t& ticksPerSecond) {
             ticksPerSecond = 1000000;
@@ -69,41 +21,49 @@ CounterSource musicCounterFrom(MusicPlayer& music, int64_t startMs, int32_t avOf
     };
 }
 
-void setCounterSource(CounterSource source)
-{
-    CounterState& state = counterState();
-    state.source = std::move(source);
-    state.queried = false;
-}
-
-namespace {
-int64_t manualMilliseconds = 0;
 }  // namespace
 
-void useManualCounter()
+CounterSource runningCounterFrom(std::function<int64_t()> microseconds, int64_t milliseconds)
 {
-    manualMilliseconds = 0;
-    setCounterSource({[](int64_t& ticksPerSecond) {
-                          ticksPerSecond = 1000;
-                          return true;
-                      },
-                      [] { return manualMilliseconds; }, [] { return manualMilliseconds; }});
+    const int64_t start = microseconds() - milliseconds * 1000;
+    return microsecondCounter([microseconds, start] { return microseconds() - start; });
 }
 
-void setManualCounter(int64_t milliseconds) { manualMilliseconds = milliseconds; }
+CounterSource musicCounterFrom(MusicPlayer& music, std::function<int64_t()> microseconds, int64_t startMs,
+                               int32_t avOffsetMs)
+{
+    auto clock = std::make_shared<MusicClock>();
+    return microsecondCounter([&music, microseconds, clock, startMs, avOffsetMs] {
+        const double counter = static_cast<double>(microseconds()) / 1e6;
+        const double heard = clock->update(counter, static_cast<double>(music.heardFrame()) / Track::kRate);
+        return pictureMicroseconds(heard, startMs, avOffsetMs);
+    });
+}
 
-FrameClock frameClock;
+CounterSource manualCounter(const int64_t& milliseconds)
+{
+    return {[](int64_t& ticksPerSecond) {
+                ticksPerSecond = 1000;
+                return true;
+            },
+            [&milliseconds] { return milliseconds; }, [&milliseconds] { return milliseconds; }};
+}
+
+void FrameClock::setSource(CounterSource source)
+{
+    source_ = std::move(source);
+    queried_ = false;
+}
 
 int64_t FrameClock::read()
 {
-    CounterState& state = counterState();
-    if (!state.queried) {
-        state.usesTickCount = !state.source.frequency(state.frequency);
-        if (state.usesTickCount) state.frequency = 1000;
-        state.queried = true;
+    if (!queried_) {
+        sourceUsesTickCount_ = !source_.frequency(frequency_);
+        if (sourceUsesTickCount_) frequency_ = 1000;
+        queried_ = true;
     }
-    usesTickCount = state.usesTickCount ? 1 : 0;
-    return state.usesTickCount ? state.source.tickCount() : state.source.counter();
+    usesTickCount = sourceUsesTickCount_ ? 1 : 0;
+    return sourceUsesTickCount_ ? source_.tickCount() : source_.counter();
 }
 
 void FrameClock::reset()
@@ -129,7 +89,7 @@ void FrameClock::update()
         elapsed = 0.0f;
         return;
     }
-    const double seconds = static_cast<double>(reading - startTime) / static_cast<double>(counterState().frequency);
+    const double seconds = static_cast<double>(reading - startTime) / static_cast<double>(frequency_);
     elapsed = static_cast<float>(seconds);
     frameDelta = elapsed - previousElapsed;
     previousElapsed = elapsed;

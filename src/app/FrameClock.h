@@ -5,8 +5,8 @@
 
 struct MusicPlayer;
 
-// Where the clock reads time. The live program reads SDL's performance counter; tests
-// and the capture tool put in counters of their own.
+// Where a frame clock reads time: the run's own clock, the music as heard or a counter set by
+// hand; tests put in counters of their own.
 struct CounterSource {
     // Ticks per second of the high-resolution counter; false when there is none.
     std::function<bool(int64_t& ticksPerSecond)> frequency;
@@ -15,20 +15,17 @@ struct CounterSource {
     std::function<int64_t()> tickCount;
 };
 
-CounterSource systemCounterSource();
-// The system counter moved so that it reads `milliseconds` (in its own ticks) now: after a
-// reset at 0 on the manual counter, the clock goes on in real time from that demo time.
-CounterSource systemCounterFrom(int64_t milliseconds);
-// While a sound device plays the music, after the same reset: microseconds of the track as it
-// is heard, smoothed on the performance counter, less the picture's delay avOffsetMs (positive:
-// the picture later than the sound), never before startMs.
-CounterSource musicCounterFrom(MusicPlayer& music, int64_t startMs, int32_t avOffsetMs);
-// Replaces the process-wide counter source; the frequency is queried again on next use.
-void setCounterSource(CounterSource source);
-// A counter of demo milliseconds that moves only when it is set, from 0: the capture tool's
+// Where a clock reads time in microseconds (a run's own clock, see Run): the counter moved so
+// that it reads `milliseconds` of demo time now, going on in real time.
+CounterSource runningCounterFrom(std::function<int64_t()> microseconds, int64_t milliseconds);
+// While a sound device plays the music: microseconds of the track as it is heard, smoothed on
+// the given clock (microseconds), less the picture's delay avOffsetMs (positive: the picture
+// later than the sound), never before startMs.
+CounterSource musicCounterFrom(MusicPlayer& music, std::function<int64_t()> microseconds, int64_t startMs,
+                               int32_t avOffsetMs);
+// A counter of demo milliseconds that reads whatever `milliseconds` holds: the capture tool's
 // clock, and the catch-up before a late start.
-void useManualCounter();
-void setManualCounter(int64_t milliseconds);
+CounterSource manualCounter(const int64_t& milliseconds);
 
 // The one time base of the intro: seconds since reset, and the step between the last two
 // updates, both float32. Counter readings are subtracted as 64-bit integers before the
@@ -43,6 +40,8 @@ public:
     float frameDelta = 0.0f;  // elapsed minus its value at the previous update
     float previousElapsed = 0.0f;
 
+    // Where the clock reads from now on; the frequency is queried again on next use.
+    void setSource(CounterSource source);
     // Starts the clock at zero.
     void reset();
     // Once per frame. A counter that steps backwards below the start zeroes the clock;
@@ -51,7 +50,13 @@ public:
 
 private:
     int64_t read();
-};
 
-// The intro's clock, reset at the end of loading and updated once per frame.
-extern FrameClock frameClock;
+    CounterSource source_ = {[](int64_t& ticksPerSecond) {
+                                 ticksPerSecond = 1000;
+                                 return true;
+                             },
+                             [] { return int64_t{0}; }, [] { return int64_t{0}; }};
+    bool queried_ = false;
+    bool sourceUsesTickCount_ = false;
+    int64_t frequency_ = 0;
+};

@@ -7,11 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "app/Assets.h"
 #include "app/DataFolder.h"
 #include "app/Fatal.h"
-#include "app/Frame.h"
-#include "app/FrameClock.h"
+#include "app/Run.h"
+#include "app/Screen.h"
 #include "app/Window.h"
 #include "audio/MusicPlayer.h"
 
@@ -51,29 +50,32 @@ int describeDisplays(int chosen)
     return refresh;
 }
 
-// Draws the ribbons from their start in real time into an off-screen target: a warm-up, then
-// the measured frames. Returns the median frames per second.
-double ribbonRate(Gfx& g, Intro& intro, const RenderTarget& output)
+// Loads behind the bar; the reason when loading failed.
+std::string load(Run& run)
 {
-    const int32_t start = sceneWindow(TimeWindow::Ribbons).start;
-    useManualCounter();
-    frameClock.reset();
-    setCounterSource(systemCounterFrom(start));
-    intro.drawInto(&output);
-    intro.hearDemoTime(true);
+    while (run.phase() == Run::Phase::Loading)
+        if (run.tick({}).next == RunStep::Next::Fail) return run.failure();
+    return {};
+}
+
+// After the settle, draws the ribbons from their start in real time: a warm-up, then the
+// measured frames. Returns the median frames per second.
+double ribbonRate(Gfx& g, Run& run)
+{
+    while (run.phase() == Run::Phase::Settling)
+        if (run.tick({}).next == RunStep::Next::Wait) SDL_Delay(1);
     const double ticks = static_cast<double>(SDL_GetPerformanceFrequency());
     const uint64_t begin = SDL_GetPerformanceCounter();
     std::vector<double> frames;
     for (;;) {
         const uint64_t before = SDL_GetPerformanceCounter();
-        intro.renderNext();
+        run.tick({});
         g.finish();
         const uint64_t after = SDL_GetPerformanceCounter();
         const double since = static_cast<double>(after - begin) / ticks;
         if (since > kWarmUpSeconds + kMeasuredSeconds) break;
         if (since > kWarmUpSeconds) frames.push_back(static_cast<double>(after - before) / ticks);
     }
-    setCounterSource(systemCounterSource());
     if (frames.empty()) return 0;
     std::nth_element(frames.begin(), frames.begin() + static_cast<long>(frames.size() / 2), frames.end());
     return 1.0 / frames[frames.size() / 2];
@@ -110,16 +112,26 @@ int runMachineCheck(const DisplaySettings& settings, GLApi api)
     } else {
         MusicPlayer music;
         music.useVirtualOutput();
-        Result<std::unique_ptr<Assets>> assets = Assets::load(g, settings.width, settings.height, data.value());
-        Result<RenderTarget> target = g.createTarget(settings.width, settings.height);
-        if (!assets || !target) {
-            status = verdict(false, assets ? target.message() : assets.message());
+        // The ribbons from their start, without running the scenes before them.
+        RunSettings ribbons;
+        ribbons.width = settings.width;
+        ribbons.height = settings.height;
+        ribbons.data = data.value();
+        ribbons.startMs = sceneWindow(TimeWindow::Ribbons).start;
+        ribbons.catchUp = false;
+        ribbons.hearDemoTime = true;
+        TargetScreen screen;
+        Run run(g, music, screen, ribbons);
+        const std::string failure = load(run);
+        Result<RenderTarget> target = failure.empty() ? g.createTarget(settings.width, settings.height)
+                                                      : Result<RenderTarget>(Failure{failure});
+        if (!target) {
+            status = verdict(false, target.message());
         } else {
-            const std::string& face = assets.value()->systemFont->faceUsed;
+            const std::string& face = run.assets().systemFont->faceUsed;
             line("font:", face.empty() ? "none found for \"Verdana\"" : "\"Verdana\" drawn with \"" + face + "\"");
-            Intro intro(g, *assets.value(), music, settings.width, settings.height);
-            intro.prepare(data.value());
-            const double rate = ribbonRate(g, intro, target.value());
+            screen.setTarget(&target.value());
+            const double rate = ribbonRate(g, run);
             char text[160];
             std::snprintf(text, sizeof text, "%dx%d, median %.1f frames per second over %.0f s (the display: %d Hz)",
                           settings.width, settings.height, rate, kMeasuredSeconds, refresh);

@@ -1,7 +1,6 @@
 #include "app/MainLoop.h"
 
-#include "app/Frame.h"
-#include "app/Presentation.h"
+#include "app/Run.h"
 
 namespace {
 
@@ -25,15 +24,7 @@ double refreshPeriod(int refreshRate) { return 1.0 / (refreshRate > 0 ? refreshR
 
 }  // namespace
 
-bool viewerEndsIntro()
-{
-    bool ends = false;
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) ends = ends || endsIntro(event);
-    return ends;
-}
-
-bool runMainLoop(SDL_Window* window, Intro& intro, Presenter& presenter)
+Status driveRun(SDL_Window* window, Run& run)
 {
     SDL_DisplayMode mode{};
     const double period = refreshPeriod(SDL_GetWindowDisplayMode(window, &mode) == 0 ? mode.refresh_rate : 0);
@@ -41,16 +32,23 @@ bool runMainLoop(SDL_Window* window, Intro& intro, Presenter& presenter)
     const double ticksPerSecond = static_cast<double>(SDL_GetPerformanceFrequency());
     uint64_t frameStart = SDL_GetPerformanceCounter();
     for (;;) {
+        RunEvents events;
         SDL_Event event;
-        if (SDL_PollEvent(&event)) {
-            if (endsIntro(event)) return false;
-            continue;
+        while (SDL_PollEvent(&event)) events.end = events.end || endsIntro(event);
+        const RunStep step = run.tick(events);
+        switch (step.next) {
+        case RunStep::Next::End:
+            return {};
+        case RunStep::Next::Fail:
+            return Failure{run.failure()};
+        case RunStep::Next::Wait:
+            break;
+        case RunStep::Next::Show:
+            SDL_GL_SwapWindow(window);
+            break;
         }
-        intro.drawInto(presenter.beginFrame());
-        const bool ended = intro.renderNext().ended;
-        presenter.showFrame();
-        if (ended) return true;
         SDL_Delay(1);
+        if (step.next != RunStep::Next::Show || run.phase() != Run::Phase::Playing) continue;
         if (paced) {
             const double spent = static_cast<double>(SDL_GetPerformanceCounter() - frameStart) / ticksPerSecond;
             if (spent < period) SDL_Delay(static_cast<uint32_t>((period - spent) * 1000));

@@ -2,15 +2,12 @@
 
 #include <SDL.h>
 
-class Intro;
-class Presenter;
+#include "gfx/Result.h"
 
-// Runs until the intro ends, Escape is pressed or the window is closed: pumps window events
-// and, whenever none is waiting, draws the next frame, shows it scaled to the window through the
-// presenter and sleeps 1 ms.
-// When swaps do not wait for the display, the loop waits so as not to draw frames faster than
-// the display shows them.
-// True when the intro ended by itself, false when the viewer ended it.
-bool runMainLoop(SDL_Window* window, Intro& intro, Presenter& presenter);
-// Takes the window events waiting; true when one of them ends the intro (Escape, closing).
-bool viewerEndsIntro();
+class Run;
+
+// Drives the run in the window until it ends: hands the window's events (Escape, closing) to
+// each tick, swaps after each frame drawn and sleeps 1 ms between ticks. When swaps do not wait
+// for the display, it also waits so as not to draw frames faster than the display shows them.
+// The run's failure when it failed.
+Status driveRun(SDL_Window* window, Run& run);

@@ -8,9 +8,9 @@
 #include "app/DataFolder.h"
 #include "app/DisplaySettings.h"
 #include "app/Fatal.h"
-#include "app/FrameClock.h"
 
-std::unique_ptr<OffscreenIntro> OffscreenIntro::open(int width, int height, GLApi api, Refusal& refusal)
+std::unique_ptr<OffscreenIntro> OffscreenIntro::open(int width, int height, GLApi api, Refusal& refusal,
+                                                     bool fewerFlashes)
 {
     fatalErrorBoxes = false;
 #ifndef _WIN32
@@ -18,15 +18,14 @@ std::unique_ptr<OffscreenIntro> OffscreenIntro::open(int width, int height, GLAp
     // such driver; there the context of a window that is never shown draws off screen.
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
 #endif
-    displaySettings = DisplaySettings{};
-    displaySettings.width = width;
-    displaySettings.height = height;
-    displaySettings.fullScreen = 0;
-    displaySettings.vsync = false;
-    useManualCounter();
+    DisplaySettings settings;
+    settings.width = width;
+    settings.height = height;
+    settings.fullScreen = 0;
+    settings.vsync = false;
     std::unique_ptr<OffscreenIntro> offscreen(new OffscreenIntro);
     offscreen->music_.useVirtualOutput();
-    if (!openWindow(displaySettings, api, offscreen->window_, false)) {
+    if (!openWindow(settings, api, offscreen->window_, false)) {
         refusal.message.clear();
         return nullptr;
     }
@@ -37,36 +36,27 @@ std::unique_ptr<OffscreenIntro> OffscreenIntro::open(int width, int height, GLAp
     }
     const auto start = std::chrono::steady_clock::now();
     offscreen->gfx_.emplace(*offscreen->window_.device);
-    Result<std::unique_ptr<Assets>> assets = Assets::load(*offscreen->gfx_, width, height, data.value());
-    if (!assets) {
-        refusal.message = assets.message();
+    RunSettings run;
+    run.width = width;
+    run.height = height;
+    run.data = data.value();
+    run.fixedStep = true;
+    run.fewerFlashes = fewerFlashes;
+    offscreen->run_ = std::make_unique<Run>(*offscreen->gfx_, offscreen->music_, offscreen->screen_, run);
+    while (offscreen->run_->phase() == Run::Phase::Loading) offscreen->run_->tick({});
+    if (offscreen->run_->phase() == Run::Phase::Failed) {
+        refusal.message = offscreen->run_->failure();
         return nullptr;
     }
-    offscreen->assets_ = assets.take();
-    offscreen->intro_.emplace(*offscreen->gfx_, *offscreen->assets_, offscreen->music_, width, height);
-    offscreen->intro_->prepare(data.value());
-    frameClock.reset();
-    offscreen->intro_->start(0);
     offscreen->loadSeconds_ = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return offscreen;
 }
 
 OffscreenIntro::~OffscreenIntro()
 {
-    intro_.reset();
-    assets_.reset();
+    run_.reset();
     gfx_.reset();
     music_.release();
     closeWindow(window_);
     SDL_Quit();
-}
-
-FrameResult OffscreenIntro::render(int t) { return intro_->renderAt(t); }
-
-void OffscreenIntro::restart()
-{
-    intro_->restart();
-    setManualCounter(0);
-    frameClock.reset();
-    intro_->start(0);
 }

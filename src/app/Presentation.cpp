@@ -47,7 +47,7 @@ const RenderTarget* Presenter::beginFrame()
     return output;
 }
 
-void Presenter::showFrame()
+void Presenter::endFrame()
 {
     if (frame_ && (drawableWidth_ != width_ || drawableHeight_ != height_)) {
         const bool drawnInWindow = drawableWidth_ >= width_ && drawableHeight_ >= height_;
@@ -59,5 +59,4 @@ void Presenter::showFrame()
         const PixelBox to = fitFrame(width_, height_, drawableWidth_, drawableHeight_);
         g_.blit(&*frame_, whole, nullptr, {to.x, to.y, to.width, to.height}, true);
     }
-    SDL_GL_SwapWindow(window_);
 }

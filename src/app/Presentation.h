@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "app/Screen.h"
 #include "gfx/Gfx.h"
 
 // Where a frame of frameWidth x frameHeight goes in a drawable of drawableWidth x
@@ -19,14 +20,13 @@ PixelBox fitFrame(int32_t frameWidth, int32_t frameHeight, int32_t drawableWidth
 // it be drawn off screen. A window framebuffer of exactly the render size gives the capture's
 // bytes; drivers may rasterise a few pixels differently in a taller framebuffer or in a
 // framebuffer object (Mesa's software rasteriser flips window framebuffers by their height).
-class Presenter {
+class Presenter final : public Screen {
 public:
     Presenter(SDL_Window* window, Gfx& g, int32_t width, int32_t height);
 
-    // Before a frame: the target to draw it into (none: the window's framebuffer).
-    const RenderTarget* beginFrame();
-    // After a frame: scales it into the drawable and swaps.
-    void showFrame();
+    const RenderTarget* beginFrame() override;
+    // After a frame: scales it into the drawable, ready for the swap.
+    void endFrame() override;
 
 private:
     SDL_Window* window_;

@@ -6,16 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "app/Assets.h"
 #include "app/CommandLine.h"
 #include "app/DataFolder.h"
 #include "app/DisplaySettings.h"
 #include "app/Fatal.h"
-#include "app/Frame.h"
-#include "app/FrameClock.h"
 #include "app/MachineCheck.h"
 #include "app/MainLoop.h"
 #include "app/Presentation.h"
+#include "app/Run.h"
 #include "app/SetupDialog.h"
 #include "app/Window.h"
 #include "audio/MusicPlayer.h"
@@ -51,39 +49,6 @@ int displayCount()
     return count > 0 ? count : 0;
 }
 
-// Catches up with a late start behind the loading bar, then shows the frame for it. False,
-// with nothing shown, when the viewer ends the intro meanwhile.
-bool catchUp(Gfx& g, Intro& intro, Presenter& presenter, int32_t startMs)
-{
-    const int32_t width = displaySettings.width, height = displaySettings.height;
-    LoadingBar bar;
-    bar.presenter = &presenter;
-    bar.setTotal(startMs / 1000 + 1);
-    bool ended = false;
-    intro.catchUp(startMs, [&](int32_t done, int32_t) {
-        // The bar moves on with each second of demo time caught up.
-        if (done % kCatchUpFps != 0) return true;
-        bar.advance(g, 1, width, height);
-        ended = viewerEndsIntro();
-        return !ended;
-    });
-    if (ended) return false;
-    intro.drawInto(presenter.beginFrame());
-    intro.renderAt(startMs);
-    presenter.showFrame();
-    return true;
-}
-
-// Starts the music at startMs, which the clock (just reset at 0 on the manual counter, then
-// caught up) reads; from then on demo time follows the music as it is heard, or the performance
-// counter without sound. A start from the beginning pauses as the intro always has.
-void startPlaying(Intro& intro, MusicPlayer& music, int32_t startMs, int32_t avOffsetMs)
-{
-    intro.start(startMs);
-    setCounterSource(music.audible() ? musicCounterFrom(music, startMs, avOffsetMs) : systemCounterFrom(startMs));
-    if (startMs == 0) SDL_Delay(300);
-}
-
 // Loads behind the loading bar and plays until the end or Escape; a picture or render target
 // that cannot be made is the failure. Everything GL it makes is gone when it returns, before
 // the window and its context.
@@ -91,27 +56,17 @@ Status play(AppWindow& window, const std::filesystem::path& data, MusicPlayer& m
 {
     Gfx g(*window.device);
     Presenter presenter(window.window, g, displaySettings.width, displaySettings.height);
-    Result<std::unique_ptr<Assets>> assets =
-        Assets::load(g, displaySettings.width, displaySettings.height, data, &presenter);
-    if (!assets) return Failure{assets.message()};
-    Intro intro(g, *assets.value(), music, displaySettings.width, displaySettings.height);
-    intro.hearDemoTime(options.mute);
-    intro.drawFewerFlashes(displaySettings.fewerFlashes);
-    intro.prepare(data);
-    useManualCounter();
-    frameClock.reset();
-    if (options.startMs > 0 && !catchUp(g, intro, presenter, options.startMs)) return {};
-    startPlaying(intro, music, options.startMs, options.avOffsetMs);
-    while (runMainLoop(window.window, intro, presenter) && options.loop) {
-        // Another pass, as a new run would show it.
-        intro.restart();
-        useManualCounter();
-        frameClock.reset();
-        startPlaying(intro, music, 0, options.avOffsetMs);
-    }
-    // The music counter reads the player, which goes before the clock would be read again.
-    setCounterSource(systemCounterSource());
-    return {};
+    RunSettings settings;
+    settings.width = displaySettings.width;
+    settings.height = displaySettings.height;
+    settings.data = data;
+    settings.startMs = options.startMs;
+    settings.loop = options.loop;
+    settings.hearDemoTime = options.mute;
+    settings.fewerFlashes = displaySettings.fewerFlashes;
+    settings.avOffsetMs = options.avOffsetMs;
+    Run run(g, music, presenter, settings);
+    return driveRun(window.window, run);
 }
 
 }  // namespace

@@ -6,26 +6,17 @@
 
 #include "PictureScaling.h"
 #include "PngWriter.h"
-#include "gfx/Gfx.h"
-
-void readPixels(Gfx& g, int width, int height, std::vector<uint8_t>& rgba)
-{
-    rgba.resize(static_cast<size_t>(width) * height * 4);
-    g.readPixels({0, 0, width, height}, rgba.data());
-}
+#include "app/FramePixels.h"
 
 RgbPicture topDownRgb(const uint8_t* rgba, int width, int height)
 {
+    const std::vector<uint8_t> rows = flipRows(rgba, height, static_cast<size_t>(width) * 4);
     RgbPicture picture;
     picture.width = width;
     picture.height = height;
     picture.rgb.resize(static_cast<size_t>(width) * height * 3);
-    for (int y = 0; y < height; ++y) {
-        // GL's first row is the bottom one.
-        const uint8_t* from = rgba + static_cast<size_t>(height - 1 - y) * width * 4;
-        uint8_t* to = picture.at(0, y);
-        for (int x = 0; x < width; ++x, from += 4, to += 3) std::copy(from, from + 3, to);
-    }
+    for (size_t from = 0, to = 0; from < rows.size(); from += 4, to += 3)
+        std::copy_n(rows.data() + from, 3, picture.rgb.data() + to);
     return picture;
 }
 

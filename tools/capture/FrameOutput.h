@@ -7,10 +7,6 @@
 #include "LabelFont.h"
 #include "RgbPicture.h"
 
-class Gfx;
-
-// The frame just drawn into the bound framebuffer as RGBA bytes, bottom row first.
-void readPixels(Gfx& g, int width, int height, std::vector<uint8_t>& rgba);
 // RGBA bytes as GL reads them (bottom row first) as a picture: top row first, alpha dropped.
 RgbPicture topDownRgb(const uint8_t* rgba, int width, int height);
 

@@ -35,6 +35,7 @@
 #include "VideoEncoder.h"
 #endif
 #include "app/Fatal.h"
+#include "app/FramePixels.h"
 #include "app/OffscreenIntro.h"
 #include "text/FontFile.h"
 #include "timeline/Timeline.h"
@@ -45,9 +46,9 @@ namespace {
 std::unique_ptr<OffscreenIntro> openIntro(const CaptureOptions& options)
 {
     OffscreenIntro::Refusal refusal;
-    std::unique_ptr<OffscreenIntro> intro = OffscreenIntro::open(options.width, options.height, options.gl, refusal);
+    std::unique_ptr<OffscreenIntro> intro =
+        OffscreenIntro::open(options.width, options.height, options.gl, refusal, options.fewerFlashes);
     if (!intro && !refusal.message.empty()) reportFatal(refusal.message.c_str());
-    if (intro) intro->intro().drawFewerFlashes(options.fewerFlashes);
     return intro;
 }
 
@@ -150,7 +151,7 @@ int captureFrames(const CaptureOptions& options)
         intro->gfx().setDrawing(!paths.empty() || cell);
         intro->render(t);
         if (!paths.empty() || cell) {
-            readPixels(intro->gfx(), options.width, options.height, rgba);
+            readFrame(intro->gfx(), options.width, options.height, rgba);
             if (!options.framesDir.empty()) flashes.add(rgba);
             const RgbPicture frame = topDownRgb(rgba.data(), options.width, options.height);
             for (const std::string& path : paths) {
@@ -198,7 +199,7 @@ int captureFlashes(const CaptureOptions& options)
         intro->gfx().setDrawing(n >= first);
         intro->render(frameTime(n, options.fps));
         if (n >= first) {
-            readPixels(intro->gfx(), options.width, options.height, rgba);
+            readFrame(intro->gfx(), options.width, options.height, rgba);
             flashes.add(rgba);
         }
         progress.frame(static_cast<size_t>(n + 1));
@@ -286,7 +287,7 @@ int captureVideo(const CaptureOptions& options)
         intro->gfx().setDrawing(n >= first);
         intro->render(frameTime(n, options.fps));
         if (n >= first) {
-            readPixels(intro->gfx(), options.width, options.height, pixels);
+            readFrame(intro->gfx(), options.width, options.height, pixels);
             flashes.add(pixels);
             if (!encoder.writeFrame(pixels, error)) {
                 progress.breakLine();

@@ -1,0 +1,133 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/Assets.h"
+#include "app/Frame.h"
+#include "app/FrameClock.h"
+#include "audio/MusicPlayer.h"
+
+class Screen;
+
+// What a run is to do, chosen by the program that drives it.
+struct RunSettings {
+    int32_t width = 1024;  // the render size
+    int32_t height = 768;
+    std::filesystem::path data = {};  // the data folder
+    int32_t startMs = 0;         // a late start: the frames before it are caught up behind the bar
+    bool catchUp = true;         // false: a late start begins at its moment with nothing run before
+    std::optional<int32_t> holdMs = {};  // the one moment drawn, read back and shown from then on
+    bool fixedStep = false;  // no pauses and no playing: frames only at the caller's moments (frameAt)
+    bool loop = false;       // another pass after the end, as a new run would show it
+    bool hearDemoTime = false;  // no sound device: the music "heard" is each frame's demo time
+    bool fewerFlashes = false;  // the calm beat
+    int32_t avOffsetMs = 0;     // the picture's delay behind the sound
+    MusicPlayer::Decoding decoding = MusicPlayer::Decoding::Behind;
+};
+
+// What the viewer asked for since the last tick.
+struct RunEvents {
+    bool end = false;  // Escape, the window closed
+};
+
+// What the program does after a tick.
+struct RunStep {
+    enum class Next {
+        Wait,  // nothing new was drawn: tick again later (wakeAt says when something is due)
+        Show,  // a frame was drawn: show it (swap)
+        End,   // the intro is over, by itself or by the viewer: quit
+        Fail,  // loading failed: Run::failure() says why
+    };
+    Next next = Next::Wait;
+    bool firstFrame = false;  // the frame shown is the first of a pass, or the held moment
+    int64_t wakeAt = 0;       // microseconds on the run's clock
+};
+
+// One run of the intro, from loading to its end, whatever drives it: the desktop loop, the
+// page's animation frames, the capture tool's fixed frames and --check. It never waits: each
+// tick does what the time (read from its clock, in microseconds) and the events allow and says
+// what the program should do next.
+//
+// Loading runs a step per tick behind the bar, then a 300 ms settle; a late start is caught up
+// in slices of 25 ms, the bar moving on each second of demo time; a start from the beginning
+// pauses 300 ms with the music already playing; then one frame per tick until the end.
+class Run {
+public:
+    enum class Phase { Loading, Settling, CatchingUp, Playing, Holding, Ready, Ended, Failed };
+
+    // Draws onto the screen; reads time from `now` (microseconds, never going back).
+    Run(Gfx& g, MusicPlayer& music, Screen& screen, RunSettings settings,
+        std::function<int64_t()> now = steadyMicroseconds);
+    ~Run();
+    Run(const Run&) = delete;
+    Run& operator=(const Run&) = delete;
+
+    RunStep tick(const RunEvents& events);
+
+    // Fixed-step runs, once Ready: draws the frame for demo time t (ms) on the clock set to t,
+    // with the music heard there.
+    FrameResult frameAt(int32_t t);
+    // Frame n of the capture tool's grid (demo time n / kCatchUpFps) run without drawing, as a
+    // late start runs the frames before it: everything that carries from frame to frame moves
+    // on as if it were drawn.
+    void catchUpFrame(int32_t n);
+    // Another pass from demo time 0, as a new run would show it.
+    void restart();
+
+    Phase phase() const { return phase_; }
+    const std::string& failure() const { return failure_; }
+    // The held moment's pixels, top row first, RGBA at the render size; empty until shown.
+    const std::vector<uint8_t>& heldPixels() const { return heldPixels_; }
+    // Only once loaded.
+    Intro& intro() { return *intro_; }
+    Assets& assets() { return *assets_; }
+
+    // A monotonic clock in microseconds, for the programs that run in real time.
+    static int64_t steadyMicroseconds();
+
+    // The pauses at the end of loading and at a start from the beginning, and the time a late
+    // start's catch-up runs in one tick, microseconds.
+    static constexpr int64_t kSettlePause = 300000;
+    static constexpr int64_t kCatchUpSlice = 25000;
+
+private:
+    RunStep load();
+    void loaded();
+    RunStep settled();
+    RunStep catchUpSlice();
+    RunStep play();
+    RunStep hold(bool first = false);
+    void startPlaying(int32_t startMs);
+    // The manual counter at 0, the clock reset on it: where frames at given moments start.
+    void resetClock();
+    FrameResult drawNext();
+    Status holdMoment(int32_t t);
+    RunStep fail(const std::string& message);
+
+    Gfx& g_;
+    MusicPlayer& music_;
+    Screen& screen_;
+    RunSettings settings_;
+    std::function<int64_t()> now_;
+    Phase phase_ = Phase::Loading;
+    std::string failure_;
+
+    FrameClock clock_;
+    int64_t manualMs_ = 0;  // the demo time frames at given moments are drawn at
+    std::optional<AssetLoader> loader_;
+    LoadingBar bar_;
+    std::unique_ptr<Assets> assets_;
+    std::optional<Intro> intro_;
+    int64_t waitUntil_ = 0;  // the end of a pause, on the run's clock
+    bool firstFrame_ = false;
+    int32_t caughtUp_ = 0;  // catch-up frames run
+    int32_t catchUpTotal_ = 0;
+    std::optional<RenderTarget> held_;  // the held moment, at the render size
+    std::vector<uint8_t> heldPixels_;
+};
