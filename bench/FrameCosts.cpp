@@ -195,12 +195,13 @@ int main()
     resize(1280, 720);
 
     // The simulation and geometry of the heaviest frames, GL excluded.
-    const Stats particles = cpuWork([&assets] {
-        assets.emitters.hellCircle.update(1.0f / kFps);
-        assets.emitters.twinkles.update(1.0f / kFps);
-        assets.burning->meteorFlames().update(1.0f / kFps);
-        for (ParticleEmitter& e : assets.ribbons->ribbons()) e.update(1.0f / kFps);
-        for (ParticleEmitter& e : assets.emitters.greetingEmitters) e.update(1.0f / kFps);
+    Random random;
+    const Stats particles = cpuWork([&assets, &random] {
+        assets.emitters.hellCircle.update(1.0f / kFps, random);
+        assets.emitters.twinkles.update(1.0f / kFps, random);
+        assets.burning->meteorFlames().update(1.0f / kFps, random);
+        for (ParticleEmitter& e : assets.ribbons->ribbons()) e.update(1.0f / kFps, random);
+        for (ParticleEmitter& e : assets.emitters.greetingEmitters) e.update(1.0f / kFps, random);
     });
     auto field = buildMetaballField();
     for (size_t k = 0; k < field->balls.size(); ++k)

@@ -11,8 +11,8 @@ namespace {
 // random draws every time.
 std::unique_ptr<MetaballField> sceneField()
 {
-    seedLibraryRandom(1);
-    const MetaballScene scene;
+    Random random;
+    const MetaballScene scene(random);
     const auto& motions = scene.ballMotions();
     auto field = buildMetaballField();
     for (size_t k = 0; k < field->balls.size(); ++k)

@@ -17,10 +17,11 @@ namespace {
 void hellCircleUpdate(benchmark::State& state)
 {
     SharedEmitters emitters;
+    Random random;
     configureFireRing(emitters, TextureId{});
     ParticleEmitter& hellCircle = emitters.hellCircle;
-    for (int i = 0; i < 200; ++i) hellCircle.update(1.0f / 60 + 0.02f);  // every record alive
-    for (auto _ : state) hellCircle.update(1.0f / 60 + 0.02f);
+    for (int i = 0; i < 200; ++i) hellCircle.update(1.0f / 60 + 0.02f, random);  // every record alive
+    for (auto _ : state) hellCircle.update(1.0f / 60 + 0.02f, random);
     int alive = 0;
     for (const Particle& p : hellCircle.particles) alive += p.alive;
     state.counters["alive"] = alive;

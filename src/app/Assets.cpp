@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "app/Screen.h"
-#include "gfx/Random.h"
 #include "gfx/TextureFile.h"
 
 float LoadingBar::progress() const
@@ -119,7 +118,7 @@ constexpr LoadStep kLoadSteps[] = {
     },
     [](Assets& a) -> Status { return keep(a.bubbles, SpeechBubbles::load(*a.g, a.gfx)); },
     [](Assets& a) -> Status {
-        a.metaballs.emplace();
+        a.metaballs.emplace(*a.random);
         return {};
     },
     [](Assets& a) -> Status {
@@ -147,27 +146,18 @@ constexpr LoadStep kLoadSteps[] = {
         return keep(a.burning, BurningScene::load(*a.g, a.gfx, a.emitters, a.textures->flare.texture.id()));
     },
     [](Assets& a) -> Status {
-        a.stems.emplace();
+        a.stems.emplace(*a.random);
         return {};
     },
 };
 
-// Both random sequences as a new process starts them: the C library's as seeded 1.
-void reseedRandom()
-{
-    seedLibraryRandom(1);
-    setRandomSeed(kInitialRandomSeed);
-}
-
 }  // namespace
 
-AssetLoader::AssetLoader(Gfx& g, int32_t width, int32_t height, const std::filesystem::path& data)
+AssetLoader::AssetLoader(Gfx& g, Random& random, int32_t width, int32_t height, const std::filesystem::path& data)
     : assets_(std::make_unique<Assets>()), width_(width), height_(height)
 {
-    // The random sequences are the process's; an intro opened after another one in the same
-    // process draws them from the start as the first did.
-    reseedRandom();
     assets_->g = &g;
+    assets_->random = &random;
     assets_->gfx = data / "gfx";
 }
 
@@ -181,18 +171,6 @@ Result<bool> AssetLoader::step()
     const Status targets = assets_->resizeTargets(width_, height_);
     if (!targets.ok()) return Failure{targets.message()};
     return true;
-}
-
-void Assets::restart()
-{
-    reseedRandom();
-    const TextureId flare = textures->flare.texture.id();
-    emitters = SharedEmitters{};
-    metaballs.emplace();
-    configureGreetings(emitters);
-    ribbons.emplace(*g, flare, textures->circle.texture.id());
-    burning->resetEmitters(emitters, flare);
-    stems.emplace();
 }
 
 Status Assets::resizeTargets(int32_t width, int32_t height)

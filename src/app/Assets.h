@@ -41,15 +41,11 @@ public:
     Stage stage();
     // The picture multiplied over every finished frame.
     TextureId overlayPicture() const { return burning->overlayPicture(); }
-    // Puts back everything that changes while the intro plays as loading left it, without
-    // reading the pictures again: the random generators as a new process has them, then the
-    // scenes' and emitters' state made again in loading order (the same draws in the same
-    // order). Only once loaded.
-    void restart();
     // Replaces the two render targets with ones of the given size.
     Status resizeTargets(int32_t width, int32_t height);
 
     Gfx* g = nullptr;  // what they are made with
+    Random* random = nullptr;  // what the scenes are laid out with
     std::filesystem::path gfx;  // the folder the pictures are read from
     SharedEmitters emitters;  // no GL resources: ready before the first step, configured by two of them
     std::optional<FullScreenQuad> quad;
@@ -77,7 +73,8 @@ public:
 // programs that fail to build are reported on stderr and loading goes on.
 class AssetLoader {
 public:
-    AssetLoader(Gfx& g, int32_t width, int32_t height, const std::filesystem::path& data);
+    // The scenes laid out with draws of the random generators.
+    AssetLoader(Gfx& g, Random& random, int32_t width, int32_t height, const std::filesystem::path& data);
 
     // How many steps there are.
     static int32_t steps();

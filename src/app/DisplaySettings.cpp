@@ -1,6 +1,5 @@
 #include "app/DisplaySettings.h"
 
-DisplaySettings displaySettings;
 
 SetupDialogState::SetupDialogState(DisplaySettings& s)
     : settings(s), fullScreenChecked(s.fullScreen != 0), fewerFlashesChecked(s.fewerFlashes)

@@ -16,8 +16,6 @@ struct DisplaySettings {
 // The warning every dialog, the usage and the documents give, word for word.
 inline constexpr const char* kFlashWarning = "Warning: flashing lights. \"Fewer flashes\" softens them.";
 
-extern DisplaySettings displaySettings;
-
 // Control identifiers of the setup dialog.
 enum SetupControl : int {
     kControlGo = 1,

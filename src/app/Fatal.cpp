@@ -5,18 +5,16 @@
 #include <cstdio>
 #include <cstdlib>
 
-bool fatalErrorBoxes = true;
-
-void reportFatal(const char* message)
+void reportFatal(const char* message, const MessageStyle& style)
 {
     std::fprintf(stderr, "orvale-invit: %s\n", message);
-    if (fatalErrorBoxes && (std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY")))
+    if (style.boxes && (std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY")))
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, kWindowTitle, message, nullptr);
 }
 
-void attachToConsole() {}
+MessageStyle attachToConsole() { return {}; }
 
-void tellUser(const char* text, bool error)
+void tellUser(const char* text, bool error, const MessageStyle&)
 {
     std::fputs(text, error ? stderr : stdout);
 }

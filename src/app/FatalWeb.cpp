@@ -3,15 +3,13 @@
 #include "app/Fatal.h"
 #include "app/WebPage.h"
 
-bool fatalErrorBoxes = true;
-
 // On the page, in place of the intro, and in the browser's console.
-void reportFatal(const char* message)
+void reportFatal(const char* message, const MessageStyle&)
 {
     std::fprintf(stderr, "orvale-invit: %s\n", message);
     pageFailed(message);
 }
 
-void attachToConsole() {}
+MessageStyle attachToConsole() { return {}; }
 
-void tellUser(const char* text, bool error) { std::fputs(text, error ? stderr : stdout); }
+void tellUser(const char* text, bool error, const MessageStyle&) { std::fputs(text, error ? stderr : stdout); }

@@ -4,12 +4,7 @@
 
 #include <cstdio>
 
-bool fatalErrorBoxes = true;
-
 namespace {
-
-// Whether standard output and error lead somewhere: redirected, or a console's.
-bool streams = false;
 
 bool valid(DWORD which)
 {
@@ -19,26 +14,27 @@ bool valid(DWORD which)
 
 }  // namespace
 
-void reportFatal(const char* message)
+void reportFatal(const char* message, const MessageStyle& style)
 {
     std::fprintf(stderr, "orvale-invit: %s\n", message);
-    if (fatalErrorBoxes) MessageBoxA(nullptr, message, kWindowTitle, MB_OK | MB_ICONERROR);
+    if (style.boxes) MessageBoxA(nullptr, message, kWindowTitle, MB_OK | MB_ICONERROR);
 }
 
-void attachToConsole()
+MessageStyle attachToConsole()
 {
+    // Standard output and error lead somewhere when redirected, or to a console.
     const bool output = valid(STD_OUTPUT_HANDLE), error = valid(STD_ERROR_HANDLE);
-    streams = output && error;
-    if (streams || !AttachConsole(ATTACH_PARENT_PROCESS)) return;
+    if (output && error) return {};
+    if (!AttachConsole(ATTACH_PARENT_PROCESS)) return {.boxes = true, .streams = false};
     // The streams that were not redirected go to the console started from.
     if (!output) std::freopen("CONOUT$", "w", stdout);
     if (!error) std::freopen("CONOUT$", "w", stderr);
-    streams = true;
+    return {};
 }
 
-void tellUser(const char* text, bool error)
+void tellUser(const char* text, bool error, const MessageStyle& style)
 {
-    if (streams) {
+    if (style.streams) {
         std::fputs(text, error ? stderr : stdout);
         std::fflush(error ? stderr : stdout);
     } else {

@@ -34,18 +34,37 @@ int32_t demoMilliseconds(float elapsedSeconds)
     return static_cast<int32_t>(ms);
 }
 
-Intro::Intro(Gfx& g, Assets& assets, MusicPlayer& music, int32_t width, int32_t height)
-    : g_(g), assets_(assets), music_(music), width_(width), height_(height)
+Intro::Intro(Gfx& g, Assets& assets, Random& random, MusicPlayer& music, int32_t width, int32_t height)
+    : g_(g), assets_(assets), random_(random), music_(music), width_(width), height_(height)
 {
 }
 
 int32_t catchUpFrames(int32_t t) { return static_cast<int32_t>((int64_t{t} * kCatchUpFps + 999) / 1000); }
 
-void Intro::restart()
+IntroState Intro::save() const
 {
-    assets_.restart();
-    g_.reset();
-    clearLevel_ = kFirstClearLevel;
+    IntroState state;
+    state.random = random_;
+    state.emitters = assets_.emitters;
+    state.meteorFlames = assets_.burning->meteorFlames();
+    state.ribbons = assets_.ribbons->ribbons();
+    state.stems = assets_.stems->groups();
+    state.rings = assets_.twister->rings();
+    state.clearLevel = clearLevel_;
+    state.drawing = g_.carried();
+    return state;
+}
+
+void Intro::restore(const IntroState& state)
+{
+    random_ = state.random;
+    assets_.emitters = state.emitters;
+    assets_.burning->meteorFlames() = state.meteorFlames;
+    assets_.ribbons->ribbons() = state.ribbons;
+    assets_.stems->groups() = state.stems;
+    assets_.twister->rings() = state.rings;
+    clearLevel_ = state.clearLevel;
+    g_.restore(state.drawing);
 }
 
 Status Intro::resize(int32_t width, int32_t height)
@@ -59,7 +78,7 @@ FrameResult Intro::draw(int32_t t, const FrameClock& clock)
 {
     MusicBeat beat(music_, fewerFlashes_);
     const FrameContext frame{t, clock.elapsed, clock.frameDelta, width_, height_, output_, &beat,
-                             scenesDrawn_};
+                             scenesDrawn_, &random_};
     Stage stage = assets_.stage();
     const FrameResult result = drawFrame(g_, stage, frame, clearLevel_);
     multiplyOverlay(g_, stage.shared.quad, assets_.overlayPicture());

@@ -4,6 +4,7 @@
 
 #include "app/Assets.h"
 #include "app/FrameClock.h"
+#include "app/IntroState.h"
 #include "scenes/FrameContext.h"
 #include "timeline/Timeline.h"
 
@@ -18,16 +19,17 @@ inline constexpr int32_t kCatchUpFps = 60;
 
 class Intro {
 public:
-    Intro(Gfx& g, Assets& assets, MusicPlayer& music, int32_t width, int32_t height);
+    // Draws what was loaded, with its random generators.
+    Intro(Gfx& g, Assets& assets, Random& random, MusicPlayer& music, int32_t width, int32_t height);
 
     // Draws the frame for demo time t (ms) with the clock's reading of it.
     FrameResult draw(int32_t t, const FrameClock& clock);
 
     // Where the next frames are drawn (none, the default: the window's framebuffer).
     void drawInto(const RenderTarget* output) { output_ = output; }
-    // Back to the state a new run starts from, the pictures kept: the scenes and generators
-    // (see Assets::restart) and the clear level.
-    void restart();
+    // What changes while it plays, but the clock (the caller's), as a value; and back.
+    IntroState save() const;
+    void restore(const IntroState& state);
     // Changes the render size (the render targets are remade).
     Status resize(int32_t width, int32_t height);
     // False: the frames are composed without the scenes (the benchmarks' floor).
@@ -38,6 +40,7 @@ public:
 private:
     Gfx& g_;
     Assets& assets_;
+    Random& random_;
     MusicPlayer& music_;
     int32_t width_;
     int32_t height_;

@@ -86,8 +86,6 @@ double ribbonRate(Gfx& g, Run& run)
 int runMachineCheck(const DisplaySettings& settings, GLApi api)
 {
     std::printf("orvale-invit --check: what this machine offers the intro\n");
-    // A report on the console: what fails is said in its lines, not in message boxes.
-    fatalErrorBoxes = false;
     const Result<std::filesystem::path> data = findDataFolder();
     line("data:", data ? data.value().string() : data.message());
 
@@ -101,7 +99,11 @@ int runMachineCheck(const DisplaySettings& settings, GLApi api)
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return verdict(false, std::string("no display: ") + SDL_GetError());
     const int refresh = describeDisplays(settings.display);
     AppWindow window;
-    if (!openWindow(settings, api, window, false)) return verdict(false, "no OpenGL context the intro can use");
+    if (const Status opened = openWindow(settings, api, window, false); !opened.ok()) {
+        // A report on the console: what fails is said in its lines, not in message boxes.
+        reportFatal(opened.message().c_str(), {.boxes = false});
+        return verdict(false, "no OpenGL context the intro can use");
+    }
     Gfx g(*window.device);
     const DeviceInfo gl = g.info();
     line("OpenGL:", gl.renderer + ", " + gl.version + ", " + gl.profile);

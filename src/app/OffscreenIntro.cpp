@@ -12,7 +12,6 @@
 std::unique_ptr<OffscreenIntro> OffscreenIntro::open(int width, int height, GLApi api, Refusal& refusal,
                                                      bool fewerFlashes)
 {
-    fatalErrorBoxes = false;
 #ifndef _WIN32
     // No display needed: SDL's offscreen driver makes its context without one. Windows has no
     // such driver; there the context of a window that is never shown draws off screen.
@@ -25,8 +24,8 @@ std::unique_ptr<OffscreenIntro> OffscreenIntro::open(int width, int height, GLAp
     settings.vsync = false;
     std::unique_ptr<OffscreenIntro> offscreen(new OffscreenIntro);
     offscreen->music_.useVirtualOutput();
-    if (!openWindow(settings, api, offscreen->window_, false)) {
-        refusal.message.clear();
+    if (const Status opened = openWindow(settings, api, offscreen->window_, false); !opened.ok()) {
+        refusal.message = opened.message();
         return nullptr;
     }
     Result<std::filesystem::path> data = findDataFolder();

@@ -14,8 +14,7 @@
 // each frame drawn at the demo time asked for with the music "heard" there.
 class OffscreenIntro {
 public:
-    // The reason the intro could not be opened, empty when it was not opened because there is
-    // no GL context (already said on stderr by the window).
+    // The reason the intro could not be opened.
     struct Refusal {
         std::string message;
     };

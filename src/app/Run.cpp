@@ -23,7 +23,7 @@ int64_t Run::steadyMicroseconds()
 Run::Run(Gfx& g, MusicPlayer& music, Screen& screen, RunSettings settings, std::function<int64_t()> now)
     : g_(g), music_(music), screen_(screen), settings_(std::move(settings)), now_(std::move(now))
 {
-    loader_.emplace(g_, settings_.width, settings_.height, settings_.data);
+    loader_.emplace(g_, random_, settings_.width, settings_.height, settings_.data);
     bar_.setTotal(AssetLoader::steps());
 }
 
@@ -83,12 +83,13 @@ void Run::loaded()
 {
     assets_ = loader_->take();
     loader_.reset();
-    intro_.emplace(g_, *assets_, music_, settings_.width, settings_.height);
+    intro_.emplace(g_, *assets_, random_, music_, settings_.width, settings_.height);
     intro_->drawFewerFlashes(settings_.fewerFlashes);
     // The player keeps the track from one run to the next (the page's).
     if (!music_.track())
         music_.load((settings_.data / "music" / "tidewater.ogg").string().c_str(), settings_.decoding);
     resetClock();
+    loadedState_ = save();
     if (settings_.fixedStep) {
         music_.play(0);
         phase_ = Phase::Ready;
@@ -204,10 +205,31 @@ RunStep Run::play()
     return step;
 }
 
+IntroState Run::save() const
+{
+    IntroState state = intro_->save();
+    state.clock = clock_;
+    state.manualMs = manualMs_;
+    return state;
+}
+
+void Run::putBack(const IntroState& state)
+{
+    intro_->restore(state);
+    clock_ = state.clock;
+    manualMs_ = state.manualMs;
+}
+
+void Run::restore(const IntroState& state)
+{
+    putBack(state);
+    // The music heard from the copy's moment, which may lie before what was heard last.
+    music_.play(int64_t{demoMilliseconds(clock_.elapsed)} * Track::kRate / 1000);
+}
+
 void Run::restart()
 {
-    intro_->restart();
-    resetClock();
+    putBack(loadedState_);
     if (settings_.fixedStep)
         music_.play(0);
     else

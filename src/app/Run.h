@@ -11,6 +11,7 @@
 #include "app/Assets.h"
 #include "app/Frame.h"
 #include "app/FrameClock.h"
+#include "app/IntroState.h"
 #include "audio/MusicPlayer.h"
 
 class Screen;
@@ -77,8 +78,14 @@ public:
     // late start runs the frames before it: everything that carries from frame to frame moves
     // on as if it were drawn.
     void catchUpFrame(int32_t n);
-    // Another pass from demo time 0, as a new run would show it.
+    // Another pass from demo time 0, as a new run would show it: the state at the end of
+    // loading put back.
     void restart();
+    // Once loaded: the intro's whole state, clock included, as a value; and back, into the run
+    // it was taken from, with the music heard from the copy's moment. A run of fixed steps put
+    // back to a copy draws from there what it drew after the copy.
+    IntroState save() const;
+    void restore(const IntroState& state);
 
     Phase phase() const { return phase_; }
     const std::string& failure() const { return failure_; }
@@ -106,6 +113,8 @@ private:
     void startPlaying(int32_t startMs);
     // The manual counter at 0, the clock reset on it: where frames at given moments start.
     void resetClock();
+    // The state of a copy, the music left as it is.
+    void putBack(const IntroState& state);
     FrameResult drawNext();
     Status holdMoment(int32_t t);
     RunStep fail(const std::string& message);
@@ -118,8 +127,10 @@ private:
     Phase phase_ = Phase::Loading;
     std::string failure_;
 
+    Random random_;
     FrameClock clock_;
     int64_t manualMs_ = 0;  // the demo time frames at given moments are drawn at
+    IntroState loadedState_;  // as loading left it, for another pass
     std::optional<AssetLoader> loader_;
     LoadingBar bar_;
     std::unique_ptr<Assets> assets_;

@@ -9,10 +9,8 @@
 
 namespace {
 
-void fail(const std::string& what)
-{
-    reportFatal((what + ": " + SDL_GetError()).c_str());
-}
+// What failed, with SDL's reason.
+Failure failure(const std::string& what) { return Failure{what + ": " + SDL_GetError()}; }
 
 const char* describe(GLApi api) { return api == GLApi::ES ? "OpenGL ES 3.0" : "OpenGL 3.3 (core profile)"; }
 
@@ -74,12 +72,9 @@ std::optional<SDL_DisplayMode> offeredMode(const DisplaySettings& settings)
 
 }  // namespace
 
-bool openWindow(const DisplaySettings& settings, GLApi api, AppWindow& out, bool shown)
+Status openWindow(const DisplaySettings& settings, GLApi api, AppWindow& out, bool shown)
 {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        fail("cannot open the display");
-        return false;
-    }
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return failure("cannot open the display");
     askFor(api, false);
 
     // Full screen covers the display the window is centred on: at the desktop's own mode (the
@@ -99,9 +94,9 @@ bool openWindow(const DisplaySettings& settings, GLApi api, AppWindow& out, bool
                                   SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE |
                                       SDL_WINDOW_ALLOW_HIGHDPI | fullScreen);
     if (!out.window) {
-        fail("cannot create the window");
+        const Failure made = failure("cannot create the window");
         closeWindow(out);
-        return false;
+        return made;
     }
     if (mode && SDL_SetWindowDisplayMode(out.window, &*mode) != 0) {
         sayModeRefused(settings, SDL_GetError());
@@ -113,19 +108,17 @@ bool openWindow(const DisplaySettings& settings, GLApi api, AppWindow& out, bool
     if (!out.context) {
         const std::string message = lacking(out.window, api, SDL_GetError());
         closeWindow(out);
-        reportFatal(message.c_str());
-        return false;
+        return Failure{message};
     }
     Result<std::unique_ptr<Device>> device = createGLDevice();
     if (!device) {
         closeWindow(out);
-        reportFatal(device.message().c_str());
-        return false;
+        return Failure{device.message()};
     }
     out.device = device.take();
     // Adaptive vsync where the driver offers it, else plain vsync; or none.
     if (!settings.vsync || SDL_GL_SetSwapInterval(-1) != 0) SDL_GL_SetSwapInterval(settings.vsync ? 1 : 0);
-    if (!shown) return true;
+    if (!shown) return {};
     SDL_ShowWindow(out.window);
     // The mode is changed as the window is shown; where the display did not take it, the
     // desktop's mode is kept.
@@ -137,7 +130,7 @@ bool openWindow(const DisplaySettings& settings, GLApi api, AppWindow& out, bool
     }
     // The pointer would sit in the middle of the picture.
     if (settings.fullScreen) SDL_ShowCursor(SDL_DISABLE);
-    return true;
+    return {};
 }
 
 void closeWindow(AppWindow& w)

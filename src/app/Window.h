@@ -18,9 +18,8 @@ struct AppWindow {
 // Opens the window of the chosen size, resizable, centred on the chosen display or covering
 // it (at the desktop's mode, or through a display-mode change when asked and offered), makes
 // a double-buffered RGBA OpenGL context of the asked API with depth current and the device
-// over it. On failure it reports why (an OpenGL without what the intro needs is named),
-// releases what it made and returns false. A window that is not shown stays hidden: its
-// context draws off screen.
-bool openWindow(const DisplaySettings& settings, GLApi api, AppWindow& out, bool shown = true);
+// over it. On failure it releases what it made and says why (an OpenGL without what the intro
+// needs is named). A window that is not shown stays hidden: its context draws off screen.
+Status openWindow(const DisplaySettings& settings, GLApi api, AppWindow& out, bool shown = true);
 // Device, context, window, and through the window the display mode, in that order.
 void closeWindow(AppWindow& w);

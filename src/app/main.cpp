@@ -20,9 +20,9 @@
 
 namespace {
 
-int usageError(const std::string& problem)
+int usageError(const std::string& problem, const MessageStyle& style)
 {
-    tellUser((usageText() + "orvale-invit: " + problem + "\n").c_str(), true);
+    tellUser((usageText() + "orvale-invit: " + problem + "\n").c_str(), true, style);
     return 2;
 }
 
@@ -52,18 +52,19 @@ int displayCount()
 // Loads behind the loading bar and plays until the end or Escape; a picture or render target
 // that cannot be made is the failure. Everything GL it makes is gone when it returns, before
 // the window and its context.
-Status play(AppWindow& window, const std::filesystem::path& data, MusicPlayer& music, const LaunchOptions& options)
+Status play(AppWindow& window, const DisplaySettings& chosen, const std::filesystem::path& data, MusicPlayer& music,
+            const LaunchOptions& options)
 {
     Gfx g(*window.device);
-    Presenter presenter(window.window, g, displaySettings.width, displaySettings.height);
+    Presenter presenter(window.window, g, chosen.width, chosen.height);
     RunSettings settings;
-    settings.width = displaySettings.width;
-    settings.height = displaySettings.height;
+    settings.width = chosen.width;
+    settings.height = chosen.height;
     settings.data = data;
     settings.startMs = options.startMs;
     settings.loop = options.loop;
     settings.hearDemoTime = options.mute;
-    settings.fewerFlashes = displaySettings.fewerFlashes;
+    settings.fewerFlashes = chosen.fewerFlashes;
     settings.avOffsetMs = options.avOffsetMs;
     Run run(g, music, presenter, settings);
     return driveRun(window.window, run);
@@ -74,16 +75,17 @@ Status play(AppWindow& window, const std::filesystem::path& data, MusicPlayer& m
 int main(int argc, char** argv)
 {
     SDL_SetMainReady();
-    attachToConsole();
+    const MessageStyle style = attachToConsole();
     const ParsedCommandLine parsed = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-    if (!parsed.problem.empty()) return usageError(parsed.problem);
+    if (!parsed.problem.empty()) return usageError(parsed.problem, style);
     const LaunchOptions& options = parsed.options;
+    DisplaySettings displaySettings;
     if (options.action == LaunchOptions::Action::Help) {
-        tellUser(usageText().c_str(), false);
+        tellUser(usageText().c_str(), false, style);
         return 0;
     }
     if (options.action == LaunchOptions::Action::Version) {
-        tellUser("orvale-invit " ORVALE_VERSION "\n", false);
+        tellUser("orvale-invit " ORVALE_VERSION "\n", false, style);
         return 0;
     }
     if (options.display) {
@@ -91,7 +93,8 @@ int main(int argc, char** argv)
         if (count > 0 && *options.display >= count)
             return usageError("--display " + std::to_string(*options.display) + ": there " +
                               (count == 1 ? "is 1 display (0)" : "are " + std::to_string(count) + " displays (0 to " +
-                                                                     std::to_string(count - 1) + ")"));
+                                                                     std::to_string(count - 1) + ")"),
+                              style);
     }
 
     if (options.action == LaunchOptions::Action::Check) {
@@ -103,7 +106,7 @@ int main(int argc, char** argv)
 
     const Result<std::filesystem::path> data = findDataFolder();
     if (!data) {
-        reportFatal(data.message().c_str());
+        reportFatal(data.message().c_str(), style);
         return 1;
     }
     MusicPlayer music;
@@ -125,15 +128,18 @@ int main(int argc, char** argv)
     }
 
     AppWindow window;
-    if (!openWindow(displaySettings, options.gl, window)) return 1;
-    const Status played = play(window, data.value(), music, options);
+    if (const Status opened = openWindow(displaySettings, options.gl, window); !opened.ok()) {
+        reportFatal(opened.message().c_str(), style);
+        return 1;
+    }
+    const Status played = play(window, displaySettings, data.value(), music, options);
     // The window goes before any message, so that a full-screen mode is given back and the
     // message box is not hidden behind it.
     music.release();
     closeWindow(window);
     SDL_Quit();
     if (!played.ok()) {
-        reportFatal(played.message().c_str());
+        reportFatal(played.message().c_str(), style);
         return 1;
     }
     return 0;

@@ -27,6 +27,7 @@ const char* const kDataFolder = "/data";
 // run from "Go!" to its end.
 struct WebIntro {
     LaunchOptions options;
+    DisplaySettings settings;  // the render size and "Fewer flashes" of the address, then of "Go!"
     std::optional<int32_t> atMs;  // the one moment to show, without the dialog or the music
     AppWindow window;
     std::optional<Gfx> g;
@@ -66,13 +67,13 @@ void tick()
     case RunStep::Next::Fail: {
         const std::string message = web.run->failure();
         endRun();
-        reportFatal(message.c_str());
+        reportFatal(message.c_str(), {});
         return;
     }
     }
     if (!step.firstFrame) return;
     if (web.run->phase() == Run::Phase::Holding)
-        pageShown(displaySettings.width, displaySettings.height);
+        pageShown(web.settings.width, web.settings.height);
     else
         pagePlaying();
 }
@@ -98,10 +99,10 @@ std::string readOptions(std::vector<std::string> arguments)
         return parsed.problem.rfind("--", 0) == 0 ? parsed.problem.substr(2) : parsed.problem;
     web.options = parsed.options;
     if (web.options.width) {
-        displaySettings.width = *web.options.width;
-        displaySettings.height = *web.options.height;
+        web.settings.width = *web.options.width;
+        web.settings.height = *web.options.height;
     }
-    displaySettings.fewerFlashes = web.options.fewerFlashes;
+    web.settings.fewerFlashes = web.options.fewerFlashes;
     return {};
 }
 
@@ -113,9 +114,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE void orvale_go(int width, int height, int fewerF
 {
     if (web.run || !web.g) return;
     if (width < kMinWidth || height < kMinHeight || width > kMaxWidth || height > kMaxHeight) return;
-    displaySettings.width = width;
-    displaySettings.height = height;
-    displaySettings.fewerFlashes = fewerFlashes != 0;
+    web.settings.width = width;
+    web.settings.height = height;
+    web.settings.fewerFlashes = fewerFlashes != 0;
     if (!web.musicOpened) {
         if (web.options.mute || web.atMs)
             web.music.useVirtualOutput();
@@ -131,7 +132,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void orvale_go(int width, int height, int fewerF
     settings.holdMs = web.atMs;
     settings.loop = web.options.loop;
     settings.hearDemoTime = web.options.mute || web.atMs;
-    settings.fewerFlashes = displaySettings.fewerFlashes;
+    settings.fewerFlashes = web.settings.fewerFlashes;
     settings.avOffsetMs = web.options.avOffsetMs;
     settings.decoding = MusicPlayer::Decoding::InSlices;
     web.presenter.emplace(web.window.window, *web.g, width, height);
@@ -164,24 +165,25 @@ int main(int argc, char** argv)
 {
     const std::string problem = readOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!problem.empty()) {
-        reportFatal(("the address's parameter " + problem + ".").c_str());
+        reportFatal(("the address's parameter " + problem + ".").c_str(), {});
         return 1;
     }
     // Keys reach SDL only from the canvas: the dialog's keys stay the page's.
     SDL_SetHint(SDL_HINT_EMSCRIPTEN_KEYBOARD_ELEMENT, "#canvas");
     // The loop is the browser's; swaps are its animation frames (set by the window's vsync).
     emscripten_set_main_loop(tick, 0, 0);
-    DisplaySettings windowSettings = displaySettings;
+    DisplaySettings windowSettings = web.settings;
     windowSettings.fullScreen = 0;  // the page takes the browser's full screen itself
-    if (!openWindow(windowSettings, GLApi::ES, web.window)) {
+    if (const Status opened = openWindow(windowSettings, GLApi::ES, web.window); !opened.ok()) {
+        reportFatal(opened.message().c_str(), {});
         emscripten_cancel_main_loop();
         return 1;
     }
     web.g.emplace(*web.window.device);
     if (web.atMs) {
-        orvale_go(displaySettings.width, displaySettings.height, displaySettings.fewerFlashes);
+        orvale_go(web.settings.width, web.settings.height, web.settings.fewerFlashes);
         return 0;
     }
-    pageReady(displaySettings.width, displaySettings.height);
+    pageReady(web.settings.width, web.settings.height);
     return 0;
 }

@@ -4,8 +4,8 @@
 
 LitCubeBatch::LitCubeBatch(Gfx& g)
 {
-    const std::vector<Vertex> vertices = kUnitCube.vertices();
-    cube_ = g.createMesh(Primitive::Triangles, vertices, kUnitCube.indices,
+    const VertexArrayMesh unit = VertexArrayMesh::buildCube(1, 1, 1);
+    cube_ = g.createMesh(Primitive::Triangles, unit.vertices(), unit.indices,
                          {.colours = false, .normals = true, .texCoords = true});
 }
 

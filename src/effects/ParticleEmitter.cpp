@@ -5,11 +5,11 @@
 namespace {
 
 // One draw of the C library generator in [0, 1].
-float u() { return static_cast<float>(rand15() / 32767.0); }
+float u(Random& random) { return static_cast<float>(random.rand15() / 32767.0); }
 // One draw in [-1, 1].
-float signedU() { return 2.0f * u() - 1.0f; }
+float signedU(Random& random) { return 2.0f * u(random) - 1.0f; }
 // first + u × (second − first), u drawn here.
-float between(float first, float second) { return first + u() * (second - first); }
+float between(Random& random, float first, float second) { return first + u(random) * (second - first); }
 
 }  // namespace
 
@@ -39,21 +39,21 @@ void ParticleEmitter::allocate(int32_t count)
     particleCount = count;
 }
 
-Vec3 spawnPoint(const EmitterSettings& e)
+Vec3 spawnPoint(const EmitterSettings& e, Random& random)
 {
     const float R = e.shapeRadius;
     switch (e.shapeKind) {
-    case SpawnShape::Sphere: return e.position + randomOnSphere(R);
-    case SpawnShape::Circle: return e.position + curvePoint(R, randomRange(0, e.shapeAngle), CurveKind::Circle);
-    case SpawnShape::Angle: return e.position + randomAlongAngle(R, randomRange(0, e.shapeAngle));
-    case SpawnShape::Cube: return e.position + randomInCube(R);
-    case SpawnShape::Heart: return e.position + curvePoint(R, randomRange(0, e.shapeAngle), CurveKind::Heart);
-    case SpawnShape::Tangent: return e.position + curvePoint(R, randomRange(0, e.shapeAngle), CurveKind::Tangent);
+    case SpawnShape::Sphere: return e.position + random.onSphere(R);
+    case SpawnShape::Circle: return e.position + curvePoint(R, random.range(0, e.shapeAngle), CurveKind::Circle);
+    case SpawnShape::Angle: return e.position + random.alongAngle(R, random.range(0, e.shapeAngle));
+    case SpawnShape::Cube: return e.position + random.inCube(R);
+    case SpawnShape::Heart: return e.position + curvePoint(R, random.range(0, e.shapeAngle), CurveKind::Heart);
+    case SpawnShape::Tangent: return e.position + curvePoint(R, random.range(0, e.shapeAngle), CurveKind::Tangent);
     case SpawnShape::FourLeaves:
-        return e.position + curvePoint(R, randomRange(0, e.shapeAngle), CurveKind::FourLeaves);
+        return e.position + curvePoint(R, random.range(0, e.shapeAngle), CurveKind::FourLeaves);
     case SpawnShape::SphereToCube: {
-        const Vec3 cube = randomInCube(2 * R);
-        const Vec3 sphere = randomOnSphere(R);
+        const Vec3 cube = random.inCube(2 * R);
+        const Vec3 sphere = random.onSphere(R);
         return e.position + lerpVec3(sphere, cube, e.shapeBlend);
     }
     case SpawnShape::Point: break;
@@ -61,50 +61,50 @@ Vec3 spawnPoint(const EmitterSettings& e)
     return e.position;
 }
 
-bool spawn(Particle& p, const EmitterSettings& e)
+bool spawn(Particle& p, const EmitterSettings& e, Random& random)
 {
-    p.life = between(e.lifeMin, e.lifeMax);
+    p.life = between(random, e.lifeMin, e.lifeMax);
     if (p.life == 0.0f) return false;
     p.age = 0;
-    p.position = e.useShape ? spawnPoint(e) : Vec3();
-    p.position.x += signedU() * e.positionJitter.x;
-    p.position.y += signedU() * e.positionJitter.y;
-    p.position.z += signedU() * e.positionJitter.z;
-    p.velocity.x = e.direction.x + signedU() * e.directionJitter.x;
-    p.velocity.y = e.direction.y + signedU() * e.directionJitter.y;
-    p.velocity.z = e.direction.z + signedU() * e.directionJitter.z;
-    p.velocity = p.velocity * between(e.speedMin, e.speedMax);
-    p.acceleration = e.acceleration * between(e.accelerationMin, e.accelerationMax);
-    const float startU = u();
+    p.position = e.useShape ? spawnPoint(e, random) : Vec3();
+    p.position.x += signedU(random) * e.positionJitter.x;
+    p.position.y += signedU(random) * e.positionJitter.y;
+    p.position.z += signedU(random) * e.positionJitter.z;
+    p.velocity.x = e.direction.x + signedU(random) * e.directionJitter.x;
+    p.velocity.y = e.direction.y + signedU(random) * e.directionJitter.y;
+    p.velocity.z = e.direction.z + signedU(random) * e.directionJitter.z;
+    p.velocity = p.velocity * between(random, e.speedMin, e.speedMax);
+    p.acceleration = e.acceleration * between(random, e.accelerationMin, e.accelerationMax);
+    const float startU = u(random);
     const Vec3 start = e.colourStartA + (e.colourStartB - e.colourStartA) * startU;
     p.colour = start;
-    const float endU = u();
+    const float endU = u(random);
     const Vec3 end = e.colourEndA + (e.colourEndB - e.colourEndA) * endU;
     p.colourRate = (end - start) * (1.0f / p.life);
-    p.alpha = between(e.alphaStartMin, e.alphaStartMax);
-    p.alphaRate = (between(e.alphaEndMin, e.alphaEndMax) - p.alpha) / p.life;
-    p.size = between(e.sizeStartMin, e.sizeStartMax);
-    p.sizeRate = (between(e.sizeEndMin, e.sizeEndMax) - p.size) / p.life;
+    p.alpha = between(random, e.alphaStartMin, e.alphaStartMax);
+    p.alphaRate = (between(random, e.alphaEndMin, e.alphaEndMax) - p.alpha) / p.life;
+    p.size = between(random, e.sizeStartMin, e.sizeStartMax);
+    p.sizeRate = (between(random, e.sizeEndMin, e.sizeEndMax) - p.size) / p.life;
     p.angle = 0;
-    p.spin = between(e.spinMin, e.spinMax);
-    p.spinAccel = between(e.spinAccelMin, e.spinAccelMax);
+    p.spin = between(random, e.spinMin, e.spinMax);
+    p.spinAccel = between(random, e.spinAccelMin, e.spinAccelMax);
     p.alive = true;
     return true;
 }
 
-void step(Particle& p, const EmitterSettings& e, float dt)
+void step(Particle& p, const EmitterSettings& e, float dt, Random& random)
 {
     p.age += dt;
     // A respawning particle is spawned again and stepped by a random part of the step, as
     // often as that part outlives its new life; written as a loop, not a recursion.
     while (!(p.age < p.life)) {
-        if (!e.respawn || !spawn(p, e)) {
+        if (!e.respawn || !spawn(p, e, random)) {
             // A life of 0 cannot be respawned: the particle dies instead of looping forever.
             p.age = 0;
             p.alive = false;
             return;
         }
-        dt = u() * dt;
+        dt = u(random) * dt;
         p.age += dt;
     }
     p.size += dt * p.sizeRate;
@@ -122,13 +122,13 @@ int emissionCount(int32_t rate, float dt, float jitter, float u)
     return static_cast<int>(rate * dt * ((u - 0.5f) * jitter + 1.0f));
 }
 
-void ParticleEmitter::update(float dt)
+void ParticleEmitter::update(float dt, Random& random)
 {
-    int n = emissionCount(emissionRate, dt, emissionJitter, u());
+    int n = emissionCount(emissionRate, dt, emissionJitter, u(random));
     for (Particle& p : particles) {
-        if (p.alive) step(p, *this, dt);
+        if (p.alive) step(p, *this, dt, random);
         if (n > 0 && !p.alive) {
-            if (spawn(p, *this)) step(p, *this, u() * dt);
+            if (spawn(p, *this, random)) step(p, *this, u(random) * dt, random);
             --n;
         }
     }

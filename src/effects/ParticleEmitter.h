@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "gfx/DrawState.h"
+#include "gfx/Random.h"
 #include "gfx/Vec3.h"
 
 // How an emitter's particles are drawn, numbered as the scenes' settings number them.
@@ -111,8 +112,9 @@ struct ParticleEmitter : EmitterSettings {
     void setPosition(float x, float y, float z, float jx, float jy, float jz);
     void setAlpha(float startMin, float startMax, float endMin, float endMax);
 
-    // Emits new particles into free records (lowest index first) and advances the live ones.
-    void update(float dt);
+    // Emits new particles into free records (lowest index first) and advances the live ones,
+    // drawing from the random generators.
+    void update(float dt, Random& random);
 };
 
 // How many particles an update emits: rate × dt × ((u − 0.5) × jitter + 1), truncated; u is a
@@ -120,8 +122,8 @@ struct ParticleEmitter : EmitterSettings {
 int emissionCount(int32_t rate, float dt, float jitter, float u);
 // Spawns p from the emitter's ranges and shape; false (and p untouched but its life) when
 // the drawn life is 0.
-bool spawn(Particle& p, const EmitterSettings& e);
+bool spawn(Particle& p, const EmitterSettings& e, Random& random);
 // Advances p of emitter e by dt seconds; a particle whose life runs out dies, or is spawned again.
-void step(Particle& p, const EmitterSettings& e, float dt);
+void step(Particle& p, const EmitterSettings& e, float dt, Random& random);
 // The spawn point of the emitter's shape, before jitter.
-Vec3 spawnPoint(const EmitterSettings& e);
+Vec3 spawnPoint(const EmitterSettings& e, Random& random);

@@ -1,6 +1,7 @@
 #include "geometry/Meshes.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "geometry/Shapes.h"
@@ -16,6 +17,26 @@ constexpr float kCubePositions[24][3] = {
 constexpr uint32_t kCubeIndices[36] = {0,  2,  1,  1,  2,  3,  5,  7,  4,  4,  7,  6,  8,  10, 9,  9,  10, 11,
                                        12, 13, 14, 13, 15, 14, 16, 18, 17, 17, 18, 19, 20, 22, 21, 21, 22, 23};
 
+// The cubes' normals point along their corners: each corner's position times 1/√3, the float
+// nearest √3 being the square root std::sqrt gives.
+constexpr float kCorner = 1.0f / 1.7320508075688772f;
+
+// The unit cube's normals and texture coordinates, which every cube shares.
+constexpr std::array<float, 24 * 3> kCubeNormals = [] {
+    std::array<float, 24 * 3> normals{};
+    for (int v = 0; v < 24; ++v)
+        for (int k = 0; k < 3; ++k) normals[v * 3 + k] = kCubePositions[v][k] * kCorner;
+    return normals;
+}();
+constexpr std::array<float, 24 * 2> kCubeTexCoords = [] {
+    std::array<float, 24 * 2> texCoords{};
+    for (int v = 0; v < 24; ++v) {
+        texCoords[v * 2] = static_cast<float>(v % 2);
+        texCoords[v * 2 + 1] = static_cast<float>(v % 4 / 2);
+    }
+    return texCoords;
+}();
+
 Vec3 at(const std::vector<float>& a, int i) { return {a[i * 3], a[i * 3 + 1], a[i * 3 + 2]}; }
 
 }  // namespace
@@ -25,13 +46,12 @@ VertexArrayMesh VertexArrayMesh::buildCube(float sx, float sy, float sz)
     VertexArrayMesh mesh;
     mesh.vertexCount = 24;
     mesh.indexCount = 36;
-    const float corner = 1.0f / std::sqrt(3.0f);
     for (int v = 0; v < 24; ++v) {
         const float* p = kCubePositions[v];
         mesh.positions.insert(mesh.positions.end(), {p[0] * sx, p[1] * sy, p[2] * sz});
-        mesh.normals.insert(mesh.normals.end(), {p[0] * corner, p[1] * corner, p[2] * corner});
-        mesh.texCoords.insert(mesh.texCoords.end(), {static_cast<float>(v % 2), static_cast<float>(v % 4 / 2)});
     }
+    mesh.normals.assign(kCubeNormals.begin(), kCubeNormals.end());
+    mesh.texCoords.assign(kCubeTexCoords.begin(), kCubeTexCoords.end());
     mesh.indices.assign(kCubeIndices, kCubeIndices + 36);
     return mesh;
 }
@@ -47,8 +67,6 @@ std::vector<Vertex> VertexArrayMesh::vertices() const
     return out;
 }
 
-const VertexArrayMesh kUnitCube = VertexArrayMesh::buildCube(1, 1, 1);
-
 void drawCubeMesh(Gfx& g, const DrawState& state, float s)
 {
     // The unit cube's normals, texture coordinates and indices; only the positions depend on
@@ -58,8 +76,8 @@ void drawCubeMesh(Gfx& g, const DrawState& state, float s)
         for (int k = 0; k < 3; ++k) positions[v * 3 + k] = kCubePositions[v][k] * s;
     VertexArrays arrays;
     arrays.positions = positions;
-    arrays.normals = kUnitCube.normals.data();
-    arrays.texCoords = kUnitCube.texCoords.data();
+    arrays.normals = kCubeNormals.data();
+    arrays.texCoords = kCubeTexCoords.data();
     arrays.indices = kCubeIndices;
     g.drawArrays(Primitive::Triangles, state, arrays);
 }

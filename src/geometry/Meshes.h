@@ -22,8 +22,6 @@ struct VertexArrayMesh {
     std::vector<Vertex> vertices() const;
 };
 
-// The cube of half size 1.
-extern const VertexArrayMesh kUnitCube;
 
 // A cube with corners at ±s as triangles; colour, material and state are the caller's.
 void drawCubeMesh(Gfx& g, const DrawState& state, float s);

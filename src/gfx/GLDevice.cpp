@@ -15,9 +15,6 @@
 
 namespace {
 
-// The current context's commands, fetched by createGLDevice and describeCurrentGL.
-GLCommands gl;
-
 // The uniforms the device sets on any program that declares them, from the draw.
 enum Slot : int {
     kModelViewProjection,
@@ -87,23 +84,23 @@ struct StoredMesh {
     MeshAttributes attributes;
 };
 
-std::string text(GLenum name)
+std::string text(const GLCommands& gl, GLenum name)
 {
     const GLubyte* s = gl.GetString(name);
     return s ? reinterpret_cast<const char*>(s) : "unknown";
 }
 
 // Whether the current context is OpenGL ES, whose version text starts "OpenGL ES".
-bool currentIsES()
+bool currentIsES(const GLCommands& gl)
 {
-    return text(GL_VERSION).starts_with("OpenGL ES");
+    return text(gl, GL_VERSION).starts_with("OpenGL ES");
 }
 
 // The current context's version as major * 10 + minor (33 for 3.3), from its version text;
 // 0 when there is none to read.
-int currentVersion()
+int currentVersion(const GLCommands& gl)
 {
-    const std::string version = text(GL_VERSION);
+    const std::string version = text(gl, GL_VERSION);
     const size_t digit = version.find_first_of("0123456789");
     int major = 0;
     int minor = 0;
@@ -155,7 +152,8 @@ bool succeeded(GLuint object, GLenum statusName, GetIv getIv, GetLog getLog, con
 
 class GLDevice final : public Device {
 public:
-    GLDevice();
+    // Over the current context, whose commands are given.
+    explicit GLDevice(const GLCommands& commands);
     ~GLDevice() override;
     GLDevice(const GLDevice&) = delete;
     GLDevice& operator=(const GLDevice&) = delete;
@@ -183,7 +181,7 @@ public:
     void drawInstances(const DrawCall& call, const Instances& instances) override;
     void readPixels(const PixelBox& box, uint8_t* rgba) override;
     void blit(uint32_t source, const PixelBox& from, uint32_t destination, const PixelBox& to, bool linear) override;
-    void finish() override { gl.Finish(); }
+    void finish() override { gl_.Finish(); }
 
 private:
     // The built-in shading for a draw: textured or not, fogged or not, triangles or lines.
@@ -202,6 +200,7 @@ private:
     GLuint link(const std::string& vertex, const std::string& fragment, const char* name,
                 std::vector<std::string>& failures, Program& out);
 
+    GLCommands gl_;  // the context's entry points
     bool es_;
     std::string preamble_;  // the version line and default precisions of this dialect
     Program shading_[2][2][2][2];  // [textured][fog][lines][lit]
@@ -227,37 +226,37 @@ private:
     PixelBox viewport_;
 };
 
-GLDevice::GLDevice() : es_(currentIsES())
+GLDevice::GLDevice(const GLCommands& commands) : gl_(commands), es_(currentIsES(gl_))
 {
     preamble_ = es_ ? "#version 300 es\nprecision highp float;\nprecision highp int;\nprecision highp sampler2D;\n"
                     : "#version 330 core\n";
-    gl.GenVertexArrays(1, &triangleArray_);
-    gl.GenVertexArrays(1, &lineArray_);
-    gl.GenBuffers(1, &streamBuffer_);
-    gl.GenBuffers(1, &instanceBuffer_);
+    gl_.GenVertexArrays(1, &triangleArray_);
+    gl_.GenVertexArrays(1, &lineArray_);
+    gl_.GenBuffers(1, &streamBuffer_);
+    gl_.GenBuffers(1, &instanceBuffer_);
     streamCapacity_ = size_t{4} << 20;
-    gl.BindBuffer(GL_ARRAY_BUFFER, streamBuffer_);
-    gl.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(streamCapacity_), nullptr, GL_STREAM_DRAW);
+    gl_.BindBuffer(GL_ARRAY_BUFFER, streamBuffer_);
+    gl_.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(streamCapacity_), nullptr, GL_STREAM_DRAW);
 
     // One vertex per vertex: the stream buffer from its start; draws say where they begin.
-    gl.BindVertexArray(triangleArray_);
+    gl_.BindVertexArray(triangleArray_);
     const auto field = [](size_t offset) { return reinterpret_cast<const void*>(offset); };
     const GLsizei stride = sizeof(Vertex);
-    gl.VertexAttribPointer(kPosition, 3, GL_FLOAT, GL_FALSE, stride, field(offsetof(Vertex, position)));
-    gl.VertexAttribPointer(kColour, 4, GL_FLOAT, GL_FALSE, stride, field(offsetof(Vertex, colour)));
-    gl.VertexAttribPointer(kNormal, 3, GL_FLOAT, GL_FALSE, stride, field(offsetof(Vertex, normal)));
-    gl.VertexAttribPointer(kTexCoord, 2, GL_FLOAT, GL_FALSE, stride, field(offsetof(Vertex, texCoord)));
-    for (GLuint a = 0; a < 4; ++a) gl.EnableVertexAttribArray(a);
+    gl_.VertexAttribPointer(kPosition, 3, GL_FLOAT, GL_FALSE, stride, field(offsetof(Vertex, position)));
+    gl_.VertexAttribPointer(kColour, 4, GL_FLOAT, GL_FALSE, stride, field(offsetof(Vertex, colour)));
+    gl_.VertexAttribPointer(kNormal, 3, GL_FLOAT, GL_FALSE, stride, field(offsetof(Vertex, normal)));
+    gl_.VertexAttribPointer(kTexCoord, 2, GL_FLOAT, GL_FALSE, stride, field(offsetof(Vertex, texCoord)));
+    for (GLuint a = 0; a < 4; ++a) gl_.EnableVertexAttribArray(a);
     // One segment per instance: its pointers are set for each draw.
-    gl.BindVertexArray(lineArray_);
+    gl_.BindVertexArray(lineArray_);
     for (GLuint a = 0; a < 8; ++a) {
-        gl.EnableVertexAttribArray(a);
-        gl.VertexAttribDivisor(a, 1);
+        gl_.EnableVertexAttribArray(a);
+        gl_.VertexAttribDivisor(a, 1);
     }
-    gl.BindVertexArray(0);
-    gl.DepthFunc(GL_LEQUAL);
-    gl.PixelStorei(GL_PACK_ALIGNMENT, 1);
-    gl.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    gl_.BindVertexArray(0);
+    gl_.DepthFunc(GL_LEQUAL);
+    gl_.PixelStorei(GL_PACK_ALIGNMENT, 1);
+    gl_.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
 }
 
 GLDevice::~GLDevice()
@@ -265,22 +264,22 @@ GLDevice::~GLDevice()
     for (auto& textured : shading_)
         for (auto& fogged : textured)
             for (auto& lined : fogged)
-                for (Program& p : lined) gl.DeleteProgram(p.name);
-    for (auto& [name, p] : programs_) gl.DeleteProgram(p.name);
+                for (Program& p : lined) gl_.DeleteProgram(p.name);
+    for (auto& [name, p] : programs_) gl_.DeleteProgram(p.name);
     for (auto& [name, t] : targets_) {
-        gl.DeleteFramebuffers(1, &t.framebuffer);
-        gl.DeleteTextures(1, &t.colour);
-        gl.DeleteRenderbuffers(1, &t.depth);
+        gl_.DeleteFramebuffers(1, &t.framebuffer);
+        gl_.DeleteTextures(1, &t.colour);
+        gl_.DeleteRenderbuffers(1, &t.depth);
     }
     for (auto& [name, m] : meshes_) {
-        gl.DeleteVertexArrays(1, &m.vertexArray);
-        gl.DeleteBuffers(1, &m.vertices);
-        gl.DeleteBuffers(1, &m.indices);
+        gl_.DeleteVertexArrays(1, &m.vertexArray);
+        gl_.DeleteBuffers(1, &m.vertices);
+        gl_.DeleteBuffers(1, &m.indices);
     }
-    gl.DeleteVertexArrays(1, &triangleArray_);
-    gl.DeleteVertexArrays(1, &lineArray_);
-    gl.DeleteBuffers(1, &streamBuffer_);
-    gl.DeleteBuffers(1, &instanceBuffer_);
+    gl_.DeleteVertexArrays(1, &triangleArray_);
+    gl_.DeleteVertexArrays(1, &lineArray_);
+    gl_.DeleteBuffers(1, &streamBuffer_);
+    gl_.DeleteBuffers(1, &instanceBuffer_);
 }
 
 bool GLDevice::buildShading(std::vector<std::string>& failures)
@@ -306,7 +305,7 @@ bool GLDevice::buildShading(std::vector<std::string>& failures)
                     p.name = link(vertex, defines + kBuiltinFrag, name.c_str(), failures, p);
                     if (p.linked && textured) {
                         use(p);
-                        gl.Uniform1i(gl.GetUniformLocation(p.name, "uTexture"), 0);
+                        gl_.Uniform1i(gl_.GetUniformLocation(p.name, "uTexture"), 0);
                     }
                 }
     return failures.empty();
@@ -315,26 +314,26 @@ bool GLDevice::buildShading(std::vector<std::string>& failures)
 GLuint GLDevice::link(const std::string& vertex, const std::string& fragment, const char* name,
                       std::vector<std::string>& failures, Program& out)
 {
-    const GLuint program = gl.CreateProgram();
+    const GLuint program = gl_.CreateProgram();
     bool ok = true;
     for (const auto& [type, source] : {std::pair{GL_VERTEX_SHADER, &vertex}, {GL_FRAGMENT_SHADER, &fragment}}) {
-        const GLuint shader = gl.CreateShader(type);
+        const GLuint shader = gl_.CreateShader(type);
         const char* parts[2] = {preamble_.c_str(), source->c_str()};
-        gl.ShaderSource(shader, 2, parts, nullptr);
-        gl.CompileShader(shader);
-        ok = succeeded(shader, GL_COMPILE_STATUS, gl.GetShaderiv, gl.GetShaderInfoLog, name,
+        gl_.ShaderSource(shader, 2, parts, nullptr);
+        gl_.CompileShader(shader);
+        ok = succeeded(shader, GL_COMPILE_STATUS, gl_.GetShaderiv, gl_.GetShaderInfoLog, name,
                        type == GL_VERTEX_SHADER ? "compiling the vertex shader" : "compiling the fragment shader",
                        failures) &&
              ok;
-        gl.AttachShader(program, shader);
-        gl.DeleteShader(shader);  // goes with the program
+        gl_.AttachShader(program, shader);
+        gl_.DeleteShader(shader);  // goes with the program
     }
     for (size_t i = 0; i < std::size(kAttributeNames); ++i)
-        gl.BindAttribLocation(program, kAttributeLocations[i], kAttributeNames[i]);
-    gl.LinkProgram(program);
-    const bool linked = succeeded(program, GL_LINK_STATUS, gl.GetProgramiv, gl.GetProgramInfoLog, name, "linking", failures);
+        gl_.BindAttribLocation(program, kAttributeLocations[i], kAttributeNames[i]);
+    gl_.LinkProgram(program);
+    const bool linked = succeeded(program, GL_LINK_STATUS, gl_.GetProgramiv, gl_.GetProgramInfoLog, name, "linking", failures);
     out.linked = ok && linked;
-    for (int s = 0; s < kSlotCount; ++s) out.slots[s] = out.linked ? gl.GetUniformLocation(program, kSlotNames[s]) : -1;
+    for (int s = 0; s < kSlotCount; ++s) out.slots[s] = out.linked ? gl_.GetUniformLocation(program, kSlotNames[s]) : -1;
     return program;
 }
 
@@ -343,24 +342,25 @@ DeviceInfo GLDevice::info() const
     std::string profile = "OpenGL ES";
     if (!es_) {
         GLint mask = 0;
-        gl.GetIntegerv(GL_CONTEXT_PROFILE_MASK, &mask);
+        gl_.GetIntegerv(GL_CONTEXT_PROFILE_MASK, &mask);
         profile = (mask & GL_CONTEXT_CORE_PROFILE_BIT) ? "core profile" : "compatibility profile";
     }
-    return {text(GL_RENDERER), (es_ ? "" : "OpenGL ") + text(GL_VERSION), text(GL_SHADING_LANGUAGE_VERSION), profile};
+    return {text(gl_, GL_RENDERER), (es_ ? "" : "OpenGL ") + text(gl_, GL_VERSION),
+            text(gl_, GL_SHADING_LANGUAGE_VERSION), profile};
 }
 
 TextureId GLDevice::createTexture(const TextureSettings& settings, const uint8_t* rgba)
 {
     GLuint name = 0;
-    gl.GenTextures(1, &name);
+    gl_.GenTextures(1, &name);
     bindTexture(0, TextureId{name});
-    gl.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, settings.width, settings.height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-    gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, settings.mipmapped ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
-    gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    gl_.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, settings.width, settings.height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, settings.mipmapped ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
+    gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     const GLint wrap = settings.repeat ? GL_REPEAT : GL_CLAMP_TO_EDGE;
-    gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
-    gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
-    if (settings.mipmapped) gl.GenerateMipmap(GL_TEXTURE_2D);
+    gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
+    gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
+    if (settings.mipmapped) gl_.GenerateMipmap(GL_TEXTURE_2D);
     return TextureId{name};
 }
 
@@ -368,33 +368,33 @@ void GLDevice::destroyTexture(TextureId texture)
 {
     for (GLuint& bound : boundTextures_)
         if (bound == texture.name) bound = 0;
-    gl.DeleteTextures(1, &texture.name);
+    gl_.DeleteTextures(1, &texture.name);
 }
 
 Result<TargetNames> GLDevice::createTarget(int32_t width, int32_t height)
 {
     Target t;
-    gl.GenTextures(1, &t.colour);
+    gl_.GenTextures(1, &t.colour);
     bindTexture(0, TextureId{t.colour});
-    gl.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-    gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    gl.GenRenderbuffers(1, &t.depth);
-    gl.BindRenderbuffer(GL_RENDERBUFFER, t.depth);
-    gl.RenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
-    gl.GenFramebuffers(1, &t.framebuffer);
-    gl.BindFramebuffer(GL_FRAMEBUFFER, t.framebuffer);
-    gl.FramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, t.colour, 0);
-    gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, t.depth);
+    gl_.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    gl_.GenRenderbuffers(1, &t.depth);
+    gl_.BindRenderbuffer(GL_RENDERBUFFER, t.depth);
+    gl_.RenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
+    gl_.GenFramebuffers(1, &t.framebuffer);
+    gl_.BindFramebuffer(GL_FRAMEBUFFER, t.framebuffer);
+    gl_.FramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, t.colour, 0);
+    gl_.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, t.depth);
     // The target, with its attachments, must be one the GL can draw into.
-    const GLenum status = gl.CheckFramebufferStatus(GL_FRAMEBUFFER);
-    gl.BindFramebuffer(GL_FRAMEBUFFER, framebufferOf(boundTarget_));
+    const GLenum status = gl_.CheckFramebufferStatus(GL_FRAMEBUFFER);
+    gl_.BindFramebuffer(GL_FRAMEBUFFER, framebufferOf(boundTarget_));
     if (status != GL_FRAMEBUFFER_COMPLETE) {
-        gl.DeleteFramebuffers(1, &t.framebuffer);
+        gl_.DeleteFramebuffers(1, &t.framebuffer);
         destroyTexture(TextureId{t.colour});
-        gl.DeleteRenderbuffers(1, &t.depth);
+        gl_.DeleteRenderbuffers(1, &t.depth);
         return Failure{"the OpenGL driver cannot draw into a " + std::to_string(width) + "x" + std::to_string(height) +
                        " off-screen framebuffer (" + statusText(status) + ")"};
     }
@@ -408,9 +408,9 @@ void GLDevice::destroyTarget(uint32_t target)
     const auto it = targets_.find(target);
     if (it == targets_.end()) return;
     if (boundTarget_ == target) bindTarget(0);
-    gl.DeleteFramebuffers(1, &it->second.framebuffer);
+    gl_.DeleteFramebuffers(1, &it->second.framebuffer);
     destroyTexture(TextureId{it->second.colour});
-    gl.DeleteRenderbuffers(1, &it->second.depth);
+    gl_.DeleteRenderbuffers(1, &it->second.depth);
     targets_.erase(it);
 }
 
@@ -429,10 +429,10 @@ void GLDevice::destroyProgram(uint32_t program)
     const auto it = programs_.find(program);
     if (it == programs_.end()) return;
     if (currentProgram_ == it->second.name) {
-        gl.UseProgram(0);
+        gl_.UseProgram(0);
         currentProgram_ = 0;
     }
-    gl.DeleteProgram(it->second.name);
+    gl_.DeleteProgram(it->second.name);
     programs_.erase(it);
 }
 
@@ -449,15 +449,15 @@ uint32_t GLDevice::createMesh(Topology topology, std::span<const Vertex> vertice
     StoredMesh m;
     m.attributes = attributes;
     m.count = static_cast<GLsizei>(indices.empty() ? vertices.size() : indices.size());
-    gl.GenVertexArrays(1, &m.vertexArray);
-    gl.BindVertexArray(m.vertexArray);
-    gl.GenBuffers(1, &m.vertices);
-    gl.BindBuffer(GL_ARRAY_BUFFER, m.vertices);
-    gl.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size_bytes()), vertices.data(), GL_STATIC_DRAW);
+    gl_.GenVertexArrays(1, &m.vertexArray);
+    gl_.BindVertexArray(m.vertexArray);
+    gl_.GenBuffers(1, &m.vertices);
+    gl_.BindBuffer(GL_ARRAY_BUFFER, m.vertices);
+    gl_.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size_bytes()), vertices.data(), GL_STATIC_DRAW);
     const auto field = [](size_t offset) { return reinterpret_cast<const void*>(offset); };
     const GLsizei stride = sizeof(Vertex);
-    gl.VertexAttribPointer(kPosition, 3, GL_FLOAT, GL_FALSE, stride, field(offsetof(Vertex, position)));
-    gl.EnableVertexAttribArray(kPosition);
+    gl_.VertexAttribPointer(kPosition, 3, GL_FLOAT, GL_FALSE, stride, field(offsetof(Vertex, position)));
+    gl_.EnableVertexAttribArray(kPosition);
     const struct {
         bool present;
         GLuint location;
@@ -468,16 +468,16 @@ uint32_t GLDevice::createMesh(Topology topology, std::span<const Vertex> vertice
                     {attributes.texCoords, kTexCoord, 2, offsetof(Vertex, texCoord)}};
     for (const auto& a : optional) {
         if (!a.present) continue;
-        gl.VertexAttribPointer(a.location, a.size, GL_FLOAT, GL_FALSE, stride, field(a.offset));
-        gl.EnableVertexAttribArray(a.location);
+        gl_.VertexAttribPointer(a.location, a.size, GL_FLOAT, GL_FALSE, stride, field(a.offset));
+        gl_.EnableVertexAttribArray(a.location);
     }
     if (!indices.empty()) {
-        gl.GenBuffers(1, &m.indices);
-        gl.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, m.indices);
-        gl.BufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size_bytes()), indices.data(),
+        gl_.GenBuffers(1, &m.indices);
+        gl_.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, m.indices);
+        gl_.BufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size_bytes()), indices.data(),
                      GL_STATIC_DRAW);
     }
-    gl.BindVertexArray(0);
+    gl_.BindVertexArray(0);
     const uint32_t id = nextName_++;
     meshes_[id] = m;
     return id;
@@ -487,9 +487,9 @@ void GLDevice::destroyMesh(uint32_t mesh)
 {
     const auto it = meshes_.find(mesh);
     if (it == meshes_.end()) return;
-    gl.DeleteVertexArrays(1, &it->second.vertexArray);
-    gl.DeleteBuffers(1, &it->second.vertices);
-    gl.DeleteBuffers(1, &it->second.indices);
+    gl_.DeleteVertexArrays(1, &it->second.vertexArray);
+    gl_.DeleteBuffers(1, &it->second.vertices);
+    gl_.DeleteBuffers(1, &it->second.indices);
     meshes_.erase(it);
 }
 
@@ -502,38 +502,38 @@ GLuint GLDevice::framebufferOf(uint32_t target) const
 void GLDevice::bindTarget(uint32_t target)
 {
     boundTarget_ = target;
-    gl.BindFramebuffer(GL_FRAMEBUFFER, framebufferOf(target));
+    gl_.BindFramebuffer(GL_FRAMEBUFFER, framebufferOf(target));
 }
 
 void GLDevice::viewport(const PixelBox& box)
 {
     viewport_ = box;
-    gl.Viewport(box.x, box.y, box.width, box.height);
+    gl_.Viewport(box.x, box.y, box.width, box.height);
 }
 
 void GLDevice::clear(const std::array<float, 4>& rgba)
 {
     // Depth writes must be on for the depth buffer to clear.
     if (depthWrite_ != 1) {
-        gl.DepthMask(GL_TRUE);
+        gl_.DepthMask(GL_TRUE);
         depthWrite_ = 1;
     }
-    gl.ClearColor(rgba[0], rgba[1], rgba[2], rgba[3]);
-    gl.Clear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    gl_.ClearColor(rgba[0], rgba[1], rgba[2], rgba[3]);
+    gl_.Clear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
 void GLDevice::readPixels(const PixelBox& box, uint8_t* rgba)
 {
-    gl.ReadPixels(box.x, box.y, box.width, box.height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    gl_.ReadPixels(box.x, box.y, box.width, box.height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
 }
 
 void GLDevice::blit(uint32_t source, const PixelBox& from, uint32_t destination, const PixelBox& to, bool linear)
 {
-    gl.BindFramebuffer(GL_READ_FRAMEBUFFER, framebufferOf(source));
-    gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, framebufferOf(destination));
-    gl.BlitFramebuffer(from.x, from.y, from.x + from.width, from.y + from.height, to.x, to.y, to.x + to.width,
+    gl_.BindFramebuffer(GL_READ_FRAMEBUFFER, framebufferOf(source));
+    gl_.BindFramebuffer(GL_DRAW_FRAMEBUFFER, framebufferOf(destination));
+    gl_.BlitFramebuffer(from.x, from.y, from.x + from.width, from.y + from.height, to.x, to.y, to.x + to.width,
                       to.y + to.height, GL_COLOR_BUFFER_BIT, linear ? GL_LINEAR : GL_NEAREST);
-    gl.BindFramebuffer(GL_FRAMEBUFFER, framebufferOf(boundTarget_));
+    gl_.BindFramebuffer(GL_FRAMEBUFFER, framebufferOf(boundTarget_));
 }
 
 Program& GLDevice::shadingFor(const DrawState& state, bool lines)
@@ -554,16 +554,16 @@ Program& GLDevice::programFor(const DrawCall& call, bool lines)
 void GLDevice::use(Program& p)
 {
     if (currentProgram_ == p.name) return;
-    gl.UseProgram(p.name);
+    gl_.UseProgram(p.name);
     currentProgram_ = p.name;
 }
 
 void GLDevice::bindTexture(GLuint unit, TextureId texture)
 {
     if (boundTextures_[unit] == texture.name) return;
-    gl.ActiveTexture(GL_TEXTURE0 + unit);
-    gl.BindTexture(GL_TEXTURE_2D, texture.name);
-    gl.ActiveTexture(GL_TEXTURE0);
+    gl_.ActiveTexture(GL_TEXTURE0 + unit);
+    gl_.BindTexture(GL_TEXTURE_2D, texture.name);
+    gl_.ActiveTexture(GL_TEXTURE0);
     boundTextures_[unit] = texture.name;
 }
 
@@ -572,23 +572,23 @@ void GLDevice::setState(const DrawState& state)
     const int blend = static_cast<int>(state.blend);
     if (blend != blend_) {
         switch (state.blend) {
-        case Blend::Off: gl.Disable(GL_BLEND); break;
-        case Blend::Alpha: gl.BlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA); break;
-        case Blend::Additive: gl.BlendFunc(GL_SRC_ALPHA, GL_ONE); break;
-        case Blend::Multiply: gl.BlendFunc(GL_DST_COLOR, GL_ZERO); break;
+        case Blend::Off: gl_.Disable(GL_BLEND); break;
+        case Blend::Alpha: gl_.BlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA); break;
+        case Blend::Additive: gl_.BlendFunc(GL_SRC_ALPHA, GL_ONE); break;
+        case Blend::Multiply: gl_.BlendFunc(GL_DST_COLOR, GL_ZERO); break;
         }
-        if (state.blend != Blend::Off && (blend_ <= 0)) gl.Enable(GL_BLEND);
+        if (state.blend != Blend::Off && (blend_ <= 0)) gl_.Enable(GL_BLEND);
         blend_ = blend;
     }
     if (depthTest_ != static_cast<int>(state.depthTest)) {
         if (state.depthTest)
-            gl.Enable(GL_DEPTH_TEST);
+            gl_.Enable(GL_DEPTH_TEST);
         else
-            gl.Disable(GL_DEPTH_TEST);
+            gl_.Disable(GL_DEPTH_TEST);
         depthTest_ = state.depthTest;
     }
     if (depthWrite_ != static_cast<int>(state.depthWrite)) {
-        gl.DepthMask(state.depthWrite ? GL_TRUE : GL_FALSE);
+        gl_.DepthMask(state.depthWrite ? GL_TRUE : GL_FALSE);
         depthWrite_ = state.depthWrite;
     }
     // A program samples what the state names on both units, nothing included (which reads
@@ -605,12 +605,12 @@ void GLDevice::set(Program& p, Slot slot, const float* values, int count)
     std::memcpy(p.last[slot], values, sizeof(float) * static_cast<size_t>(count));
     p.known[slot] = true;
     switch (count) {
-    case 1: gl.Uniform1fv(location, 1, values); break;
-    case 2: gl.Uniform2fv(location, 1, values); break;
-    case 3: gl.Uniform3fv(location, 1, values); break;
-    case 4: gl.Uniform4fv(location, 1, values); break;
-    case 9: gl.UniformMatrix3fv(location, 1, GL_FALSE, values); break;
-    case 16: gl.UniformMatrix4fv(location, 1, GL_FALSE, values); break;
+    case 1: gl_.Uniform1fv(location, 1, values); break;
+    case 2: gl_.Uniform2fv(location, 1, values); break;
+    case 3: gl_.Uniform3fv(location, 1, values); break;
+    case 4: gl_.Uniform4fv(location, 1, values); break;
+    case 9: gl_.UniformMatrix3fv(location, 1, GL_FALSE, values); break;
+    case 16: gl_.UniformMatrix4fv(location, 1, GL_FALSE, values); break;
     default: break;
     }
 }
@@ -623,7 +623,7 @@ void GLDevice::setInt(Program& p, Slot slot, int value)
     if (p.known[slot] && p.last[slot][0] == asFloat) return;
     p.last[slot][0] = asFloat;
     p.known[slot] = true;
-    gl.Uniform1i(location, value);
+    gl_.Uniform1i(location, value);
 }
 
 void GLDevice::setUniforms(Program& p, const DrawCall& call, bool lines)
@@ -679,11 +679,11 @@ void GLDevice::setUniforms(Program& p, const DrawCall& call, bool lines)
         for (const ShaderProgram::Uniform& u : own->uniforms()) {
             auto it = p.named.find(u.name);
             if (it == p.named.end())
-                it = p.named.emplace(std::string(u.name), gl.GetUniformLocation(p.name, std::string(u.name).c_str())).first;
+                it = p.named.emplace(std::string(u.name), gl_.GetUniformLocation(p.name, std::string(u.name).c_str())).first;
             if (u.integer)
-                gl.Uniform1i(it->second, static_cast<int>(u.value));
+                gl_.Uniform1i(it->second, static_cast<int>(u.value));
             else
-                gl.Uniform1f(it->second, u.value);
+                gl_.Uniform1f(it->second, u.value);
         }
         p.uniformsApplied = true;
         p.uniformsRevision = own->revision();
@@ -692,17 +692,17 @@ void GLDevice::setUniforms(Program& p, const DrawCall& call, bool lines)
 
 size_t GLDevice::stream(const void* data, size_t bytes)
 {
-    gl.BindBuffer(GL_ARRAY_BUFFER, streamBuffer_);
+    gl_.BindBuffer(GL_ARRAY_BUFFER, streamBuffer_);
     // Whole vertices from the buffer's start, so that a draw can say where it begins by index.
     streamOffset_ = (streamOffset_ + sizeof(Vertex) - 1) / sizeof(Vertex) * sizeof(Vertex);
     if (streamOffset_ + bytes > streamCapacity_) {
         // A fresh buffer: the driver keeps the old one for the draws still using it.
         while (bytes > streamCapacity_) streamCapacity_ *= 2;
-        gl.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(streamCapacity_), nullptr, GL_STREAM_DRAW);
+        gl_.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(streamCapacity_), nullptr, GL_STREAM_DRAW);
         streamOffset_ = 0;
     }
     const size_t at = streamOffset_;
-    gl.BufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>(at), static_cast<GLsizeiptr>(bytes), data);
+    gl_.BufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>(at), static_cast<GLsizeiptr>(bytes), data);
     streamOffset_ += bytes;
     return at;
 }
@@ -719,17 +719,17 @@ void GLDevice::draw(const DrawCall& call)
         const auto it = meshes_.find(call.mesh);
         if (it == meshes_.end()) return;
         const StoredMesh& m = it->second;
-        gl.BindVertexArray(m.vertexArray);
+        gl_.BindVertexArray(m.vertexArray);
         // What the mesh's vertices lack is the same for all of them.
-        if (!m.attributes.colours) gl.VertexAttrib4fv(kColour, call.current.colour);
-        if (!m.attributes.normals) gl.VertexAttrib3fv(kNormal, call.current.normal);
-        if (!m.attributes.texCoords) gl.VertexAttrib2fv(kTexCoord, call.current.texCoord);
+        if (!m.attributes.colours) gl_.VertexAttrib4fv(kColour, call.current.colour);
+        if (!m.attributes.normals) gl_.VertexAttrib3fv(kNormal, call.current.normal);
+        if (!m.attributes.texCoords) gl_.VertexAttrib2fv(kTexCoord, call.current.texCoord);
         const GLenum mode = call.topology == Topology::TriangleStrip ? GL_TRIANGLE_STRIP : GL_TRIANGLES;
         if (m.indices)
-            gl.DrawElements(mode, m.count, GL_UNSIGNED_INT, nullptr);
+            gl_.DrawElements(mode, m.count, GL_UNSIGNED_INT, nullptr);
         else
-            gl.DrawArrays(mode, 0, m.count);
-        gl.BindVertexArray(0);
+            gl_.DrawArrays(mode, 0, m.count);
+        gl_.BindVertexArray(0);
         return;
     }
     if (lines) {
@@ -737,10 +737,10 @@ void GLDevice::draw(const DrawCall& call)
         return;
     }
     const size_t at = stream(call.vertices.data(), call.vertices.size_bytes());
-    gl.BindVertexArray(triangleArray_);
-    gl.DrawArrays(call.topology == Topology::TriangleStrip ? GL_TRIANGLE_STRIP : GL_TRIANGLES,
+    gl_.BindVertexArray(triangleArray_);
+    gl_.DrawArrays(call.topology == Topology::TriangleStrip ? GL_TRIANGLE_STRIP : GL_TRIANGLES,
                  static_cast<GLint>(at / sizeof(Vertex)), static_cast<GLsizei>(call.vertices.size()));
-    gl.BindVertexArray(0);
+    gl_.BindVertexArray(0);
 }
 
 void GLDevice::drawLines(const DrawCall& call)
@@ -750,19 +750,19 @@ void GLDevice::drawLines(const DrawCall& call)
     const size_t segments = strip ? count - 1 : count / 2;
     if (segments == 0) return;
     const size_t at = stream(call.vertices.data(), call.vertices.size_bytes());
-    gl.BindVertexArray(lineArray_);
+    gl_.BindVertexArray(lineArray_);
     // Segment i runs from vertex i to i + 1 of a strip, from 2i to 2i + 1 of separate lines.
     const auto stride = static_cast<GLsizei>(sizeof(Vertex) * (strip ? 1 : 2));
     for (GLuint end = 0; end < 2; ++end) {
         const size_t base = at + end * sizeof(Vertex);
         const auto field = [base](size_t offset) { return reinterpret_cast<const void*>(base + offset); };
-        gl.VertexAttribPointer(4 * end + kPosition, 3, GL_FLOAT, GL_FALSE, stride, field(offsetof(Vertex, position)));
-        gl.VertexAttribPointer(4 * end + kColour, 4, GL_FLOAT, GL_FALSE, stride, field(offsetof(Vertex, colour)));
-        gl.VertexAttribPointer(4 * end + kNormal, 3, GL_FLOAT, GL_FALSE, stride, field(offsetof(Vertex, normal)));
-        gl.VertexAttribPointer(4 * end + kTexCoord, 2, GL_FLOAT, GL_FALSE, stride, field(offsetof(Vertex, texCoord)));
+        gl_.VertexAttribPointer(4 * end + kPosition, 3, GL_FLOAT, GL_FALSE, stride, field(offsetof(Vertex, position)));
+        gl_.VertexAttribPointer(4 * end + kColour, 4, GL_FLOAT, GL_FALSE, stride, field(offsetof(Vertex, colour)));
+        gl_.VertexAttribPointer(4 * end + kNormal, 3, GL_FLOAT, GL_FALSE, stride, field(offsetof(Vertex, normal)));
+        gl_.VertexAttribPointer(4 * end + kTexCoord, 2, GL_FLOAT, GL_FALSE, stride, field(offsetof(Vertex, texCoord)));
     }
-    gl.DrawArraysInstanced(GL_TRIANGLES, 0, 6, static_cast<GLsizei>(segments));
-    gl.BindVertexArray(0);
+    gl_.DrawArraysInstanced(GL_TRIANGLES, 0, 6, static_cast<GLsizei>(segments));
+    gl_.BindVertexArray(0);
 }
 
 void GLDevice::drawInstances(const DrawCall& call, const Instances& instances)
@@ -774,52 +774,54 @@ void GLDevice::drawInstances(const DrawCall& call, const Instances& instances)
     setState(call.state);
     setUniforms(p, call, false);
     const StoredMesh& m = it->second;
-    gl.BindVertexArray(m.vertexArray);
-    gl.BindBuffer(GL_ARRAY_BUFFER, instanceBuffer_);
-    gl.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(instances.stride * instances.count), instances.records,
+    gl_.BindVertexArray(m.vertexArray);
+    gl_.BindBuffer(GL_ARRAY_BUFFER, instanceBuffer_);
+    gl_.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(instances.stride * instances.count), instances.records,
                  GL_STREAM_DRAW);
     for (const InstanceAttribute& a : instances.attributes) {
         auto found = p.named.find(a.name);
-        if (found == p.named.end()) found = p.named.emplace(a.name, gl.GetAttribLocation(p.name, a.name)).first;
+        if (found == p.named.end()) found = p.named.emplace(a.name, gl_.GetAttribLocation(p.name, a.name)).first;
         if (found->second < 0) continue;
         const auto location = static_cast<GLuint>(found->second);
-        gl.EnableVertexAttribArray(location);
-        gl.VertexAttribPointer(location, a.components, GL_FLOAT, GL_FALSE, static_cast<GLsizei>(instances.stride),
+        gl_.EnableVertexAttribArray(location);
+        gl_.VertexAttribPointer(location, a.components, GL_FLOAT, GL_FALSE, static_cast<GLsizei>(instances.stride),
                               reinterpret_cast<const void*>(a.offset));
-        gl.VertexAttribDivisor(location, 1);
+        gl_.VertexAttribDivisor(location, 1);
     }
-    gl.DrawElementsInstanced(GL_TRIANGLES, m.count, GL_UNSIGNED_INT, nullptr, static_cast<GLsizei>(instances.count));
+    gl_.DrawElementsInstanced(GL_TRIANGLES, m.count, GL_UNSIGNED_INT, nullptr, static_cast<GLsizei>(instances.count));
     // The mesh's arrays are left as it was made.
     for (const InstanceAttribute& a : instances.attributes)
         if (const GLint location = p.named.find(a.name)->second; location >= 0) {
-            gl.VertexAttribDivisor(static_cast<GLuint>(location), 0);
-            gl.DisableVertexAttribArray(static_cast<GLuint>(location));
+            gl_.VertexAttribDivisor(static_cast<GLuint>(location), 0);
+            gl_.DisableVertexAttribArray(static_cast<GLuint>(location));
         }
-    gl.BindVertexArray(0);
+    gl_.BindVertexArray(0);
 }
 
 }  // namespace
 
 std::string describeCurrentGL()
 {
+    GLCommands gl;
     gl.load();
     if (!gl.GetString) return "an OpenGL that cannot be asked what it is";
-    return text(GL_RENDERER) + ", " + (currentIsES() ? "" : "OpenGL ") + text(GL_VERSION);
+    return text(gl, GL_RENDERER) + ", " + (currentIsES(gl) ? "" : "OpenGL ") + text(gl, GL_VERSION);
 }
 
 Result<std::unique_ptr<Device>> createGLDevice()
 {
+    GLCommands gl;
     const std::string missing = gl.load();
     if (!gl.GetString) return Failure{"this OpenGL cannot be asked what it is (no glGetString)."};
-    const bool es = currentIsES();
-    const int version = currentVersion();
+    const bool es = currentIsES(gl);
+    const int version = currentVersion(gl);
     if (es ? version < 30 : version < 33)
         return Failure{std::string("this OpenGL lacks ") + (es ? "OpenGL ES 3.0" : "OpenGL 3.3 (core profile)") +
                        ", which the intro needs.\nIt is " + describeCurrentGL() + "."};
     if (!missing.empty())
         return Failure{"this OpenGL's driver lacks commands the intro needs: " + missing + ".\nIt is " +
                        describeCurrentGL() + "."};
-    auto device = std::make_unique<GLDevice>();
+    auto device = std::make_unique<GLDevice>(gl);
     std::vector<std::string> failures;
     if (!device->buildShading(failures)) {
         std::string why = "the OpenGL driver cannot build the intro's shading:";

@@ -271,10 +271,11 @@ void Gfx::setMaterial(const std::array<float, 4>& ambient, const std::array<floa
 
 void Gfx::setFog(float end) { shading_.fogEnd = end; }
 
-void Gfx::reset()
+void Gfx::restore(const Carried& carried)
 {
-    shading_ = Shading{};
-    current_ = kInitialAttributes;
-    projection.reset();
-    modelView.reset();
+    projection = carried.projection;
+    modelView = carried.modelView;
+    current_ = carried.current;
+    shading_ = carried.shading;
 }
+

@@ -103,8 +103,15 @@ public:
     // Linear black fog from the eye to `end` units of eye depth.
     void setFog(float end);
     const Shading& shading() const { return shading_; }
-    // The shading, the current attributes and both matrix stacks as a new run starts with them.
-    void reset();
+    // What the layer carries from draw to draw and frame to frame, as a value.
+    struct Carried {
+        MatrixStack projection;
+        MatrixStack modelView;
+        Vertex current;
+        Shading shading;
+    };
+    Carried carried() const { return {projection, modelView, current_, shading_}; }
+    void restore(const Carried& carried);
 
     // The vertices of the primitive being built (tests look at them).
     std::span<const Vertex> building() const { return built_; }

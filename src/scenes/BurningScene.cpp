@@ -33,15 +33,9 @@ Result<BurningScene> BurningScene::load(Gfx& g, const std::filesystem::path& gfx
     Result<Texture> flash = loadTexture(g, (gfx / "flash.png").string(), false);
     if (!flash) return Failure{flash.message()};
     scene.flash_ = flash.take();
-    scene.resetEmitters(emitters, flare);
-    return scene;
-}
-
-void BurningScene::resetEmitters(SharedEmitters& emitters, TextureId flare)
-{
     configureFireRing(emitters, flare);
-    meteoriteFlamme = ParticleEmitter{};
-    meteoriteFlamme.configure(meteorFlameSettings(flare), 3000);
+    scene.meteoriteFlamme.configure(meteorFlameSettings(flare), 3000);
+    return scene;
 }
 
 float BurningScene::clearLevel(float p) { return 1 - linearStep(p, 0, 0.12f); }
@@ -60,8 +54,8 @@ void BurningScene::draw(Gfx& g, float p, const FrameContext& frame, const SceneS
     hellCircle.shapeRadius = 12.5f + 50 * linearStep(p, 0.5f, 1.0f);
     twinkles.setPosition(0, 0, 0, 25, 25, 0);
     if (freeze <= 0) {
-        hellCircle.update(frame.delta + 0.02f);
-        twinkles.update(frame.delta);
+        hellCircle.update(frame.delta + 0.02f, *frame.random);
+        twinkles.update(frame.delta, *frame.random);
     }
 
     // The camera comes down from straight above to a low, nearly level view while the world
@@ -81,7 +75,7 @@ void BurningScene::draw(Gfx& g, float p, const FrameContext& frame, const SceneS
         g.modelView.scale(2.5f, 2.5f, 2.5f);
         g.draw(shared.rock, kRock);
         g.modelView.pop();
-        if (freeze <= 0) meteoriteFlamme.update(frame.delta);
+        if (freeze <= 0) meteoriteFlamme.update(frame.delta, *frame.random);
     }
 
     // The emitters' +z is the world's up.

@@ -19,9 +19,6 @@ public:
     // The grey level the frame after one at progress p is cleared to: from white to black
     // over the first 12 %.
     static float clearLevel(float p);
-    // The fire ring, its sparks and the meteor's flames as loading configures them, empty.
-    void resetEmitters(SharedEmitters& emitters, TextureId flare);
-
     TextureId flashPicture() const { return flash_.id(); }      // also added over Scenes E and F
     TextureId overlayPicture() const { return overlay_.id(); }  // multiplied over every finished frame
     ParticleEmitter& meteorFlames() { return meteoriteFlamme; }

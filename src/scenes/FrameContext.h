@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+class Random;
 class RenderTarget;
 
 // The music's beat level (0, 6, 12 or 18, or with fewer flashes anything from 0 to 18; -1
@@ -29,6 +30,7 @@ struct FrameContext {
     // passes, speech bubbles, the overlay) but the scenes and text pages draw nothing. The
     // benchmarks measure this floor, the cost of the composition alone.
     bool scenesDrawn = true;
+    Random* random = nullptr;  // the intro's random generators, which the emitters draw from
 
     float beatLevel() const { return beat ? beat->level() : -1; }
 };

@@ -46,8 +46,8 @@ void MetaballScene::drawEnvironment(Gfx& g, const FrameContext& frame, const Sce
     ParticleEmitter& twinkles = shared.emitters.twinkles;
     const ParticleFrame particles{frame.elapsed, &shared.font, true};
     hellCircle.shapeRadius = 50.0f;
-    hellCircle.update(frame.delta);
-    twinkles.update(frame.delta);
+    hellCircle.update(frame.delta, *frame.random);
+    twinkles.update(frame.delta, *frame.random);
     // The emitters' +z is the world's up.
     g.modelView.push();
     g.modelView.rotate(90, -1, 0, 0);
@@ -138,7 +138,7 @@ void MetaballScene::camera(float t, Vec3& eye, Vec3& target) const
     target = {0, 28 * linearStep(t, 0.15f, 0.95f) + 2, 0.1f};
 }
 
-MetaballScene::MetaballScene()
+MetaballScene::MetaballScene(Random& random)
 {
     cameraPath_.addPoint({0, 3, 18});
     cameraPath_.addPoint({-3, 14, 14.5f});
@@ -146,16 +146,16 @@ MetaballScene::MetaballScene()
     cameraPath_.addPoint({2, 12, 8});
     field_ = buildMetaballField();
     for (BallMotion& ball : ballMotions_) {
-        ball.size = randomScaled(0.75f) + 0.45f;
-        ball.base.x = randomScaled(6) - 3;
-        ball.base.y = randomScaled(3);
-        ball.base.z = randomScaled(4);
-        ball.amplitude.z = randomScaled(4) + 2;
-        ball.amplitude.y = randomScaled(4) + 2;
-        ball.amplitude.x = randomScaled(4) + 2;
-        ball.frequency.z = randomScaled(50) + 10;
-        ball.frequency.y = randomScaled(70) + 10;
-        ball.frequency.x = randomScaled(60) + 10;
+        ball.size = random.scaled(0.75f) + 0.45f;
+        ball.base.x = random.scaled(6) - 3;
+        ball.base.y = random.scaled(3);
+        ball.base.z = random.scaled(4);
+        ball.amplitude.z = random.scaled(4) + 2;
+        ball.amplitude.y = random.scaled(4) + 2;
+        ball.amplitude.x = random.scaled(4) + 2;
+        ball.frequency.z = random.scaled(50) + 10;
+        ball.frequency.y = random.scaled(70) + 10;
+        ball.frequency.x = random.scaled(60) + 10;
     }
 }
 

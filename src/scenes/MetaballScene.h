@@ -45,7 +45,7 @@ class MetaballScene {
 public:
     // The camera path, the field and the balls' motions (ten draws each of the C library
     // generator, in the order the scene was laid out with).
-    MetaballScene();
+    explicit MetaballScene(Random& random);
 
     void draw(Gfx& g, float t, bool shapePass, const FrameContext& frame, const SceneShared& shared);
     // The eye and the point it looks at, at progress t.

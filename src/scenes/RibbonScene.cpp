@@ -143,7 +143,7 @@ void RibbonScene::draw(Gfx& g, float t, const FrameContext& frame, const SceneSh
     for (ParticleEmitter& greeting : shared.emitters.greetingEmitters) {
         greeting.setPosition(eye.x, eye.y, eye.z - 40, 25, 25, 0);
         greeting.rotation = eye;
-        greeting.update(frame.delta);
+        greeting.update(frame.delta, *frame.random);
         drawParticles(g, greeting, particles);
     }
     g.modelView.pop();
@@ -151,7 +151,7 @@ void RibbonScene::draw(Gfx& g, float t, const FrameContext& frame, const SceneSh
     g.modelView.rotate(90, -1, 0, 0);  // the emitters' +z is the world's up
 
     for (ParticleEmitter& e : ribbons_) e.rotation = light;  // where the lit cubes' light stands
-    for (ParticleEmitter& e : ribbons_) e.update(frame.delta);
+    for (ParticleEmitter& e : ribbons_) e.update(frame.delta, *frame.random);
     // The lit cubes' shading takes no fog.
     for (ParticleEmitter& e : ribbons_)
         drawParticlesShaded(g, e, particles, shared.programs.phong, shared.programs.phongParticles, batch_);

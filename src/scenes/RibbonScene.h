@@ -29,6 +29,7 @@ public:
 
     // Draws the scene at progress t, ending in a flat bluish-white flash.
     void draw(Gfx& g, float t, const FrameContext& frame, const SceneShared& shared);
+    // The four emitters: what the scene carries from frame to frame.
     std::array<ParticleEmitter, 4>& ribbons() { return ribbons_; }
 
 private:

@@ -12,33 +12,33 @@
 #include "gfx/Trigonometry.h"
 #include "text/BitmapFont.h"
 
-StemScene::StemScene()
+StemScene::StemScene(Random& random)
 {
-    setRandomSeed(109106);
+    random.setSeed(109106);
     for (int i = 0; i < 15; ++i) {
         StemGroup& g = groups_[i];
-        randomScaled(0.15f);  // draws that only advance the generator
-        randomScaled(0.12f);
-        randomScaled(0.12f);
+        random.scaled(0.15f);  // draws that only advance the generator
+        random.scaled(0.12f);
+        random.scaled(0.12f);
         g.base = curvePoint(0.5f, 0.3f * i, CurveKind::Circle) + Vec3(2.0f, -4.0f, -0.15f);
-        g.startBase = randomScaled(0.055f) + 0.0f;
-        g.width = randomScaled(0.9f) + 0.74f;
+        g.startBase = random.scaled(0.055f) + 0.0f;
+        g.width = random.scaled(0.9f) + 0.74f;
         for (Stem& s : g.stems) {
-            s.side = randomScaled(11) - 5.5f;
-            s.tipSize = randomScaled(12) + 3.0f;
-            s.curlX = randomScaled(0.5f) - 0.25f;
-            s.curlY = randomUnit() - 0.5f;
-            s.alpha = randomScaled(0.2f) + 0.8f;
-            randomScaled(3.2f);
+            s.side = random.scaled(11) - 5.5f;
+            s.tipSize = random.scaled(12) + 3.0f;
+            s.curlX = random.scaled(0.5f) - 0.25f;
+            s.curlY = random.unit() - 0.5f;
+            s.alpha = random.scaled(0.2f) + 0.8f;
+            random.scaled(3.2f);
             s.decay = 0.001f;
-            s.start = randomScaled(0.15f) + g.startBase;
+            s.start = random.scaled(0.15f) + g.startBase;
             s.baseLength = 0;
-            s.maxLength = randomScaled(28.5f) + 1.5f;
+            s.maxLength = random.scaled(28.5f) + 1.5f;
             s.length = 0;
-            s.speed = randomScaled(40) + 35.0f;
-            s.boxScale = randomScaled(0.8f) + 0.2f;
-            randomScaled(0.75f);
-            s.colour = {0.9f, 0.4f, randomScaled(0.2f) + 0.4f};
+            s.speed = random.scaled(40) + 35.0f;
+            s.boxScale = random.scaled(0.8f) + 0.2f;
+            random.scaled(0.75f);
+            s.colour = {0.9f, 0.4f, random.scaled(0.2f) + 0.4f};
             s.segments = s.maxLength < 2 ? 30 : s.maxLength < 3 ? 48 : s.maxLength < 4 ? 60 : s.maxLength < 5 ? 75 : 95;
         }
     }
@@ -128,9 +128,9 @@ void StemScene::draw(Gfx& g, float p, const FrameContext& frame, const SceneShar
 
     drawFloorGrid(g, kFloor.withTexture(shared.textures.flare.texture.id()), shared.floor, 0.85f);
 
-    hellCircle.update(frame.delta);
+    hellCircle.update(frame.delta, *frame.random);
     hellCircle.shapeRadius = 48;
-    twinkles.update(frame.delta);
+    twinkles.update(frame.delta, *frame.random);
     g.modelView.push();
     g.modelView.rotate(90, -1, 0, 0);
     drawParticles(g, hellCircle, particles);

@@ -47,11 +47,13 @@ class StemScene {
 public:
     // The fifteen tufts, laid out with the program's own generator from seed 109106 and draws
     // of the C library generator.
-    StemScene();
+    explicit StemScene(Random& random);
 
     // Grows the stems to progress p and draws the scene.
     void draw(Gfx& g, float p, const FrameContext& frame, const SceneShared& shared);
+    // The tufts as they have grown: what the scene carries from frame to frame.
     const std::array<StemGroup, 15>& groups() const { return groups_; }
+    std::array<StemGroup, 15>& groups() { return groups_; }
 
 private:
     std::array<StemGroup, 15> groups_;

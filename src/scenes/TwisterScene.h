@@ -37,7 +37,9 @@ public:
     // The eye (which cuts between four points circling the column after its opening descent)
     // and the target, before the scene's drop of 25 units.
     void camera(float p, Vec3& eye, Vec3& target) const;
+    // The rings as the last frame left them: what the scene carries from frame to frame.
     const ColumnRings& rings() const { return rings_; }
+    ColumnRings& rings() { return rings_; }
 
 private:
     void drawColumn(Gfx& g, const DrawState& state) const;

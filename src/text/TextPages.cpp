@@ -63,20 +63,15 @@ constexpr Field kFields[kInvitationFields] = {
     {0, "", 35},
 };
 
-std::array<std::string, kInvitationFields> padFields()
-{
-    std::array<std::string, kInvitationFields> lines;
-    for (int i = 0; i < kInvitationFields; ++i) {
-        const Field& f = kFields[i];
-        lines[i] = std::string(f.leading, ' ') + f.text;
-        lines[i].resize(f.run, ' ');
-    }
-    return lines;
-}
-
 }  // namespace
 
-const std::array<std::string, kInvitationFields> invitationLines = padFields();
+std::string invitationLine(int k)
+{
+    const Field& f = kFields[k];
+    std::string line = std::string(f.leading, ' ') + f.text;
+    line.resize(f.run, ' ');
+    return line;
+}
 
 namespace {
 
@@ -135,6 +130,6 @@ void drawTextPage(Gfx& g, float p, int page, const BitmapFont& font)
     for (int k = 0; k < layout.count; ++k) {
         Vec3 start(-108.0f, 0.0f, -1000.0f);
         textLine(g, layout.slots[k].end, start, Vec3(1, 1, 1), p, 0.025f * k, 0.05f * (k + 1), 0.86f + 0.005f * k,
-                 invitationLines[layout.slots[k].field], 1.25f, font);
+                 invitationLine(layout.slots[k].field), 1.25f, font);
     }
 }

@@ -12,7 +12,9 @@ class Gfx;
 // The invitation's text: 43 fields, each centred in 35 characters (34 for two of them) by
 // the leading spaces that place it on the screen.
 inline constexpr int kInvitationFields = 43;
-extern const std::array<std::string, kInvitationFields> invitationLines;
+// Field k (0 to kInvitationFields - 1) as it is written: its leading spaces, then its text,
+// padded to its run.
+std::string invitationLine(int k);
 
 // The blank line shown before a slot's time: 30 spaces.
 inline constexpr const char* kBlankLine = "                              ";

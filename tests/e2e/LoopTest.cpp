@@ -1,10 +1,13 @@
-// --loop: every pass shows the frames of a new run. After a pass the intro is restarted as the
-// loop does it (scenes, emitters and random generators made again without the pictures, the
-// clear level, the clock and the music from 0), and a second pass draws the same bytes in
-// every scene that carries state from frame to frame.
+// The intro's state as a value. --loop: every pass shows the frames of a new run. After a pass
+// the intro is restarted as the loop does it (the state loading left put back: scenes,
+// emitters, random generators, the clear level, what the drawing layer carries and the clock;
+// the music from 0), and a second pass draws the same bytes in every scene that carries state
+// from frame to frame. A copy taken in the middle and put back draws what followed it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <vector>
@@ -22,13 +25,16 @@ std::vector<uint8_t> drawnFrame(OffscreenIntro& intro)
     return rgba;
 }
 
-// One pass from 0 on the capture's frames, keeping the frames of the moments asked for.
-std::map<int, std::vector<uint8_t>> pass(OffscreenIntro& intro, const std::vector<int>& moments)
+// One pass on the capture's frames from frame `first`, drawing and keeping the frames of the
+// moments asked for.
+std::map<int, std::vector<uint8_t>> pass(OffscreenIntro& intro, const std::vector<int>& moments, int first = 0)
 {
     std::map<int, std::vector<uint8_t>> frames;
-    for (int n = 0;; ++n) {
+    for (int n = first;; ++n) {
         const int t = n * 1000 / kFps;
         if (t > moments.back()) break;
+        const bool kept = std::find(moments.begin(), moments.end(), t) != moments.end();
+        intro.gfx().setDrawing(kept);
         intro.render(t);
         for (const int m : moments)
             if (m == t) frames[t] = drawnFrame(intro);
@@ -48,6 +54,28 @@ TEST(Loop, EveryPassDrawsTheFramesOfTheFirst)
     const auto second = pass(*intro, moments);
     ASSERT_EQ(first.size(), moments.size());
     for (const int t : moments) EXPECT_TRUE(first.at(t) == second.at(t)) << "the second pass differs at " << t << " ms";
+}
+
+TEST(IntroState, ACopyPutBackDrawsWhatFollowedIt)
+{
+    // Taken among the stems; the fire ring, the metaballs and the first ribbons follow.
+    constexpr int kCopyAt = 60000;
+    const std::vector<int> moments = {kCopyAt, 61000, 75000, 90000};
+    OffscreenIntro::Refusal refusal;
+    std::unique_ptr<OffscreenIntro> intro = OffscreenIntro::open(kWidth, kHeight, GLApi::Core, refusal);
+    ASSERT_TRUE(intro) << "no headless OpenGL context " << refusal.message;
+    pass(*intro, {kCopyAt - 1000 / kFps});
+    const IntroState copy = intro->run().save();
+    std::printf("a copy of the intro's state at %d ms takes %zu bytes\n", kCopyAt, copy.bytes());
+    const auto straight = pass(*intro, moments, kCopyAt * kFps / 1000);
+
+    // On into the ribbons first, so that nothing of the frames after the copy is left to help.
+    pass(*intro, {110000}, 90000 * kFps / 1000 + 1);
+    intro->run().restore(copy);
+    const auto restored = pass(*intro, moments, kCopyAt * kFps / 1000);
+    ASSERT_EQ(straight.size(), moments.size());
+    for (const int t : moments)
+        EXPECT_TRUE(straight.at(t) == restored.at(t)) << "the frame at " << t << " ms differs after the copy";
 }
 
 }  // namespace

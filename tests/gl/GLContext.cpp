@@ -7,7 +7,6 @@
 #include <optional>
 
 #include "app/DisplaySettings.h"
-#include "app/Fatal.h"
 #include "app/Window.h"
 
 namespace {
@@ -20,9 +19,9 @@ class GLEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        fatalErrorBoxes = false;
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
-        ASSERT_TRUE(openWindow(DisplaySettings{kSize, kSize, 0}, api, window_)) << "no headless OpenGL context";
+        const Status opened = openWindow(DisplaySettings{kSize, kSize, 0}, api, window_);
+        ASSERT_TRUE(opened.ok()) << "no headless OpenGL context: " << opened.message();
         layer.emplace(*window_.device);
         quad.emplace(FullScreenQuad::build(*layer));
     }

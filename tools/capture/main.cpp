@@ -48,7 +48,8 @@ std::unique_ptr<OffscreenIntro> openIntro(const CaptureOptions& options)
     OffscreenIntro::Refusal refusal;
     std::unique_ptr<OffscreenIntro> intro =
         OffscreenIntro::open(options.width, options.height, options.gl, refusal, options.fewerFlashes);
-    if (!intro && !refusal.message.empty()) reportFatal(refusal.message.c_str());
+    // Unattended: errors on stderr only.
+    if (!intro) reportFatal(refusal.message.c_str(), {.boxes = false});
     return intro;
 }
 

@@ -151,7 +151,8 @@ TEST(MetaballField, EvaluationGivesThePlainSumToTheBit)
 TEST(MetaballField, SkippingEmptyCellsLeavesTheSurfaceAsEveryCellGivesIt)
 {
     const auto field = buildMetaballField();
-    const MetaballScene scene;  // the balls as Scene D moves them
+    Random random;
+    const MetaballScene scene(random);  // the balls as Scene D moves them
     const auto& motions = scene.ballMotions();
     for (float t : {0.05f, 0.35f, 0.9f}) {
         for (size_t k = 0; k < 10; ++k) field->balls[k] = {ballPosition(motions[k], t), ballRadius(motions[k], t)};

@@ -140,18 +140,28 @@ TEST_F(Recorded, WithoutDrawingNothingReachesTheDeviceAndTheRestGoesOn)
     EXPECT_EQ(d.call.modelView.at(1, 3), 2);
 }
 
-TEST_F(Recorded, ResetIsANewRun)
+TEST_F(Recorded, WhatCarriesFromFrameToFrameIsRestoredFromACopy)
 {
-    g.colour(0, 0, 0, 0);
+    g.colour(0.25f, 0, 0, 1);
     g.setFog(50);
-    g.setMaterial({1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 1}, 30);
     g.modelView.push();
     g.modelView.translate(1, 1, 1);
-    g.reset();
-    EXPECT_TRUE(g.shading() == Shading{});
-    EXPECT_TRUE(g.modelView.top() == Mat4::identity());
+    const Gfx::Carried copy = g.carried();
+
+    g.colour(0, 0, 0, 0);
+    g.setFog(10);
+    g.setMaterial({1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 1}, 30);
+    g.modelView.pop();
+    g.projection.translate(0, 0, -5);
+    g.restore(copy);
+    EXPECT_EQ(g.shading().fogEnd, 50);
+    EXPECT_EQ(g.shading().shininess, 0);
+    EXPECT_TRUE(g.projection.top() == Mat4::identity());
     primitive(Primitive::Triangles, 3);
-    EXPECT_EQ(device.draws().back().vertices[0].colour[0], 1);  // white again
+    EXPECT_EQ(device.draws().back().vertices[0].colour[0], 0.25f);
+    EXPECT_EQ(device.draws().back().call.modelView.at(1, 3), 1);
+    g.modelView.pop();  // the pushed matrix came back with the copy
+    EXPECT_TRUE(g.modelView.top() == Mat4::identity());
 }
 
 }  // namespace

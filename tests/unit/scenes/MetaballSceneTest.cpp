@@ -9,7 +9,8 @@ namespace {
 
 TEST(MetaballScene, BallsGrowInAndTheCameraDivesAmongThem)
 {
-    const MetaballScene scene;
+    Random random;
+    const MetaballScene scene(random);
     for (const BallMotion& ball : scene.ballMotions()) {
         EXPECT_EQ(ballRadius(ball, 0), 0.0f);
         EXPECT_FLOAT_EQ(ballRadius(ball, 0.1f), ball.size);

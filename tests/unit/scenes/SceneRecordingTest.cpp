@@ -36,6 +36,7 @@ struct Studio {
     Mesh rock = buildDisplacedSphere().store(g);
     std::optional<BitmapFont> font;
     SharedEmitters emitters;
+    Random random;
 
     Studio()
     {
@@ -50,7 +51,10 @@ struct Studio {
     SceneShared shared() { return {quad, programs, textures, floor, rock, *font, emitters}; }
 };
 
-FrameContext frameAt(int32_t t) { return {t, t / 1000.0f, 1.0f / 60, 320, 180, nullptr, nullptr, true}; }
+FrameContext frameAt(int32_t t, Random& random)
+{
+    return {t, t / 1000.0f, 1.0f / 60, 320, 180, nullptr, nullptr, true, &random};
+}
 
 bool sameTexture(const NullDevice::Draw& d, const ProceduralTexture& t) { return d.call.state.texture == t.texture.id(); }
 
@@ -63,7 +67,7 @@ TEST(SceneRecording, TheBurningCircleDrawsEachWithItsState)
     // A few frames into the fall, before the freeze.
     for (int t = 14200; t <= 21600; t += 200) {
         studio.device.forget();
-        scene.draw(studio.g, (t - 14110) / 15890.0f, frameAt(t), studio.shared());
+        scene.draw(studio.g, (t - 14110) / 15890.0f, frameAt(t, studio.random), studio.shared());
     }
     int streaks = 0, sprites = 0, floors = 0, rocks = 0;
     for (const NullDevice::Draw& d : studio.device.draws()) {
@@ -102,7 +106,7 @@ TEST(SceneRecording, TheBurningCircleDrawsEachWithItsState)
 
     // Frozen: the floor goes through the shock wave, its radius the freeze.
     studio.device.forget();
-    scene.draw(studio.g, 0.95f, frameAt(29000), studio.shared());
+    scene.draw(studio.g, 0.95f, frameAt(29000, studio.random), studio.shared());
     bool shocked = false;
     for (const NullDevice::Draw& d : studio.device.draws())
         shocked = shocked || (sameTexture(d, studio.textures.bigflare) && d.call.state.program == &studio.programs.ondeDeChoc);
@@ -112,10 +116,10 @@ TEST(SceneRecording, TheBurningCircleDrawsEachWithItsState)
 TEST(SceneRecording, TheMetaballsAreFoggedAndTheirSurfaceIsCutOut)
 {
     Studio studio;
-    MetaballScene scene;
+    MetaballScene scene(studio.random);
     for (const bool shapePass : {false, true}) {
         studio.device.forget();
-        scene.draw(studio.g, 0.4f, shapePass, frameAt(71000), studio.shared());
+        scene.draw(studio.g, 0.4f, shapePass, frameAt(71000, studio.random), studio.shared());
         int surfaces = 0;
         for (const NullDevice::Draw& d : studio.device.draws()) {
             const DrawState& s = d.call.state;
@@ -136,7 +140,7 @@ TEST(SceneRecording, TheMetaballsAreFoggedAndTheirSurfaceIsCutOut)
     studio.device.forget();
     studio.g.setFog(1);
     studio.g.setDrawing(false);
-    scene.draw(studio.g, 0.4f, true, frameAt(71000), studio.shared());
+    scene.draw(studio.g, 0.4f, true, frameAt(71000, studio.random), studio.shared());
     EXPECT_TRUE(studio.device.draws().empty());
     EXPECT_EQ(studio.g.shading().fogEnd, 120);
 }

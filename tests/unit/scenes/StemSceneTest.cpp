@@ -8,20 +8,20 @@ namespace {
 
 TEST(Stems, LayoutFollowsTheFixedSeedAndTheDrawsInOrder)
 {
-    seedLibraryRandom(1);
-    const StemScene scene;
+    Random laidOut;
+    const StemScene scene(laidOut);
     // The same draws, made here in the order the layout takes them.
-    seedLibraryRandom(1);
-    setRandomSeed(109106);
-    randomScaled(0.15f);
-    randomScaled(0.12f);
-    randomScaled(0.12f);
-    const float startBase = randomScaled(0.055f);
-    const float width = randomScaled(0.9f) + 0.74f;
-    const float side = randomScaled(11) - 5.5f;
-    const float tipSize = randomScaled(12) + 3.0f;
-    const float curlX = randomScaled(0.5f) - 0.25f;
-    const float curlY = randomUnit() - 0.5f;
+    Random random;
+    random.setSeed(109106);
+    random.scaled(0.15f);
+    random.scaled(0.12f);
+    random.scaled(0.12f);
+    const float startBase = random.scaled(0.055f);
+    const float width = random.scaled(0.9f) + 0.74f;
+    const float side = random.scaled(11) - 5.5f;
+    const float tipSize = random.scaled(12) + 3.0f;
+    const float curlX = random.scaled(0.5f) - 0.25f;
+    const float curlY = random.unit() - 0.5f;
     const StemGroup& g = scene.groups()[0];
     EXPECT_EQ(g.startBase, startBase);
     EXPECT_EQ(g.width, width);
