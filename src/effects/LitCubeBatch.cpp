@@ -5,7 +5,7 @@
 LitCubeBatch::LitCubeBatch(Gfx& g)
 {
     const VertexArrayMesh unit = VertexArrayMesh::buildCube(1, 1, 1);
-    cube_ = g.createMesh(Primitive::Triangles, unit.vertices(), unit.indices,
+    cube_ = g.createMesh(Topology::Triangles, unit.vertices(), unit.indices,
                          {.colours = false, .normals = true, .texCoords = true});
 }
 

@@ -46,7 +46,7 @@ float cubeHalfSize(const ParticleEmitter& e, float s) { return e.drawStyle == Dr
 // Sets light 0 and the material for the particle at its corner and draws its lit solid, if
 // its style has one; through `program` when one is given.
 void litStep(Gfx& g, const Particle& p, const ParticleEmitter& e, const Vec3& corner, const ParticleFrame& frame,
-             const ShaderProgram* program)
+             ProgramId program)
 {
     const float a = p.alpha;
     const Vec3& c = p.colour;
@@ -104,7 +104,7 @@ void spriteQuad(Gfx& g, const Sprite& q, float s)
 }
 
 void drawParticle(Gfx& g, const Particle& p, const ParticleEmitter& e, const ParticleFrame& frame,
-                  const ShaderProgram* program)
+                  ProgramId program)
 {
     const float s = p.size, a = p.alpha;
     const Vec3& c = p.colour;
@@ -227,7 +227,7 @@ void drawBatch(Gfx& g, const ParticleEmitter& e, const ParticleFrame& frame)
         }
     }
     g.end();
-    litStep(g, *last, e, sprite(*last, e).C0, frame, nullptr);
+    litStep(g, *last, e, sprite(*last, e).C0, frame, {});
 }
 
 // The billboard axes from the current modelview, for a textured emitter.
@@ -250,7 +250,7 @@ void prepareDraw(Gfx& g, ParticleEmitter& e)
     }
 }
 
-void drawEach(Gfx& g, const ParticleEmitter& e, const ParticleFrame& frame, const ShaderProgram* program)
+void drawEach(Gfx& g, const ParticleEmitter& e, const ParticleFrame& frame, ProgramId program)
 {
     for (const Particle& p : e.particles)
         if (p.alive) drawParticle(g, p, e, frame, program);
@@ -264,13 +264,13 @@ void drawParticles(Gfx& g, ParticleEmitter& e, const ParticleFrame& frame)
     if (batched(e))
         drawBatch(g, e, frame);
     else
-        drawEach(g, e, frame, nullptr);
+        drawEach(g, e, frame, {});
 }
 
 void drawParticlesOneByOne(Gfx& g, ParticleEmitter& e, const ParticleFrame& frame)
 {
     prepareDraw(g, e);
-    drawEach(g, e, frame, nullptr);
+    drawEach(g, e, frame, {});
 }
 
 void drawParticlesShaded(Gfx& g, ParticleEmitter& e, const ParticleFrame& frame, const ShaderProgram& program,
@@ -279,7 +279,7 @@ void drawParticlesShaded(Gfx& g, ParticleEmitter& e, const ParticleFrame& frame,
     const bool cubes = e.textured && (e.drawStyle == DrawStyle::SmallCube || e.drawStyle == DrawStyle::Cube);
     prepareDraw(g, e);
     if (!cubes || !batchProgram.linked()) {
-        drawEach(g, e, frame, &program);
+        drawEach(g, e, frame, program.id());
         return;
     }
     const Particle* last = lastAlive(e);
@@ -291,7 +291,7 @@ void drawParticlesShaded(Gfx& g, ParticleEmitter& e, const ParticleFrame& frame,
     // Lighting and fog are the program's.
     DrawState cubesState = kLitSolid;
     cubesState.lighting = Lighting::Off;
-    cubesState.program = &batchProgram;
+    cubesState.program = batchProgram.id();
     batch.draw(g, cubesState);
-    drawParticle(g, *last, e, frame, &program);
+    drawParticle(g, *last, e, frame, program.id());
 }

@@ -185,7 +185,7 @@ Mesh IndexedMesh::store(Gfx& g) const
         std::copy_n(normals.data() + v * 3, 3, vertices[v].normal);
     }
     const std::vector<uint32_t> wide(indices.begin(), indices.begin() + indexCount);
-    return g.createMesh(Primitive::Triangles, vertices, wide, {.colours = false, .normals = true, .texCoords = false});
+    return g.createMesh(Topology::Triangles, vertices, wide, {.colours = false, .normals = true, .texCoords = false});
 }
 
 IndexedMesh buildDisplacedSphere()

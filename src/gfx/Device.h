@@ -10,6 +10,7 @@
 #include "gfx/DrawState.h"
 #include "gfx/Matrix.h"
 #include "gfx/Result.h"
+#include "gfx/ShaderInputs.h"
 
 // One vertex as the drawing layer hands vertices to a device.
 struct Vertex {
@@ -50,11 +51,9 @@ struct MeshAttributes {
 struct DrawCall {
     Topology topology = Topology::Triangles;
     std::span<const Vertex> vertices;  // empty for a mesh
-    uint32_t mesh = 0;                 // a stored mesh's name, 0 for the vertices above
+    MeshId mesh{};                     // a stored mesh, none for the vertices above
     DrawState state;
-    Mat4 modelView = Mat4::identity();
-    Mat4 projection = Mat4::identity();
-    const Shading* shading = nullptr;
+    ShaderInputs inputs;  // the matrices, light, material and fog as the shading receives them
     Vertex current{};  // the colour, normal and texture coordinate of a mesh's vertices that lack them
 };
 
@@ -89,6 +88,12 @@ struct TextureSettings {
     bool repeat = true;      // coordinates wrap; else they clamp to the edge texels
 };
 
+// A sampler of a program and the texture unit it reads, for good.
+struct SamplerUnit {
+    const char* name;
+    int32_t unit;
+};
+
 // What a device is, in words.
 struct DeviceInfo {
     std::string renderer;
@@ -99,7 +104,7 @@ struct DeviceInfo {
 
 // A render target's names: its framebuffer and its colour texture.
 struct TargetNames {
-    uint32_t target = 0;
+    TargetId target;
     TextureId colour;
 };
 
@@ -117,21 +122,21 @@ public:
     // A colour texture and a depth buffer of width x height to draw into; a size the device
     // cannot draw into is a failure that says so.
     virtual Result<TargetNames> createTarget(int32_t width, int32_t height) = 0;
-    virtual void destroyTarget(uint32_t target) = 0;
-    // A program from GLSL without its version line, which the device adds for its dialect.
-    // Compile and link errors are added to `failures`, one line each naming the program;
-    // a program that failed draws nothing.
-    virtual uint32_t createProgram(const char* vertexSource, const char* fragmentSource, const char* name,
-                                   std::vector<std::string>& failures) = 0;
-    virtual void destroyProgram(uint32_t program) = 0;
+    virtual void destroyTarget(TargetId target) = 0;
+    // A program from GLSL without its version line, which the device adds for its dialect,
+    // its samplers bound to their units. Compile and link errors are added to `failures`, one
+    // line each naming the program; a program that failed draws nothing.
+    virtual ProgramId createProgram(const char* vertexSource, const char* fragmentSource, const char* name,
+                                    std::span<const SamplerUnit> samplers, std::vector<std::string>& failures) = 0;
+    virtual void destroyProgram(ProgramId program) = 0;
     // Whether the program was built and linked.
-    virtual bool programLinked(uint32_t program) const = 0;
-    virtual uint32_t createMesh(Topology topology, std::span<const Vertex> vertices, std::span<const uint32_t> indices,
-                                MeshAttributes attributes) = 0;
-    virtual void destroyMesh(uint32_t mesh) = 0;
+    virtual bool programLinked(ProgramId program) const = 0;
+    virtual MeshId createMesh(Topology topology, std::span<const Vertex> vertices, std::span<const uint32_t> indices,
+                              MeshAttributes attributes) = 0;
+    virtual void destroyMesh(MeshId mesh) = 0;
 
-    // The target later passes, draws and read-backs act on (0: the window's own framebuffer).
-    virtual void bindTarget(uint32_t target) = 0;
+    // The target later passes, draws and read-backs act on (none: the window's own framebuffer).
+    virtual void bindTarget(TargetId target) = 0;
     virtual void viewport(const PixelBox& box) = 0;
     // The whole bound target: colour to `rgba`, depth to the far plane.
     virtual void clear(const std::array<float, 4>& rgba) = 0;
@@ -142,7 +147,7 @@ public:
     virtual void readPixels(const PixelBox& box, uint8_t* rgba) = 0;
     // Copies the box `from` of one target onto the box `to` of another, scaled, filtered
     // linearly or not.
-    virtual void blit(uint32_t source, const PixelBox& from, uint32_t destination, const PixelBox& to,
+    virtual void blit(TargetId source, const PixelBox& from, TargetId destination, const PixelBox& to,
                       bool linear) = 0;
     // Waits until everything asked has been drawn.
     virtual void finish() = 0;

@@ -1,8 +1,7 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
-
-class ShaderProgram;
 
 // What the vertices of one draw make.
 enum class Primitive : uint8_t {
@@ -30,11 +29,24 @@ enum class Lighting : uint8_t {
     ColourMaterial,  // light 0 on the material, whose ambient and diffuse colours are the vertex's colour
 };
 
-// A texture of the device's, by name; 0 is none.
-struct TextureId {
+// A resource of a device, by its name there; 0 is none. The tag keeps the kinds apart.
+template <typename Tag>
+struct DeviceId {
     uint32_t name = 0;
     explicit operator bool() const { return name != 0; }
-    bool operator==(const TextureId&) const = default;
+    auto operator<=>(const DeviceId&) const = default;
+};
+using TextureId = DeviceId<struct TextureTag>;
+using MeshId = DeviceId<struct MeshTag>;
+using TargetId = DeviceId<struct TargetTag>;
+using ProgramId = DeviceId<struct ProgramTag>;
+
+// One of a program's own float uniforms, by name (a literal's, not owned), and its value for
+// one draw.
+struct ProgramUniform {
+    const char* name = nullptr;
+    float value = 0;
+    bool operator==(const ProgramUniform&) const = default;
 };
 
 // Everything a draw depends on besides its vertices, the matrices and the lights: stated in
@@ -48,7 +60,10 @@ struct DrawState {
     TextureId texture{};      // on unit 0, its texels times the colour; none: the colour alone
     TextureId secondTexture{};  // on unit 1, for a program that samples two
     // Shades the draw instead of the built-in shading; none: texture, lighting and fog as above.
-    const ShaderProgram* program = nullptr;
+    ProgramId program{};
+    // The values of the program's own uniforms in this draw. A program keeps none from one draw
+    // to the next: one that an earlier draw gave and this one does not is 0.
+    std::array<ProgramUniform, 2> uniforms{};
     float lineWidth = 1.0f;   // pixels, for lines
     bool smoothLines = false; // lines as rectangles with soft edges, else as pixel runs
 

@@ -12,7 +12,7 @@ FullScreenQuad FullScreenQuad::build(Gfx& g)
         ++i;
     }
     FullScreenQuad quad;
-    quad.quad_ = g.createMesh(Primitive::TriangleStrip, corners, {}, {.colours = false, .normals = false, .texCoords = true});
+    quad.quad_ = g.createMesh(Topology::TriangleStrip, corners, {}, {.colours = false, .normals = false, .texCoords = true});
     return quad;
 }
 

@@ -65,9 +65,13 @@ struct Program {
     // What each slot was last set to, so that unchanged values are not set again.
     float last[kSlotCount][16] = {};
     bool known[kSlotCount] = {};
-    uint32_t uniformsRevision = 0;
-    bool uniformsApplied = false;
-    std::map<std::string, GLint, std::less<>> named;  // the program's own uniforms and instance attributes
+    // The program's own uniforms that draws have given, where they are and what they were set to.
+    struct Own {
+        GLint location = -1;
+        float value = 0;
+    };
+    std::map<std::string, Own, std::less<>> own;
+    std::map<std::string, GLint, std::less<>> named;  // its instance attributes
 };
 
 struct Target {
@@ -77,6 +81,7 @@ struct Target {
 };
 
 struct StoredMesh {
+    GLenum mode = GL_TRIANGLES;  // triangles or a strip of them
     GLuint vertexArray = 0;
     GLuint vertices = 0;
     GLuint indices = 0;
@@ -106,23 +111,6 @@ int currentVersion(const GLCommands& gl)
     int minor = 0;
     if (digit == std::string::npos || std::sscanf(version.c_str() + digit, "%d.%d", &major, &minor) != 2) return 0;
     return major * 10 + minor;
-}
-
-// Normalised as the fixed-function state normalises light vectors: by 1 / sqrt of the
-// squared length, in single precision; a zero vector stays zero.
-std::array<float, 3> normalised(std::array<float, 3> v)
-{
-    float length = v[0] * v[0] + v[1] * v[1] + v[2] * v[2];
-    if (length != 0.0f) {
-        length = 1.0f / std::sqrt(length);
-        for (float& c : v) c *= length;
-    }
-    return v;
-}
-
-std::array<float, 4> product(const std::array<float, 4>& light, const std::array<float, 4>& material)
-{
-    return {light[0] * material[0], light[1] * material[1], light[2] * material[2], material[3]};
 }
 
 std::string statusText(GLenum status)
@@ -165,22 +153,22 @@ public:
     TextureId createTexture(const TextureSettings& settings, const uint8_t* rgba) override;
     void destroyTexture(TextureId texture) override;
     Result<TargetNames> createTarget(int32_t width, int32_t height) override;
-    void destroyTarget(uint32_t target) override;
-    uint32_t createProgram(const char* vertexSource, const char* fragmentSource, const char* name,
-                           std::vector<std::string>& failures) override;
-    void destroyProgram(uint32_t program) override;
-    bool programLinked(uint32_t program) const override;
-    uint32_t createMesh(Topology topology, std::span<const Vertex> vertices, std::span<const uint32_t> indices,
-                        MeshAttributes attributes) override;
-    void destroyMesh(uint32_t mesh) override;
+    void destroyTarget(TargetId target) override;
+    ProgramId createProgram(const char* vertexSource, const char* fragmentSource, const char* name,
+                            std::span<const SamplerUnit> samplers, std::vector<std::string>& failures) override;
+    void destroyProgram(ProgramId program) override;
+    bool programLinked(ProgramId program) const override;
+    MeshId createMesh(Topology topology, std::span<const Vertex> vertices, std::span<const uint32_t> indices,
+                      MeshAttributes attributes) override;
+    void destroyMesh(MeshId mesh) override;
 
-    void bindTarget(uint32_t target) override;
+    void bindTarget(TargetId target) override;
     void viewport(const PixelBox& box) override;
     void clear(const std::array<float, 4>& rgba) override;
     void draw(const DrawCall& call) override;
     void drawInstances(const DrawCall& call, const Instances& instances) override;
     void readPixels(const PixelBox& box, uint8_t* rgba) override;
-    void blit(uint32_t source, const PixelBox& from, uint32_t destination, const PixelBox& to, bool linear) override;
+    void blit(TargetId source, const PixelBox& from, TargetId destination, const PixelBox& to, bool linear) override;
     void finish() override { gl_.Finish(); }
 
 private:
@@ -192,11 +180,14 @@ private:
     void bindTexture(GLuint unit, TextureId texture);
     void setUniforms(Program& p, const DrawCall& call, bool lines);
     void set(Program& p, Slot slot, const float* values, int count);
+    // The draw's values of the program's own uniforms; those of earlier draws it does not give
+    // back to 0.
+    void setOwnUniforms(Program& p, const std::array<ProgramUniform, 2>& uniforms);
     void setInt(Program& p, Slot slot, int value);
     // Copies the vertices into the stream buffer; returns their byte offset in it.
     size_t stream(const void* data, size_t bytes);
     void drawLines(const DrawCall& call);
-    GLuint framebufferOf(uint32_t target) const;
+    GLuint framebufferOf(TargetId target) const;
     GLuint link(const std::string& vertex, const std::string& fragment, const char* name,
                 std::vector<std::string>& failures, Program& out);
 
@@ -204,9 +195,9 @@ private:
     bool es_;
     std::string preamble_;  // the version line and default precisions of this dialect
     Program shading_[2][2][2][2];  // [textured][fog][lines][lit]
-    std::map<uint32_t, Program> programs_;
-    std::map<uint32_t, Target> targets_;
-    std::map<uint32_t, StoredMesh> meshes_;
+    std::map<ProgramId, Program> programs_;
+    std::map<TargetId, Target> targets_;
+    std::map<MeshId, StoredMesh> meshes_;
     uint32_t nextName_ = 1;
 
     GLuint triangleArray_ = 0;  // the stream buffer as one vertex per vertex
@@ -222,7 +213,7 @@ private:
     int blend_ = -1;
     int depthTest_ = -1;
     int depthWrite_ = -1;
-    uint32_t boundTarget_ = 0;
+    TargetId boundTarget_;
     PixelBox viewport_;
 };
 
@@ -398,33 +389,38 @@ Result<TargetNames> GLDevice::createTarget(int32_t width, int32_t height)
         return Failure{"the OpenGL driver cannot draw into a " + std::to_string(width) + "x" + std::to_string(height) +
                        " off-screen framebuffer (" + statusText(status) + ")"};
     }
-    const uint32_t name = nextName_++;
+    const TargetId name{nextName_++};
     targets_[name] = t;
     return TargetNames{name, TextureId{t.colour}};
 }
 
-void GLDevice::destroyTarget(uint32_t target)
+void GLDevice::destroyTarget(TargetId target)
 {
     const auto it = targets_.find(target);
     if (it == targets_.end()) return;
-    if (boundTarget_ == target) bindTarget(0);
+    if (boundTarget_ == target) bindTarget({});
     gl_.DeleteFramebuffers(1, &it->second.framebuffer);
     destroyTexture(TextureId{it->second.colour});
     gl_.DeleteRenderbuffers(1, &it->second.depth);
     targets_.erase(it);
 }
 
-uint32_t GLDevice::createProgram(const char* vertexSource, const char* fragmentSource, const char* name,
-                                 std::vector<std::string>& failures)
+ProgramId GLDevice::createProgram(const char* vertexSource, const char* fragmentSource, const char* name,
+                                 std::span<const SamplerUnit> samplers, std::vector<std::string>& failures)
 {
     Program p;
     p.name = link(vertexSource, fragmentSource, name, failures, p);
-    const uint32_t id = nextName_++;
+    if (p.linked && !samplers.empty()) {
+        gl_.UseProgram(p.name);
+        for (const SamplerUnit& s : samplers) gl_.Uniform1i(gl_.GetUniformLocation(p.name, s.name), s.unit);
+        gl_.UseProgram(currentProgram_);
+    }
+    const ProgramId id{nextName_++};
     programs_[id] = std::move(p);
     return id;
 }
 
-void GLDevice::destroyProgram(uint32_t program)
+void GLDevice::destroyProgram(ProgramId program)
 {
     const auto it = programs_.find(program);
     if (it == programs_.end()) return;
@@ -436,17 +432,17 @@ void GLDevice::destroyProgram(uint32_t program)
     programs_.erase(it);
 }
 
-bool GLDevice::programLinked(uint32_t program) const
+bool GLDevice::programLinked(ProgramId program) const
 {
     const auto it = programs_.find(program);
     return it != programs_.end() && it->second.linked;
 }
 
-uint32_t GLDevice::createMesh(Topology topology, std::span<const Vertex> vertices, std::span<const uint32_t> indices,
+MeshId GLDevice::createMesh(Topology topology, std::span<const Vertex> vertices, std::span<const uint32_t> indices,
                               MeshAttributes attributes)
 {
-    (void)topology;
     StoredMesh m;
+    m.mode = topology == Topology::TriangleStrip ? GL_TRIANGLE_STRIP : GL_TRIANGLES;
     m.attributes = attributes;
     m.count = static_cast<GLsizei>(indices.empty() ? vertices.size() : indices.size());
     gl_.GenVertexArrays(1, &m.vertexArray);
@@ -478,12 +474,12 @@ uint32_t GLDevice::createMesh(Topology topology, std::span<const Vertex> vertice
                      GL_STATIC_DRAW);
     }
     gl_.BindVertexArray(0);
-    const uint32_t id = nextName_++;
+    const MeshId id{nextName_++};
     meshes_[id] = m;
     return id;
 }
 
-void GLDevice::destroyMesh(uint32_t mesh)
+void GLDevice::destroyMesh(MeshId mesh)
 {
     const auto it = meshes_.find(mesh);
     if (it == meshes_.end()) return;
@@ -493,13 +489,13 @@ void GLDevice::destroyMesh(uint32_t mesh)
     meshes_.erase(it);
 }
 
-GLuint GLDevice::framebufferOf(uint32_t target) const
+GLuint GLDevice::framebufferOf(TargetId target) const
 {
     const auto it = targets_.find(target);
     return it == targets_.end() ? 0 : it->second.framebuffer;
 }
 
-void GLDevice::bindTarget(uint32_t target)
+void GLDevice::bindTarget(TargetId target)
 {
     boundTarget_ = target;
     gl_.BindFramebuffer(GL_FRAMEBUFFER, framebufferOf(target));
@@ -527,7 +523,7 @@ void GLDevice::readPixels(const PixelBox& box, uint8_t* rgba)
     gl_.ReadPixels(box.x, box.y, box.width, box.height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
 }
 
-void GLDevice::blit(uint32_t source, const PixelBox& from, uint32_t destination, const PixelBox& to, bool linear)
+void GLDevice::blit(TargetId source, const PixelBox& from, TargetId destination, const PixelBox& to, bool linear)
 {
     gl_.BindFramebuffer(GL_READ_FRAMEBUFFER, framebufferOf(source));
     gl_.BindFramebuffer(GL_DRAW_FRAMEBUFFER, framebufferOf(destination));
@@ -545,7 +541,7 @@ Program& GLDevice::programFor(const DrawCall& call, bool lines)
 {
     // A program that failed to build leaves the draw to the built-in shading.
     if (call.state.program) {
-        const auto it = programs_.find(call.state.program->deviceName());
+        const auto it = programs_.find(call.state.program);
         if (it != programs_.end() && it->second.linked) return it->second;
     }
     return shadingFor(call.state, lines);
@@ -628,42 +624,33 @@ void GLDevice::setInt(Program& p, Slot slot, int value)
 
 void GLDevice::setUniforms(Program& p, const DrawCall& call, bool lines)
 {
-    const Mat4 mvp = call.projection * call.modelView;
-    set(p, kModelViewProjection, mvp.m.data(), 16);
-    set(p, kModelView, call.modelView.m.data(), 16);
+    const ShaderInputs& in = call.inputs;
+    set(p, kModelViewProjection, in.modelViewProjection.m.data(), 16);
+    set(p, kModelView, in.modelView.m.data(), 16);
+    setInt(p, kLighting, in.lighting);
+    if (in.lit) {
+        set(p, kNormalMatrix, in.normalMatrix.data(), 9);
+        set(p, kLightPosition, in.lightPosition.data(), 4);
+        set(p, kLightDirection, in.lightDirection.data(), 3);
+        set(p, kHalfVector, in.halfVector.data(), 3);
+        set(p, kSceneColour, in.sceneColour.data(), 4);
+        set(p, kModelAmbient, in.modelAmbient.data(), 4);
+        set(p, kLightAmbient, in.lightAmbient.data(), 4);
+        set(p, kLightDiffuse, in.lightDiffuse.data(), 4);
+        set(p, kLightSpecular, in.lightSpecular.data(), 4);
+        set(p, kAmbientProduct, in.ambientProduct.data(), 4);
+        set(p, kDiffuseProduct, in.diffuseProduct.data(), 4);
+        set(p, kSpecularProduct, in.specularProduct.data(), 4);
+        set(p, kShininess, &in.shininess, 1);
+        set(p, kMaterialAmbient, in.materialAmbient.data(), 4);
+        set(p, kMaterialDiffuse, in.materialDiffuse.data(), 4);
+        set(p, kMaterialSpecular, in.materialSpecular.data(), 4);
+    }
+    if (in.fog) {
+        set(p, kFogScale, &in.fogScale, 1);
+        set(p, kFogOffset, &in.fogOffset, 1);
+    }
     const DrawState& state = call.state;
-    const Shading& s = *call.shading;
-    const bool lit = state.lighting != Lighting::Off || state.program;
-    setInt(p, kLighting, static_cast<int>(state.lighting));
-    if (lit) {
-        set(p, kNormalMatrix, normalMatrix(call.modelView).data(), 9);
-        set(p, kLightPosition, s.lightPosition.data(), 4);
-        const std::array<float, 3> direction = normalised({s.lightPosition[0], s.lightPosition[1], s.lightPosition[2]});
-        set(p, kLightDirection, direction.data(), 3);
-        const std::array<float, 3> half = normalised({direction[0], direction[1], direction[2] + 1.0f});
-        set(p, kHalfVector, half.data(), 3);
-        const std::array<float, 4> scene{s.modelAmbient[0] * s.materialAmbient[0], s.modelAmbient[1] * s.materialAmbient[1],
-                                         s.modelAmbient[2] * s.materialAmbient[2], s.materialDiffuse[3]};
-        set(p, kSceneColour, scene.data(), 4);
-        set(p, kModelAmbient, s.modelAmbient.data(), 4);
-        set(p, kLightAmbient, s.lightAmbient.data(), 4);
-        set(p, kLightDiffuse, s.lightDiffuse.data(), 4);
-        set(p, kLightSpecular, s.lightSpecular.data(), 4);
-        set(p, kAmbientProduct, product(s.lightAmbient, s.materialAmbient).data(), 4);
-        set(p, kDiffuseProduct, product(s.lightDiffuse, s.materialDiffuse).data(), 4);
-        set(p, kSpecularProduct, product(s.lightSpecular, s.materialSpecular).data(), 4);
-        set(p, kShininess, &s.shininess, 1);
-        set(p, kMaterialAmbient, s.materialAmbient.data(), 4);
-        set(p, kMaterialDiffuse, s.materialDiffuse.data(), 4);
-        set(p, kMaterialSpecular, s.materialSpecular.data(), 4);
-    }
-    if (state.fog) {
-        // As the fixed-function state folds its linear fog from 0 to the end into one step.
-        const float scale = s.fogEnd == 0.0f ? 1.0f : -1.0f / (s.fogEnd - 0.0f);
-        const float offset = s.fogEnd * -scale;
-        set(p, kFogScale, &scale, 1);
-        set(p, kFogOffset, &offset, 1);
-    }
     if (lines) {
         const float halfWidth = static_cast<float>(viewport_.width) * 0.5f;
         const float halfHeight = static_cast<float>(viewport_.height) * 0.5f;
@@ -675,19 +662,27 @@ void GLDevice::setUniforms(Program& p, const DrawCall& call, bool lines)
         set(p, kLineWidth, &state.lineWidth, 1);
         setInt(p, kSmoothLines, state.smoothLines ? 1 : 0);
     }
-    if (const ShaderProgram* own = state.program; own && (!p.uniformsApplied || p.uniformsRevision != own->revision())) {
-        for (const ShaderProgram::Uniform& u : own->uniforms()) {
-            auto it = p.named.find(u.name);
-            if (it == p.named.end())
-                it = p.named.emplace(std::string(u.name), gl_.GetUniformLocation(p.name, std::string(u.name).c_str())).first;
-            if (u.integer)
-                gl_.Uniform1i(it->second, static_cast<int>(u.value));
-            else
-                gl_.Uniform1f(it->second, u.value);
+    if (state.program) setOwnUniforms(p, state.uniforms);
+}
+
+void GLDevice::setOwnUniforms(Program& p, const std::array<ProgramUniform, 2>& uniforms)
+{
+    const auto setOwn = [&](std::string_view name, float value) {
+        auto it = p.own.find(name);
+        if (it == p.own.end()) {
+            const std::string text(name);
+            it = p.own.emplace(text, Program::Own{gl_.GetUniformLocation(p.name, text.c_str()), 0}).first;
+            gl_.Uniform1f(it->second.location, value);
+        } else if (it->second.value != value) {
+            gl_.Uniform1f(it->second.location, value);
         }
-        p.uniformsApplied = true;
-        p.uniformsRevision = own->revision();
-    }
+        it->second.value = value;
+    };
+    for (const ProgramUniform& u : uniforms)
+        if (u.name) setOwn(u.name, u.value);
+    for (auto& [name, own] : p.own)
+        if (std::none_of(uniforms.begin(), uniforms.end(), [&](const ProgramUniform& u) { return u.name && name == u.name; }))
+            setOwn(name, 0);
 }
 
 size_t GLDevice::stream(const void* data, size_t bytes)
@@ -715,7 +710,7 @@ void GLDevice::draw(const DrawCall& call)
     use(p);
     setState(call.state);
     setUniforms(p, call, lines);
-    if (call.mesh != 0) {
+    if (call.mesh) {
         const auto it = meshes_.find(call.mesh);
         if (it == meshes_.end()) return;
         const StoredMesh& m = it->second;
@@ -724,11 +719,10 @@ void GLDevice::draw(const DrawCall& call)
         if (!m.attributes.colours) gl_.VertexAttrib4fv(kColour, call.current.colour);
         if (!m.attributes.normals) gl_.VertexAttrib3fv(kNormal, call.current.normal);
         if (!m.attributes.texCoords) gl_.VertexAttrib2fv(kTexCoord, call.current.texCoord);
-        const GLenum mode = call.topology == Topology::TriangleStrip ? GL_TRIANGLE_STRIP : GL_TRIANGLES;
         if (m.indices)
-            gl_.DrawElements(mode, m.count, GL_UNSIGNED_INT, nullptr);
+            gl_.DrawElements(m.mode, m.count, GL_UNSIGNED_INT, nullptr);
         else
-            gl_.DrawArrays(mode, 0, m.count);
+            gl_.DrawArrays(m.mode, 0, m.count);
         gl_.BindVertexArray(0);
         return;
     }
@@ -768,7 +762,7 @@ void GLDevice::drawLines(const DrawCall& call)
 void GLDevice::drawInstances(const DrawCall& call, const Instances& instances)
 {
     const auto it = meshes_.find(call.mesh);
-    if (!call.state.program || !programLinked(call.state.program->deviceName()) || it == meshes_.end()) return;
+    if (!call.state.program || !programLinked(call.state.program) || it == meshes_.end()) return;
     Program& p = programFor(call, false);
     use(p);
     setState(call.state);
@@ -788,7 +782,10 @@ void GLDevice::drawInstances(const DrawCall& call, const Instances& instances)
                               reinterpret_cast<const void*>(a.offset));
         gl_.VertexAttribDivisor(location, 1);
     }
-    gl_.DrawElementsInstanced(GL_TRIANGLES, m.count, GL_UNSIGNED_INT, nullptr, static_cast<GLsizei>(instances.count));
+    if (m.indices)
+        gl_.DrawElementsInstanced(m.mode, m.count, GL_UNSIGNED_INT, nullptr, static_cast<GLsizei>(instances.count));
+    else
+        gl_.DrawArraysInstanced(m.mode, 0, m.count, static_cast<GLsizei>(instances.count));
     // The mesh's arrays are left as it was made.
     for (const InstanceAttribute& a : instances.attributes)
         if (const GLint location = p.named.find(a.name)->second; location >= 0) {

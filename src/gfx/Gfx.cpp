@@ -1,6 +1,7 @@
 #include "gfx/Gfx.h"
 
 #include <algorithm>
+#include <cassert>
 
 namespace {
 
@@ -95,17 +96,16 @@ Result<RenderTarget> Gfx::createTarget(int32_t width, int32_t height)
     return RenderTarget::create(device_, width, height);
 }
 
-Mesh Gfx::createMesh(Primitive primitive, std::span<const Vertex> vertices, std::span<const uint32_t> indices,
+Mesh Gfx::createMesh(Topology topology, std::span<const Vertex> vertices, std::span<const uint32_t> indices,
                      MeshAttributes attributes)
 {
-    // Stored meshes are lists of triangles or strips, indexed or not, as the device draws them.
-    const Topology topology = primitive == Primitive::TriangleStrip ? Topology::TriangleStrip : Topology::Triangles;
+    assert(topology == Topology::Triangles || topology == Topology::TriangleStrip);
     return Mesh(device_, device_.createMesh(topology, vertices, indices, attributes), topology);
 }
 
 void Gfx::setDrawing(bool on) { draws_ = on ? &device_ : &idle_; }
 
-void Gfx::bindTarget(const RenderTarget* target) { draws_->bindTarget(target ? target->name() : 0); }
+void Gfx::bindTarget(const RenderTarget* target) { draws_->bindTarget(target ? target->id() : TargetId{}); }
 
 void Gfx::viewport(int32_t x, int32_t y, int32_t width, int32_t height) { draws_->viewport({x, y, width, height}); }
 
@@ -116,7 +116,7 @@ void Gfx::readPixels(const PixelBox& box, uint8_t* rgba) { draws_->readPixels(bo
 void Gfx::blit(const RenderTarget* source, const PixelBox& from, const RenderTarget* destination, const PixelBox& to,
                bool linear)
 {
-    draws_->blit(source ? source->name() : 0, from, destination ? destination->name() : 0, to, linear);
+    draws_->blit(source ? source->id() : TargetId{}, from, destination ? destination->id() : TargetId{}, to, linear);
 }
 
 void Gfx::finish() { draws_->finish(); }
@@ -193,9 +193,8 @@ DrawCall Gfx::call(const DrawState& state) const
 {
     DrawCall c;
     c.state = state;
-    c.modelView = modelView.top();
-    c.projection = projection.top();
-    c.shading = &shading_;
+    // Worked out only for a device that draws: the idle one takes nothing from them.
+    if (drawing()) c.inputs = shaderInputs(state, modelView.top(), projection.top(), shading_);
     c.current = current_;
     return c;
 }
@@ -231,7 +230,7 @@ void Gfx::draw(const Mesh& mesh, const DrawState& state)
     if (!drawing()) return;
     DrawCall c = call(state);
     c.topology = mesh.topology();
-    c.mesh = mesh.name();
+    c.mesh = mesh.id();
     draws_->draw(c);
 }
 
@@ -240,7 +239,7 @@ void Gfx::drawInstances(const Mesh& mesh, const DrawState& state, const Instance
     if (!drawing() || instances.count == 0) return;
     DrawCall c = call(state);
     c.topology = mesh.topology();
-    c.mesh = mesh.name();
+    c.mesh = mesh.id();
     draws_->drawInstances(c, instances);
 }
 

@@ -52,7 +52,9 @@ public:
     // the bottom.
     Texture createTexture(const TextureSettings& settings, const uint8_t* rgba);
     Result<RenderTarget> createTarget(int32_t width, int32_t height);
-    Mesh createMesh(Primitive primitive, std::span<const Vertex> vertices, std::span<const uint32_t> indices,
+    // A mesh of triangles or of a triangle strip, indexed or not; lines are drawn from vertices
+    // given with each draw.
+    Mesh createMesh(Topology topology, std::span<const Vertex> vertices, std::span<const uint32_t> indices,
                     MeshAttributes attributes);
 
     void setDrawing(bool on);

@@ -7,12 +7,12 @@
 class Mesh {
 public:
     Mesh() = default;
-    Mesh(Device& device, uint32_t name, Topology topology) : resource_(device, name), topology_(topology) {}
+    Mesh(Device& device, MeshId id, Topology topology) : resource_(device, id), topology_(topology) {}
 
-    uint32_t name() const { return resource_.name(); }
+    MeshId id() const { return resource_.name(); }
     Topology topology() const { return topology_; }
 
 private:
-    DeviceResource<uint32_t, &Device::destroyMesh> resource_;
+    DeviceResource<MeshId, &Device::destroyMesh> resource_;
     Topology topology_ = Topology::Triangles;
 };

@@ -5,7 +5,7 @@
 
 DeviceInfo NullDevice::info() const { return {"none", "none", "none", "no GPU"}; }
 
-int NullDevice::clears(uint32_t target) const
+int NullDevice::clears(TargetId target) const
 {
     for (const auto& [t, n] : clears_)
         if (t == target) return n;
@@ -18,17 +18,18 @@ Result<TargetNames> NullDevice::createTarget(int32_t width, int32_t height)
 {
     if (width <= 0 || height <= 0)
         return Failure{"cannot draw into a " + std::to_string(width) + "x" + std::to_string(height) + " target"};
-    const uint32_t target = nextName_++;
+    const TargetId target{nextName_++};
     return TargetNames{target, TextureId{nextName_++}};
 }
 
-uint32_t NullDevice::createProgram(const char*, const char*, const char*, std::vector<std::string>&)
+ProgramId NullDevice::createProgram(const char*, const char*, const char*, std::span<const SamplerUnit>,
+                                    std::vector<std::string>&)
 {
-    return nextName_++;
+    return ProgramId{nextName_++};
 }
 
-uint32_t NullDevice::createMesh(Topology, std::span<const Vertex> vertices, std::span<const uint32_t> indices,
-                                MeshAttributes)
+MeshId NullDevice::createMesh(Topology, std::span<const Vertex> vertices, std::span<const uint32_t> indices,
+                              MeshAttributes)
 {
     const uint32_t name = nextName_++;
     if (recording_) {
@@ -39,7 +40,7 @@ uint32_t NullDevice::createMesh(Topology, std::span<const Vertex> vertices, std:
         else
             for (const uint32_t i : indices) kept.push_back(vertices[i]);
     }
-    return name;
+    return MeshId{name};
 }
 
 void NullDevice::clear(const std::array<float, 4>&)
@@ -67,12 +68,10 @@ void NullDevice::record(const DrawCall& call, size_t instances)
     Draw d;
     d.call = call;
     d.call.vertices = {};
-    d.call.shading = nullptr;
-    if (call.mesh != 0 && call.mesh <= meshes_.size())
-        d.vertices = meshes_[call.mesh - 1];
+    if (call.mesh && call.mesh.name <= meshes_.size())
+        d.vertices = meshes_[call.mesh.name - 1];
     else
         d.vertices.assign(call.vertices.begin(), call.vertices.end());
-    if (call.shading) d.shading = *call.shading;
     d.target = target_;
     d.instances = instances;
     draws_.push_back(std::move(d));

@@ -12,8 +12,7 @@ public:
     struct Draw {
         DrawCall call;               // its vertices span left empty: see `vertices`
         std::vector<Vertex> vertices;
-        Shading shading;             // the shading it was drawn with
-        uint32_t target = 0;         // the target bound when it was asked for
+        TargetId target;             // the target bound when it was asked for
         size_t instances = 0;        // 0 for a draw that is not instanced
     };
 
@@ -22,28 +21,28 @@ public:
     const std::vector<Draw>& draws() const { return draws_; }
     void forget() { draws_.clear(); }
     // How many times each target (0: the window's framebuffer) has been cleared.
-    int clears(uint32_t target) const;
+    int clears(TargetId target) const;
 
     DeviceInfo info() const override;
     TextureId createTexture(const TextureSettings& settings, const uint8_t* rgba) override;
     void destroyTexture(TextureId) override {}
     Result<TargetNames> createTarget(int32_t width, int32_t height) override;
-    void destroyTarget(uint32_t) override {}
-    uint32_t createProgram(const char* vertexSource, const char* fragmentSource, const char* name,
-                           std::vector<std::string>& failures) override;
-    void destroyProgram(uint32_t) override {}
-    bool programLinked(uint32_t program) const override { return program != 0; }
-    uint32_t createMesh(Topology topology, std::span<const Vertex> vertices, std::span<const uint32_t> indices,
-                        MeshAttributes attributes) override;
-    void destroyMesh(uint32_t) override {}
+    void destroyTarget(TargetId) override {}
+    ProgramId createProgram(const char* vertexSource, const char* fragmentSource, const char* name,
+                            std::span<const SamplerUnit> samplers, std::vector<std::string>& failures) override;
+    void destroyProgram(ProgramId) override {}
+    bool programLinked(ProgramId program) const override { return static_cast<bool>(program); }
+    MeshId createMesh(Topology topology, std::span<const Vertex> vertices, std::span<const uint32_t> indices,
+                      MeshAttributes attributes) override;
+    void destroyMesh(MeshId) override {}
 
-    void bindTarget(uint32_t target) override { target_ = target; }
+    void bindTarget(TargetId target) override { target_ = target; }
     void viewport(const PixelBox&) override {}
     void clear(const std::array<float, 4>& rgba) override;
     void draw(const DrawCall& call) override;
     void drawInstances(const DrawCall& call, const Instances& instances) override;
     void readPixels(const PixelBox& box, uint8_t* rgba) override;
-    void blit(uint32_t, const PixelBox&, uint32_t, const PixelBox&, bool) override {}
+    void blit(TargetId, const PixelBox&, TargetId, const PixelBox&, bool) override {}
     void finish() override {}
 
 private:
@@ -51,8 +50,8 @@ private:
 
     bool recording_;
     uint32_t nextName_ = 1;
-    uint32_t target_ = 0;
+    TargetId target_;
     std::vector<Draw> draws_;
     std::vector<std::vector<Vertex>> meshes_;  // recorded meshes' vertices, by name − 1 when recording
-    std::vector<std::pair<uint32_t, int>> clears_;
+    std::vector<std::pair<TargetId, int>> clears_;
 };

@@ -27,11 +27,9 @@ ShaderProgram buildPhongParticles(Device& device, std::vector<std::string>& fail
 }
 ShaderProgram buildDetourage(Device& device, std::vector<std::string>& failures)
 {
-    ShaderProgram p = filter(device, kDetourageFrag, "détourage", failures);
     // Its colour from unit 0, the cut from unit 1.
-    p.set("colorMap", 0);
-    p.set("alphaMap", 1);
-    return p;
+    constexpr SamplerUnit kSamplers[] = {{"colorMap", 0}, {"alphaMap", 1}};
+    return ShaderProgram::build(device, kFilterVert, kDetourageFrag, "détourage", failures, kSamplers);
 }
 ShaderProgram buildOndeDeChoc(Device& device, std::vector<std::string>& failures)
 {

@@ -14,13 +14,13 @@ public:
     // says so.
     static Result<RenderTarget> create(Device& device, int32_t width, int32_t height);
 
-    uint32_t name() const { return resource_.name(); }
+    TargetId id() const { return resource_.name(); }
     TextureId picture() const { return picture_; }
     int32_t width() const { return width_; }
     int32_t height() const { return height_; }
 
 private:
-    DeviceResource<uint32_t, &Device::destroyTarget> resource_;
+    DeviceResource<TargetId, &Device::destroyTarget> resource_;
     TextureId picture_;
     int32_t width_ = 0;
     int32_t height_ = 0;

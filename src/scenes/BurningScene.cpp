@@ -89,8 +89,8 @@ void BurningScene::draw(Gfx& g, float p, const FrameContext& frame, const SceneS
     // Once the scene freezes, the floor's picture goes through the shock wave.
     DrawState floor = kFloor.withTexture(shared.textures.bigflare.texture.id());
     if (freeze > 0) {
-        shared.programs.ondeDeChoc.set("ttime", freeze);
-        floor.program = &shared.programs.ondeDeChoc;
+        floor.program = shared.programs.ondeDeChoc.id();
+        floor.uniforms[0] = {"ttime", freeze};
     }
     drawFloorGrid(g, floor, shared.floor, 0.85f);
     if (flash > 0) {

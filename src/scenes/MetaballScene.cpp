@@ -62,11 +62,11 @@ void MetaballScene::drawSurface(Gfx& g, float t, const SceneShared& shared)
 {
     // With no texture on unit 0 the cut-out samples black: dark blobs perforated where the
     // circle picture on unit 1 reaches the threshold; opaque, depth-tested, writing depth.
-    shared.programs.detourage.set("dval", 0.205f);
     const DrawState surface{.blend = Blend::Off,
                             .depthTest = true,
                             .secondTexture = shared.textures.circle.texture.id(),
-                            .program = &shared.programs.detourage};
+                            .program = shared.programs.detourage.id(),
+                            .uniforms = {{{"dval", 0.205f}}}};
     g.colour(1, 1, 1, 1);
     // Nothing of the surface lasts from one frame to the next: without drawing there is
     // nothing to work out.

@@ -135,12 +135,12 @@ void TwisterScene::draw(Gfx& g, float p, const FrameContext& frame, const SceneS
 
     // The wall: the panel picture, cut into a lattice where the surround picture is bright;
     // blended over what is there by its alpha, depth-tested.
-    shared.programs.detourage.set("dval", 0.15f);
     const DrawState wall{.blend = Blend::Alpha,
                          .depthTest = true,
                          .texture = tunnel_.id(),
                          .secondTexture = shared.textures.surround.texture.id(),
-                         .program = &shared.programs.detourage};
+                         .program = shared.programs.detourage.id(),
+                         .uniforms = {{{"dval", 0.15f}}}};
     drawColumn(g, wall);
     updateRings(p);
 

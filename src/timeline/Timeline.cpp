@@ -54,19 +54,15 @@ void sceneInto(Gfx& g, RenderTarget& target, const FrameContext& frame, float gr
     bindCleared(g, frame.output, frame, grey);
 }
 
-// One full-screen pass of a target's picture through a program, added to the frame.
-void filterPass(Gfx& g, const FullScreenQuad& quad, const ShaderProgram& program, const RenderTarget& source)
+// One full-screen pass of a target's picture through a program, with the value of its own
+// uniform where it has one, added to the frame.
+void filterPass(Gfx& g, const FullScreenQuad& quad, const ShaderProgram& program, const RenderTarget& source,
+                ProgramUniform uniform = {})
 {
     DrawState pass = kAdded.withTexture(source.picture());
-    pass.program = &program;
+    pass.program = program.id();
+    pass.uniforms[0] = uniform;
     quad.draw(g, pass);
-}
-
-void filterPass(Gfx& g, const FullScreenQuad& quad, ShaderProgram& program, const char* uniform, float value,
-                const RenderTarget& source)
-{
-    program.set(uniform, value);
-    filterPass(g, quad, program, source);
 }
 
 // Each composition returns the grey level the next frame is cleared to.
@@ -85,7 +81,7 @@ float composeBurning(Gfx& g, Stage& s, const FrameContext& frame, float grey, fl
     sceneInto(g, s.sceneTarget, frame, grey, [&] { s.burning.draw(g, p, frame, s.shared); });
     g.colour(1, 1, 1, 1);
     filterPass(g, s.shared.quad, programs.dreamvision, s.sceneTarget);
-    filterPass(g, s.shared.quad, programs.blackAndWhite, "sync", 0.1f, s.sceneTarget);
+    filterPass(g, s.shared.quad, programs.blackAndWhite, s.sceneTarget, {"sync", 0.1f});
     s.bubbles.draw(g, p, 0);
     return BurningScene::clearLevel(p);
 }
@@ -99,7 +95,7 @@ float composeMetaballs(Gfx& g, Stage& s, const FrameContext& frame, float grey, 
     g.colour(1, 1, 1, 1);
     filterPass(g, quad, programs.dreamvision, s.filterTarget);
     const float sync = p < 0.7f ? 0.5f : 0.5f - 0.5f * linearStep(p, 0.7f, 1.0f);
-    filterPass(g, quad, programs.blackAndWhite, "sync", sync, s.sceneTarget);
+    filterPass(g, quad, programs.blackAndWhite, s.sceneTarget, {"sync", sync});
     filterPass(g, quad, programs.outline, s.filterTarget);
     s.bubbles.draw(g, p, 2);
     return 0.0f;
@@ -120,9 +116,9 @@ float composeTwister(Gfx& g, Stage& s, const FrameContext& frame, float grey, fl
     sceneInto(g, s.sceneTarget, frame, grey, [&] { s.twister.draw(g, p, frame, s.shared); });
     const float f = linearStep(p, 0.9f, 1.0f);
     g.colour(1, 1, 1, 1 - f);
-    filterPass(g, s.shared.quad, programs.blackAndWhite, "sync", 0.5f + 0.5f * f, s.sceneTarget);
+    filterPass(g, s.shared.quad, programs.blackAndWhite, s.sceneTarget, {"sync", 0.5f + 0.5f * f});
     DrawState rippled = kAdded.withTexture(s.sceneTarget.picture());
-    rippled.program = &programs.dreamvision;
+    rippled.program = programs.dreamvision.id();
     s.shared.quad.drawRippled(g, rippled, 24 * p, 1.01f);
     s.bubbles.draw(g, p, 4);
     return 0.0f;
@@ -133,7 +129,7 @@ float composeRibbons(Gfx& g, Stage& s, const FrameContext& frame, float grey, fl
     Programs& programs = s.shared.programs;
     sceneInto(g, s.sceneTarget, frame, grey, [&] { s.ribbons.draw(g, p, frame, s.shared); });
     g.colour(1, 1, 1, 1);
-    filterPass(g, s.shared.quad, programs.blackAndWhite, "sync", 0.25f, s.sceneTarget);
+    filterPass(g, s.shared.quad, programs.blackAndWhite, s.sceneTarget, {"sync", 0.25f});
     // The glow is added twice.
     filterPass(g, s.shared.quad, programs.dreamvision, s.sceneTarget);
     filterPass(g, s.shared.quad, programs.dreamvision, s.sceneTarget);

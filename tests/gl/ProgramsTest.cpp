@@ -15,11 +15,12 @@ class ProgramsTest : public ::testing::Test {
 protected:
     void SetUp() override { resetDrawing(); }
 
-    // Draws `picture` (and `mask` on the second unit) over the viewport through `program` and
-    // reads the result back.
-    std::vector<uint8_t> pass()
+    // Draws `picture` (and `mask` on the second unit) over the viewport through `program`, with
+    // the value of its own uniform, and reads the result back.
+    std::vector<uint8_t> pass(ProgramUniform uniform = {})
     {
-        DrawState state{.texture = picture.id(), .secondTexture = mask.id(), .program = &program};
+        DrawState state{.texture = picture.id(), .secondTexture = mask.id(), .program = program.id(),
+                        .uniforms = {uniform, {}}};
         screenQuad().draw(gfx(), state);
         return readPixels();
     }
@@ -43,11 +44,10 @@ TEST_F(ProgramsTest, BlackAndWhiteHatchesDarkPicturesAndScalesBySync)
     program = built(buildBlackAndWhite);
     picture = flatTexture(0, 0, 0);
 
-    program.set("sync", 0.0f);
-    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(pass()[i], 0);
+    const auto unscaled = pass({"sync", 0.0f});
+    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(unscaled[i], 0);
 
-    program.set("sync", 1.0f);
-    const auto pixels = pass();
+    const auto pixels = pass({"sync", 1.0f});
     int black = 0;
     for (int y = 0; y < kSize; ++y) {
         for (int x = 0; x < kSize; ++x) {
@@ -67,8 +67,7 @@ TEST_F(ProgramsTest, BlackAndWhiteLeavesBrightPicturesWhite)
 {
     program = built(buildBlackAndWhite);
     picture = flatTexture(255, 255, 255);  // length of (1, 1, 1) is above every threshold
-    program.set("sync", 1.0f);
-    const auto pixels = pass();
+    const auto pixels = pass({"sync", 1.0f});
     for (size_t i = 0; i < pixels.size(); i += 4) ASSERT_EQ(pixels[i], 255);
 }
 
@@ -84,27 +83,27 @@ TEST_F(ProgramsTest, DetourageCutsByTheAlphaPicturesRed)
     } cases[] = {{0.0f, false}, {0.5f, false}, {0.51f, true}, {1.1f, true}};
     for (const auto& c : cases) {
         gfx().clear(0, 0, 0, 1);
-        program.set("dval", c.dval);
-        const auto pixels = pass();
+        const auto pixels = pass({"dval", c.dval});
         EXPECT_EQ(pixel(pixels, 10, 10)[1], c.shown ? 200 : 0) << "dval " << c.dval;
         EXPECT_EQ(pixel(pixels, 50, 60)[1], c.shown ? 200 : 0) << "dval " << c.dval;
     }
+    // A draw that gives no value is not left the last one: its threshold is 0, which cuts all.
+    gfx().clear(0, 0, 0, 1);
+    EXPECT_EQ(pixel(pass(), 10, 10)[1], 0);
 }
 
 TEST_F(ProgramsTest, OndeDeChocOnlyDimsOutsideItsRing)
 {
     program = built(buildOndeDeChoc);
     picture = flatTexture(200, 100, 50);
-    program.set("ttime", -0.2f);
-    auto pixels = pass();
+    auto pixels = pass({"ttime", -0.2f});
     for (size_t i = 0; i < pixels.size(); i += 4) {
         ASSERT_NEAR(pixels[i], 160, 1);
         ASSERT_NEAR(pixels[i + 1], 80, 1);
         ASSERT_NEAR(pixels[i + 2], 40, 1);
     }
     // Inside the ring the colour is tinted (green by 0.9) on top of the dimming.
-    program.set("ttime", 0.25f);
-    pixels = pass();
+    pixels = pass({"ttime", 0.25f});
     const uint8_t* onRing = pixel(pixels, kSize / 2 + 16, kSize / 2);  // 0.25 from the centre
     EXPECT_NEAR(onRing[0], 200 * 0.8 * 0.8, 2);
     EXPECT_NEAR(onRing[1], 100 * 0.9 * 0.8, 2);
@@ -182,7 +181,7 @@ TEST(Programs, AFailureIsSaidNamingTheProgramAndItsPassFallsBackToThePlainPictur
 
     resetDrawing();
     const Texture picture = flatTexture(30, 90, 150);
-    screenQuad().draw(gfx(), DrawState{.texture = picture.id(), .program = &broken});
+    screenQuad().draw(gfx(), DrawState{.texture = picture.id(), .program = broken.id()});
     const std::vector<uint8_t> shown = readPixels();
     const uint8_t* p = pixel(shown, 20, 20);
     EXPECT_EQ(p[0], 30);

@@ -3,6 +3,7 @@
 // drawing.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "gfx/Gfx.h"
@@ -20,9 +21,9 @@ struct Recorded : ::testing::Test {
         for (const Vertex& v : device.draws().back().vertices) out.push_back(v.position[0]);
         return out;
     }
-    void primitive(Primitive p, int count)
+    void primitive(Primitive p, int count, const DrawState& state = {})
     {
-        g.begin(p, {});
+        g.begin(p, state);
         for (int i = 0; i < count; ++i) g.vertex(static_cast<float>(i), 0, 0);
         g.end();
     }
@@ -102,8 +103,8 @@ TEST_F(Recorded, TheLightStandsWhereTheModelviewPutItWhenItWasSet)
     g.setLight({1, 2, 3, 1}, {0, 0, 0, 1}, {1, 1, 1, 1}, {1, 1, 1, 1});
     g.modelView.loadIdentity();
     g.modelView.rotate(90, 0, 1, 0);
-    primitive(Primitive::Triangles, 3);
-    const Shading& s = device.draws().back().shading;
+    primitive(Primitive::Triangles, 3, {.lighting = Lighting::Material});
+    const ShaderInputs& s = device.draws().back().call.inputs;
     EXPECT_EQ(s.lightPosition[0], 1);
     EXPECT_EQ(s.lightPosition[2], -2);
     // A direction is turned but not moved.
@@ -126,18 +127,18 @@ TEST_F(Recorded, WithoutDrawingNothingReachesTheDeviceAndTheRestGoesOn)
     g.setLight({0, 0, 1, 0}, {0.3f, 0.3f, 0.3f, 1}, {1, 1, 1, 1}, {1, 1, 1, 1});
     g.modelView.translate(1, 2, 3);
     EXPECT_TRUE(device.draws().empty());
-    EXPECT_EQ(device.clears(0), 0);
+    EXPECT_EQ(device.clears({}), 0);
     // Resources are still made on the device.
     const Texture t = g.createTexture({.width = 2, .height = 2}, std::vector<uint8_t>(16).data());
     EXPECT_TRUE(t.id());
 
     g.setDrawing(true);
-    primitive(Primitive::Triangles, 3);
+    primitive(Primitive::Triangles, 3, {.lighting = Lighting::Material});
     ASSERT_EQ(device.draws().size(), 1u);
     const NullDevice::Draw& d = device.draws().back();
     EXPECT_EQ(d.vertices[0].colour[0], 0.5f);
-    EXPECT_EQ(d.shading.lightAmbient[0], 0.3f);
-    EXPECT_EQ(d.call.modelView.at(1, 3), 2);
+    EXPECT_EQ(d.call.inputs.lightAmbient[0], 0.3f);
+    EXPECT_EQ(d.call.inputs.modelView.at(1, 3), 2);
 }
 
 TEST_F(Recorded, WhatCarriesFromFrameToFrameIsRestoredFromACopy)
@@ -159,9 +160,52 @@ TEST_F(Recorded, WhatCarriesFromFrameToFrameIsRestoredFromACopy)
     EXPECT_TRUE(g.projection.top() == Mat4::identity());
     primitive(Primitive::Triangles, 3);
     EXPECT_EQ(device.draws().back().vertices[0].colour[0], 0.25f);
-    EXPECT_EQ(device.draws().back().call.modelView.at(1, 3), 1);
+    EXPECT_EQ(device.draws().back().call.inputs.modelView.at(1, 3), 1);
     g.modelView.pop();  // the pushed matrix came back with the copy
     EXPECT_TRUE(g.modelView.top() == Mat4::identity());
+}
+
+TEST_F(Recorded, EachDrawCarriesTheLightMaterialAndFogAsTheShadingReceivesThem)
+{
+    g.setLight({0, 3, 4, 0}, {0.5f, 0.5f, 0.5f, 1}, {1, 0.5f, 0.25f, 1}, {1, 1, 1, 1});
+    g.setModelAmbient({0.4f, 0.4f, 0.4f, 1});
+    g.setMaterial({0.5f, 0.5f, 0.5f, 1}, {0.8f, 0.8f, 0.8f, 0.6f}, {0.25f, 0.25f, 0.25f, 1}, 12);
+    g.setFog(40);
+    g.projection.scale(2, 2, 1);
+    g.modelView.scale(2, 4, 0.5f);
+    primitive(Primitive::Triangles, 3, {.lighting = Lighting::Material, .fog = true});
+    const ShaderInputs& in = device.draws().back().call.inputs;
+    EXPECT_TRUE(in.lit);
+    EXPECT_EQ(in.lighting, static_cast<int32_t>(Lighting::Material));
+    EXPECT_EQ(in.modelViewProjection.at(0, 0), 4);
+    EXPECT_EQ(in.modelViewProjection.at(1, 1), 8);
+    // Normals go through the inverse transpose: a scale by 2 shrinks them by 2.
+    EXPECT_FLOAT_EQ(in.normalMatrix[0], 0.5f);
+    EXPECT_FLOAT_EQ(in.normalMatrix[4], 0.25f);
+    EXPECT_FLOAT_EQ(in.normalMatrix[8], 2);
+    // The direction towards the light and the half vector with the eye's +z, unit length.
+    EXPECT_FLOAT_EQ(in.lightDirection[1], 0.6f);
+    EXPECT_FLOAT_EQ(in.lightDirection[2], 0.8f);
+    EXPECT_FLOAT_EQ(in.halfVector[1], 0.6f / std::sqrt(0.36f + 3.24f));
+    EXPECT_FLOAT_EQ(in.halfVector[2], 1.8f / std::sqrt(0.36f + 3.24f));
+    // The light's colours on the material's, the material's alpha kept.
+    EXPECT_FLOAT_EQ(in.ambientProduct[0], 0.25f);
+    EXPECT_FLOAT_EQ(in.diffuseProduct[1], 0.4f);
+    EXPECT_FLOAT_EQ(in.diffuseProduct[3], 0.6f);
+    EXPECT_FLOAT_EQ(in.specularProduct[2], 0.25f);
+    EXPECT_FLOAT_EQ(in.sceneColour[0], 0.2f);
+    EXPECT_FLOAT_EQ(in.sceneColour[3], 0.6f);
+    EXPECT_EQ(in.shininess, 12);
+    // Linear fog from the eye (factor 1) to 40 units (factor 0).
+    EXPECT_FLOAT_EQ(in.fogScale * 0 + in.fogOffset, 1);
+    EXPECT_FLOAT_EQ(in.fogScale * 40 + in.fogOffset, 0);
+
+    // An unlit, unfogged draw is given neither.
+    primitive(Primitive::Triangles, 3);
+    const ShaderInputs& plain = device.draws().back().call.inputs;
+    EXPECT_FALSE(plain.lit);
+    EXPECT_FALSE(plain.fog);
+    EXPECT_EQ(plain.lightDiffuse[0], 0);
 }
 
 }  // namespace

@@ -72,13 +72,13 @@ TEST(SceneRecording, TheBurningCircleDrawsEachWithItsState)
     int streaks = 0, sprites = 0, floors = 0, rocks = 0;
     for (const NullDevice::Draw& d : studio.device.draws()) {
         const DrawState& s = d.call.state;
-        if (d.call.mesh == studio.rock.name()) {
+        if (d.call.mesh == studio.rock.id()) {
             ++rocks;
             EXPECT_EQ(s.lighting, Lighting::ColourMaterial);
             // Lit by light 0 and the material as the particles' last lit step of the frame
             // before left them: a light at a point, a shininess of 70.
-            EXPECT_EQ(d.shading.lightPosition[3], 1);
-            EXPECT_EQ(d.shading.shininess, 70);
+            EXPECT_EQ(d.call.inputs.lightPosition[3], 1);
+            EXPECT_EQ(d.call.inputs.shininess, 70);
             EXPECT_EQ(s.blend, Blend::Off);
             EXPECT_TRUE(s.depthTest);
         } else if (d.call.topology == Topology::Lines) {
@@ -95,7 +95,7 @@ TEST(SceneRecording, TheBurningCircleDrawsEachWithItsState)
             ++floors;
             EXPECT_EQ(s.blend, Blend::Additive);
             EXPECT_TRUE(s.depthTest);
-            EXPECT_EQ(s.program, nullptr) << "the shock wave before the freeze";
+            EXPECT_FALSE(s.program) << "the shock wave before the freeze";
         }
         EXPECT_FALSE(s.fog);
     }
@@ -109,7 +109,7 @@ TEST(SceneRecording, TheBurningCircleDrawsEachWithItsState)
     scene.draw(studio.g, 0.95f, frameAt(29000, studio.random), studio.shared());
     bool shocked = false;
     for (const NullDevice::Draw& d : studio.device.draws())
-        shocked = shocked || (sameTexture(d, studio.textures.bigflare) && d.call.state.program == &studio.programs.ondeDeChoc);
+        shocked = shocked || (sameTexture(d, studio.textures.bigflare) && d.call.state.program == studio.programs.ondeDeChoc.id());
     EXPECT_TRUE(shocked);
 }
 
@@ -123,11 +123,13 @@ TEST(SceneRecording, TheMetaballsAreFoggedAndTheirSurfaceIsCutOut)
         int surfaces = 0;
         for (const NullDevice::Draw& d : studio.device.draws()) {
             const DrawState& s = d.call.state;
-            if (s.program == &studio.programs.detourage) {
+            if (s.program == studio.programs.detourage.id()) {
                 ++surfaces;
                 EXPECT_FALSE(s.texture) << "the surface samples black where it is not cut";
                 EXPECT_EQ(s.secondTexture, studio.textures.circle.texture.id());
                 EXPECT_EQ(s.blend, Blend::Off);
+                EXPECT_STREQ(s.uniforms[0].name, "dval");  // the cut's threshold, given with the draw
+                EXPECT_EQ(s.uniforms[0].value, 0.205f);
                 EXPECT_GT(d.vertices.size(), 1000u);
             } else {
                 EXPECT_TRUE(s.fog) << "a draw of the " << (shapePass ? "shape" : "environment") << " pass escapes the fog";
