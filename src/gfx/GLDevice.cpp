@@ -680,9 +680,11 @@ void GLDevice::setOwnUniforms(Program& p, const std::array<ProgramUniform, 2>& u
     };
     for (const ProgramUniform& u : uniforms)
         if (u.name) setOwn(u.name, u.value);
-    for (auto& [name, own] : p.own)
+    for (const auto& own : p.own) {
+        const std::string& name = own.first;
         if (std::none_of(uniforms.begin(), uniforms.end(), [&](const ProgramUniform& u) { return u.name && name == u.name; }))
             setOwn(name, 0);
+    }
 }
 
 size_t GLDevice::stream(const void* data, size_t bytes)
