@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "gfx/GLDevice.h"
+#include "gfx/gl/GLDevice.h"
 
 // What the command line asks of orvale-invit. Unset choices are left to the setup dialog
 // (or its defaults, without the dialog).

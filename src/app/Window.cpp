@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/Fatal.h"
-#include "gfx/GLDevice.h"
+#include "gfx/gl/GLDevice.h"
 
 namespace {
 

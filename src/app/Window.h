@@ -6,7 +6,7 @@
 
 #include "app/DisplaySettings.h"
 #include "gfx/Device.h"
-#include "gfx/GLDevice.h"
+#include "gfx/gl/GLDevice.h"
 
 // The intro's one window, its OpenGL context and the device that draws with it.
 struct AppWindow {

@@ -90,13 +90,7 @@ Vec3 curvePoint(float r, float t, CurveKind kind)
         y = r * (c - std::pow(c, 4.0));
         break;
     case CurveKind::Tangent:
-#ifdef _WIN32
-        // The C runtime DLL's tan runs other code under Wine than on Windows; the program's own
-        // sine and cosine run the same on both.
-        x = r * (s / c);
-#else
         x = r * trig::tan(static_cast<double>(t));
-#endif
         y = r * c;
         break;
     case CurveKind::FourLeaves:

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "gfx/FullScreenQuad.h"
-#include "gfx/GLDevice.h"
+#include "gfx/gl/GLDevice.h"
 #include "gfx/Gfx.h"
 
 // Every GL test runs in one hidden 64 x 64 OpenGL context (SDL's offscreen driver, Mesa):

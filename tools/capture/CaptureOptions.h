@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "gfx/GLDevice.h"
+#include "gfx/gl/GLDevice.h"
 
 // How a video is encoded: H.264 with AAC in MP4, or a lossless master (FFV1 with FLAC in
 // Matroska), for which the H.264 and AAC settings do not apply.

@@ -1,4 +1,4 @@
-#include "gfx/GLCommands.h"
+#include "gfx/gl/GLCommands.h"
 
 #include <SDL.h>
 

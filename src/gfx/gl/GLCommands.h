@@ -1,6 +1,6 @@
 // The OpenGL entry points the GL device calls, fetched from the driver through SDL once a
-// context is current: OpenGL 3.3 core and OpenGL ES 3.0 share every one of them. Only
-// GLDevice.cpp includes this.
+// context is current: OpenGL 3.3 core and OpenGL ES 3.0 share every one of them. Only the
+// backend's own sources include this.
 #pragma once
 
 #define GL_GLEXT_PROTOTYPES
