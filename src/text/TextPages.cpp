@@ -1,5 +1,6 @@
 #include "text/TextPages.h"
 
+#include <array>
 #include <cmath>
 
 #include "gfx/Gfx.h"
@@ -63,14 +64,32 @@ constexpr Field kFields[kInvitationFields] = {
     {0, "", 35},
 };
 
+// Every field as it is written, built once by the compiler: its leading spaces, then its text,
+// padded with spaces to its run (and cut there).
+struct WrittenField {
+    char text[35];
+    int length;
+};
+constexpr std::array<WrittenField, kInvitationFields> kWritten = [] {
+    std::array<WrittenField, kInvitationFields> written{};
+    for (int i = 0; i < kInvitationFields; ++i) {
+        const Field& f = kFields[i];
+        WrittenField& w = written[static_cast<size_t>(i)];
+        int n = 0;
+        for (; n < f.leading && n < f.run; ++n) w.text[n] = ' ';
+        for (const char* c = f.text; *c && n < f.run; ++c) w.text[n++] = *c;
+        for (; n < f.run; ++n) w.text[n] = ' ';
+        w.length = f.run;
+    }
+    return written;
+}();
+
 }  // namespace
 
-std::string invitationLine(int k)
+std::string_view invitationLine(int k)
 {
-    const Field& f = kFields[k];
-    std::string line = std::string(f.leading, ' ') + f.text;
-    line.resize(f.run, ' ');
-    return line;
+    const WrittenField& w = kWritten[static_cast<size_t>(k)];
+    return {w.text, static_cast<size_t>(w.length)};
 }
 
 namespace {
@@ -98,7 +117,7 @@ constexpr TextSlot kPage3[] = {{32, {kPageX, 95, kPageZ}},  {33, {kPageX, 75, kP
 
 const TextPage kTextPages[4] = {{kPage0, 9}, {kPage1, 11}, {kPage2, 11}, {kPage3, 11}};
 
-TextLineFrame textLineFrame(const Vec3& end, Vec3& start, float p, float t0, float t2, const std::string& text)
+TextLineFrame textLineFrame(const Vec3& end, Vec3& start, float p, float t0, float t2, std::string_view text)
 {
     TextLineFrame frame;
     frame.fade = sinePulse(p, t0, t2, 4.0f);
@@ -108,12 +127,12 @@ TextLineFrame textLineFrame(const Vec3& end, Vec3& start, float p, float t0, flo
     const Vec3 departure(end.x + swingX, swingY, 0.0f);
     frame.position = lerpVec3(p < 0.7f ? start : departure, end, frame.fade);
     // Up to 37 characters: the field once the line's time has come, the blank template before.
-    frame.text = (p > t0 ? std::string_view(text) : std::string_view(kBlankLine)).substr(0, 37);
+    frame.text = (p > t0 ? text : std::string_view(kBlankLine)).substr(0, 37);
     return frame;
 }
 
 void textLine(Gfx& g, const Vec3& end, Vec3& start, const Vec3& colour, float p, float t0, float, float t2,
-              const std::string& text, float scale, const BitmapFont& font)
+              std::string_view text, float scale, const BitmapFont& font)
 {
     const TextLineFrame frame = textLineFrame(end, start, p, t0, t2, text);
     g.colour(colour, frame.fade);

@@ -14,7 +14,7 @@ class Gfx;
 inline constexpr int kInvitationFields = 43;
 // Field k (0 to kInvitationFields - 1) as it is written: its leading spaces, then its text,
 // padded to its run.
-std::string invitationLine(int k);
+std::string_view invitationLine(int k);
 
 // The blank line shown before a slot's time: 30 spaces.
 inline constexpr const char* kBlankLine = "                              ";
@@ -29,13 +29,13 @@ struct TextLineFrame {
 // A line travelling from far away (start) to its slot (end), resting there while it is
 // fully shown, then swinging off towards the viewer as it fades. Times are on the page's
 // progress scale. `start` is moved by the line's swing (callers set it anew each time).
-TextLineFrame textLineFrame(const Vec3& end, Vec3& start, float p, float t0, float t2, const std::string& text);
+TextLineFrame textLineFrame(const Vec3& end, Vec3& start, float p, float t0, float t2, std::string_view text);
 
 // Draws one line with the bitmap font at the given scale, over what is there, neither fogged
 // nor depth-tested, from the modelview's identity. t1, the end of a typing-out reveal, is
 // carried but not used: every line shows whole from t0 on.
 void textLine(Gfx& g, const Vec3& end, Vec3& start, const Vec3& colour, float p, float t0, float t1, float t2,
-              const std::string& text, float scale, const BitmapFont& font);
+              std::string_view text, float scale, const BitmapFont& font);
 
 // One of the four pages (0 to 3) at its progress p.
 void drawTextPage(Gfx& g, float p, int page, const BitmapFont& font);

@@ -16,7 +16,7 @@ TEST(InvitationText, FieldsFillTheirRunsAndTheEventDetailsTheirPlaces)
         int field, leading, length;
     } details[] = {{5, 8, 21}, {6, 5, 25}, {7, 7, 22}, {8, 15, 5}, {40, 7, 21}};
     for (const auto& d : details) {
-        const std::string line = invitationLine(d.field);
+        const std::string_view line = invitationLine(d.field);
         EXPECT_EQ(line.find_first_not_of(' '), static_cast<size_t>(d.leading)) << "field " << d.field;
         EXPECT_EQ(line.find_last_not_of(' ') + 1, static_cast<size_t>(d.leading + d.length)) << "field " << d.field;
     }
