@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-// What the setup dialog chose: read everywhere a viewport or an aspect ratio is needed.
+// What the setup dialog chose (or the command line, or the page): the program keeps it and
+// hands the render size and the rest to the window and the run.
 struct DisplaySettings {
     int32_t width = 1024;
     int32_t height = 768;
