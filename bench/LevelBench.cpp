@@ -18,8 +18,9 @@ MusicPlayer& player()
         writeOggVorbis(path, sine(5512.5, 0.01, 10.0, 2, 44100), 2, 44100);
         auto* p = new MusicPlayer;
         p->useVirtualOutput();
-        p->playFile(path.c_str());
+        const Status played = p->playFile(path.c_str());
         std::remove(path.c_str());
+        if (!played.ok()) std::fprintf(stderr, "%s\n", played.message().c_str());
         return p;
     }();
     return *playing;

@@ -2,7 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "geometry/MetaballField.h"
-#include "gfx/Random.h"
+#include "math/Random.h"
 #include "scenes/MetaballScene.h"
 
 namespace {

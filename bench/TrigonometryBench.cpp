@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "gfx/Trigonometry.h"
+#include "math/Trigonometry.h"
 
 namespace {
 

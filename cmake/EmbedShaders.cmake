@@ -1,7 +1,8 @@
 # Writes OUTPUT, a header that holds each GLSL file of SOURCES (paths separated by "|") as a
 # string constant named after the file: "black-and-white.frag.glsl" becomes kBlackAndWhiteFrag.
+# FOLDER names where the sources lie, for the header's first line.
 string(REPLACE "|" ";" SOURCES "${SOURCES}")
-set(content "#pragma once\n// Generated from src/gfx/shaders at build time.\n\n")
+set(content "#pragma once\n// Generated from ${FOLDER} at build time.\n\n")
 foreach(path ${SOURCES})
   get_filename_component(file ${path} NAME)
   string(REGEX REPLACE "\\.glsl$" "" stem ${file})

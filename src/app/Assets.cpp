@@ -102,14 +102,9 @@ constexpr LoadStep kLoadSteps[] = {
         a.programs.outline = built(a, buildOutline);
         return {};
     },
-    // The system font atlas, which no frame draws; the browser build leaves it out, and with
-    // it the font rasteriser and the face (a sixth of the page's size).
+    // The system font atlas, which no frame draws (empty on the page, which has no fonts).
     [](Assets& a) -> Status {
-#ifndef __EMSCRIPTEN__
         a.systemFont.emplace(*a.g, "Verdana", 44, false, false, a.gfx.parent_path() / "fonts");
-#else
-        (void)a;
-#endif
         return {};
     },
     [](Assets& a) -> Status {

@@ -5,13 +5,13 @@
 #include <memory>
 #include <optional>
 
+#include "core/Result.h"
+#include "effects/Programs.h"
 #include "geometry/FloorGrid.h"
 #include "geometry/Meshes.h"
 #include "gfx/FullScreenQuad.h"
 #include "gfx/Gfx.h"
 #include "gfx/ProceduralTexture.h"
-#include "gfx/Programs.h"
-#include "gfx/Result.h"
 #include "scenes/SharedEmitters.h"
 #include "text/BitmapFont.h"
 #include "text/SystemFontAtlas.h"

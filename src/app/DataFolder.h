@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "gfx/Result.h"
+#include "core/Result.h"
 
 // The places the programs look for their data, in order: beside the executable
 // (<folder>/data, as in the build tree), an installed tree (<folder>/../share/orvale-invit),

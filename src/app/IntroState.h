@@ -7,7 +7,7 @@
 #include "app/FrameClock.h"
 #include "effects/ParticleEmitter.h"
 #include "gfx/Gfx.h"
-#include "gfx/Random.h"
+#include "math/Random.h"
 #include "scenes/SharedEmitters.h"
 #include "scenes/StemScene.h"
 #include "scenes/TwisterScene.h"

@@ -2,7 +2,7 @@
 
 #include <SDL.h>
 
-#include "gfx/Result.h"
+#include "core/Result.h"
 
 class Run;
 

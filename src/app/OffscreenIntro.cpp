@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <string_view>
 
 #include "app/DataFolder.h"
 #include "app/DisplaySettings.h"
@@ -12,11 +13,9 @@
 std::unique_ptr<OffscreenIntro> OffscreenIntro::open(int width, int height, GLApi api, Refusal& refusal,
                                                      bool fewerFlashes)
 {
-#ifndef _WIN32
-    // No display needed: SDL's offscreen driver makes its context without one. Windows has no
-    // such driver; there the context of a window that is never shown draws off screen.
-    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
-#endif
+    // No display needed: SDL's offscreen driver makes its context without one (through EGL).
+    // Windows has no EGL; there the context of a window that is never shown draws off screen.
+    if (std::string_view(SDL_GetPlatform()) != "Windows") SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
     DisplaySettings settings;
     settings.width = width;
     settings.height = height;

@@ -1,6 +1,7 @@
 #include "app/Run.h"
 
 #include <chrono>
+#include <cstdio>
 #include <limits>
 #include <utility>
 
@@ -85,9 +86,13 @@ void Run::loaded()
     loader_.reset();
     intro_.emplace(g_, *assets_, random_, music_, settings_.width, settings_.height);
     intro_->drawFewerFlashes(settings_.fewerFlashes);
-    // The player keeps the track from one run to the next (the page's).
-    if (!music_.track())
-        music_.load((settings_.data / "music" / "tidewater.ogg").string().c_str(), settings_.decoding);
+    // The player keeps the track from one run to the next (the page's). Without a sound
+    // device the intro runs silent, as opening it said.
+    if (!music_.track() && music_.hasOutput())
+        if (const Status loaded =
+                music_.load((settings_.data / "music" / "tidewater.ogg").string().c_str(), settings_.decoding);
+            !loaded.ok())
+            std::fprintf(stderr, "orvale-invit: %s; the intro runs silent\n", loaded.message().c_str());
     resetClock();
     loadedState_ = save();
     if (settings_.fixedStep) {

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/Fatal.h"
 #include "gfx/gl/GLDevice.h"
@@ -21,11 +22,7 @@ void askFor(GLApi api, bool plain)
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
     // A page's canvas is opaque: where a frame leaves alpha below 1 the page would show through.
-#ifdef __EMSCRIPTEN__
-    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
-#else
-    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
-#endif
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, std::string_view(SDL_GetPlatform()) == "Emscripten" ? 0 : 8);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     if (plain) return;

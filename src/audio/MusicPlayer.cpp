@@ -38,15 +38,13 @@ void MusicPlayer::setVirtualTime(double seconds)
     if (track_) awaitDecoded(frame);
 }
 
-int MusicPlayer::load(const char* path, Decoding decoding)
+Status MusicPlayer::load(const char* path, Decoding decoding)
 {
-    if (!virtual_ && !output_.isOpen()) return -1;
+    if (!hasOutput()) return Failure{"no sound device"};
     auto decoder = std::make_unique<VorbisDecoder>();
-    std::string error;
-    if (!decoder->open(path, error)) {
-        std::fprintf(stderr, "orvale-invit: no music: %s; the intro runs silent\n", error.c_str());
+    if (const Status opened = decoder->open(path); !opened.ok()) {
         output_.close();
-        return -1;
+        return Failure{"no music: " + opened.message()};
     }
     // Playback may start as soon as this is decoded; the rest is decoded behind it, much
     // faster than it plays (the capture tool waits for the moments it asks for).
@@ -55,7 +53,7 @@ int MusicPlayer::load(const char* path, Decoding decoding)
     decoder_ = std::move(decoder);
     path_ = path;
     playing = 1;
-    if (decoding == Decoding::InSlices) return 0;
+    if (decoding == Decoding::InSlices) return {};
 
     stop_ = false;
     decoding_ = std::thread([this] {
@@ -63,7 +61,7 @@ int MusicPlayer::load(const char* path, Decoding decoding)
         }
         decodingDone();
     });
-    return 0;
+    return {};
 }
 
 void MusicPlayer::decodingDone()
@@ -106,11 +104,11 @@ void MusicPlayer::play(int64_t fromFrame)
     started_ = true;
 }
 
-int MusicPlayer::playFile(const char* path)
+Status MusicPlayer::playFile(const char* path)
 {
-    if (load(path) != 0) return -1;
+    if (Status loaded = load(path); !loaded.ok()) return loaded;
     play(0);
-    return 0;
+    return {};
 }
 
 void MusicPlayer::stopDecoding()

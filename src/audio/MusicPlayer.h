@@ -11,6 +11,7 @@
 #include "audio/HeardPosition.h"
 #include "audio/FrequencyAnalysis.h"
 #include "audio/Track.h"
+#include "core/Result.h"
 
 class VorbisDecoder;
 
@@ -34,10 +35,13 @@ struct MusicPlayer {
     // slices that the caller asks for between frames (decodeAhead), where there are no threads.
     enum class Decoding { Behind, InSlices };
 
-    // Decodes the start of the file and goes on decoding the rest as asked; 0 on success, -1
-    // when it cannot be played (the intro then runs silent; a bad file is named on stderr with
-    // the reason). Until it is started the heard position is the one set by setVirtualTime.
-    int load(const char* path, Decoding decoding = Decoding::Behind);
+    // Whether a track can be heard: a sound device is open, or the virtual output is used.
+    bool hasOutput() const { return virtual_ || output_.isOpen(); }
+    // Decodes the start of the file and goes on decoding the rest as asked; fails, saying why,
+    // without an output or when the file cannot be played (a bad file closes the sound device:
+    // the intro then runs silent). Until it is started the heard position is the one set by
+    // setVirtualTime.
+    Status load(const char* path, Decoding decoding = Decoding::Behind);
     // Decoding in slices: decodes one slice when what is decoded reaches less than a while
     // past what is heard. Cheap once the track is decoded.
     void decodeAhead();
@@ -47,7 +51,7 @@ struct MusicPlayer {
     // again from the start for another pass; the heard position is that frame.
     void play(int64_t fromFrame);
     // load, then play from the start.
-    int playFile(const char* path);
+    Status playFile(const char* path);
     // Stops and frees the music and closes the sound device.
     void release();
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -19,7 +20,6 @@ VorbisDecoder::~VorbisDecoder()
     vorbis_comment_clear(&comment_);
     vorbis_info_clear(&info_);
     ogg_sync_clear(&sync_);
-    if (file_) std::fclose(file_);
 }
 
 void VorbisDecoder::note(const std::string& problem)
@@ -40,21 +40,22 @@ VorbisDecoder::Read VorbisDecoder::nextPage()
             continue;
         }
         char* buffer = ogg_sync_buffer(&sync_, kReadSize);
-        const size_t got = std::fread(buffer, 1, kReadSize, file_);
+        const size_t got = std::min<size_t>(kReadSize, size_ - read_);
         if (got == 0) return Read::End;
+        std::memcpy(buffer, bytes_ + read_, got);
+        read_ += got;
         ogg_sync_wrote(&sync_, static_cast<long>(got));
     }
 }
 
-bool VorbisDecoder::readHeaders(std::string& error)
+Status VorbisDecoder::readHeaders()
 {
     vorbis_info_init(&info_);
     vorbis_comment_init(&comment_);
     int headers = 0;
     while (headers < 3) {
         if (nextPage() == Read::End) {
-            error = headers == 0 ? "is not an Ogg Vorbis file" : "ends inside its Vorbis headers";
-            return false;
+            return Failure{headers == 0 ? "is not an Ogg Vorbis file" : "ends inside its Vorbis headers"};
         }
         if (!streamReady_) {
             ogg_stream_init(&stream_, ogg_page_serialno(&page_));
@@ -66,90 +67,69 @@ bool VorbisDecoder::readHeaders(std::string& error)
             const int result = ogg_stream_packetout(&stream_, &packet);
             if (result == 0) break;
             if (result < 0 || vorbis_synthesis_headerin(&info_, &comment_, &packet) != 0) {
-                error = headers == 0 ? "is not an Ogg Vorbis file" : "has a damaged Vorbis header";
-                return false;
+                return Failure{headers == 0 ? "is not an Ogg Vorbis file" : "has a damaged Vorbis header"};
             }
             ++headers;
         }
     }
-    return true;
+    return {};
 }
 
 int64_t VorbisDecoder::lastGranule()
 {
     // The last page of the stream near the end of the file gives the piece's length.
-    const long start = std::ftell(file_);
-    std::fseek(file_, 0, SEEK_END);
-    const long size = std::ftell(file_);
-    std::fseek(file_, std::max(0L, size - 65536), SEEK_SET);
+    const size_t tailSize = std::min<size_t>(size_, 65536);
     ogg_sync_state tail;
     ogg_sync_init(&tail);
-    char* buffer = ogg_sync_buffer(&tail, 65536);
-    ogg_sync_wrote(&tail, static_cast<long>(std::fread(buffer, 1, 65536, file_)));
+    char* buffer = ogg_sync_buffer(&tail, static_cast<long>(tailSize));
+    std::memcpy(buffer, bytes_ + size_ - tailSize, tailSize);
+    ogg_sync_wrote(&tail, static_cast<long>(tailSize));
     int64_t granule = -1;
     ogg_page page;
     for (int result; (result = ogg_sync_pageout(&tail, &page)) != 0;)
         if (result > 0 && ogg_page_serialno(&page) == stream_.serialno && ogg_page_granulepos(&page) >= 0)
             granule = ogg_page_granulepos(&page);
     ogg_sync_clear(&tail);
-    std::fseek(file_, start, SEEK_SET);
     return granule;
 }
 
-bool VorbisDecoder::open(const std::string& path, std::string& error)
+Status VorbisDecoder::open(const std::string& path)
 {
-    file_ = std::fopen(path.c_str(), "rb");
-    if (!file_) {
-        error = path + (errno == ENOENT ? " is missing" : std::string(" cannot be opened: ") + std::strerror(errno));
-        return false;
-    }
-    return start(path, error);
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return Failure{path + (errno == ENOENT ? " is missing" : std::string(" cannot be opened: ") + std::strerror(errno))};
+    char buffer[65536];
+    for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) owned_.insert(owned_.end(), buffer, buffer + got);
+    const bool failed = std::ferror(file) != 0;
+    const int why = errno;
+    std::fclose(file);
+    if (failed) return Failure{path + " cannot be read: " + std::strerror(why)};
+    return openBytes(owned_.data(), owned_.size(), path);
 }
 
-bool VorbisDecoder::openBytes(const void* data, size_t size, const std::string& name, std::string& error)
+Status VorbisDecoder::openBytes(const void* data, size_t size, const std::string& name)
 {
-    if (size == 0) {
-        error = name + " is empty";
-        return false;
-    }
-#ifdef _WIN32
-    // No memory streams in this C library: a temporary file holds the bytes.
-    file_ = std::tmpfile();
-    if (file_ && (std::fwrite(data, 1, size, file_) != size || std::fseek(file_, 0, SEEK_SET) != 0)) {
-        std::fclose(file_);
-        file_ = nullptr;
-    }
-#else
-    // A stream over the bytes (read only: fmemopen does not write to them in "rb" mode).
-    file_ = fmemopen(const_cast<void*>(data), size, "rb");
-#endif
-    if (!file_) {
-        error = name + " cannot be read: " + std::strerror(errno);
-        return false;
-    }
-    return start(name, error);
+    if (size == 0) return Failure{name + " is empty"};
+    bytes_ = static_cast<const uint8_t*>(data);
+    size_ = size;
+    return start(name);
 }
 
-bool VorbisDecoder::start(const std::string& name, std::string& error)
+Status VorbisDecoder::start(const std::string& name)
 {
     ogg_sync_init(&sync_);
-    if (!readHeaders(error)) {
-        error = name + " " + error;
-        return false;
-    }
+    if (const Status headers = readHeaders(); !headers.ok()) return Failure{name + " " + headers.message()};
     channels_ = info_.channels;
     rate_ = info_.rate;
     if (channels_ < 1 || channels_ > 8 || rate_ < 1000 || rate_ > 384000) {
-        error = name + " has " + std::to_string(channels_) + " channels at " + std::to_string(rate_) +
-                " Hz, which this player cannot play";
-        return false;
+        return Failure{name + " has " + std::to_string(channels_) + " channels at " + std::to_string(rate_) +
+                       " Hz, which this player cannot play"};
     }
     if (channels_ != Track::kChannels || rate_ != Track::kRate) {
         converter_ = SDL_NewAudioStream(AUDIO_F32SYS, static_cast<Uint8>(channels_), static_cast<int>(rate_),
                                         AUDIO_F32SYS, Track::kChannels, Track::kRate);
         if (!converter_) {
-            error = name + " cannot be converted to 44100 Hz stereo: " + SDL_GetError();
-            return false;
+            return Failure{name + " cannot be converted to 44100 Hz stereo: " + SDL_GetError()};
         }
     }
     vorbis_synthesis_init(&dsp_, &info_);
@@ -165,7 +145,7 @@ bool VorbisDecoder::start(const std::string& name, std::string& error)
     track = std::make_shared<Track>(frames);
     // The source frames that fill it; silence for a gap is never made beyond them.
     sourceCapacity_ = frames * rate_ / Track::kRate + rate_;
-    return true;
+    return {};
 }
 
 void VorbisDecoder::append(const float* interleaved, int64_t frames)

@@ -4,12 +4,14 @@
 #include <ogg/ogg.h>
 #include <vorbis/codec.h>
 
-#include <cstdio>
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "audio/Track.h"
+#include "core/Result.h"
 
 // Decodes an Ogg Vorbis file into a Track at 44100 Hz stereo, converting other rates and
 // channel counts. It reads the pages itself so that it knows where every page's audio
@@ -22,12 +24,12 @@ public:
     VorbisDecoder(const VorbisDecoder&) = delete;
     VorbisDecoder& operator=(const VorbisDecoder&) = delete;
 
-    // Opens the file and reads its headers; on failure says why in error. On success
-    // `track` has room for the whole piece and nothing decoded yet.
-    bool open(const std::string& path, std::string& error);
+    // Reads the file and its headers; on failure says why. On success `track` has room for
+    // the whole piece and nothing decoded yet.
+    Status open(const std::string& path);
     // The same for a file's bytes in memory, named `name` in messages; the bytes must stay
     // until the decoder is done.
-    bool openBytes(const void* data, size_t size, const std::string& name, std::string& error);
+    Status openBytes(const void* data, size_t size, const std::string& name);
     // Decodes at least `frames` more frames into the track, unless the file ends first;
     // false once the file is done.
     bool decode(int64_t frames);
@@ -42,8 +44,8 @@ public:
 private:
     enum class Read { Page, End };
     Read nextPage();
-    bool start(const std::string& name, std::string& error);
-    bool readHeaders(std::string& error);
+    Status start(const std::string& name);
+    Status readHeaders();
     int64_t lastGranule();
     void pageDone();
     void output(const float* const* pcm, int64_t frames);
@@ -52,7 +54,11 @@ private:
     void finish();
     void note(const std::string& problem);
 
-    FILE* file_ = nullptr;
+    // The file's bytes: read whole (the intro's music takes a few megabytes), or the caller's.
+    std::vector<uint8_t> owned_;
+    const uint8_t* bytes_ = nullptr;
+    size_t size_ = 0;
+    size_t read_ = 0;  // how many of them the pages have taken
     ogg_sync_state sync_{};
     ogg_stream_state stream_{};
     ogg_page page_{};

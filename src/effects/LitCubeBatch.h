@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "gfx/Gfx.h"
-#include "gfx/Vec3.h"
+#include "math/Vec3.h"
 
 // Lit particle cubes in one instanced draw through the per-particle form of the spot-light
 // program. Each cube carries what drawing the cube mesh with the modelview moved to its corner

@@ -6,7 +6,7 @@
 #include "geometry/Meshes.h"
 #include "geometry/Shapes.h"
 #include "gfx/ShaderProgram.h"
-#include "gfx/Trigonometry.h"
+#include "math/Trigonometry.h"
 #include "text/BitmapFont.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "effects/ParticleEmitter.h"
 
-#include "gfx/Random.h"
+#include "math/Random.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "gfx/DrawState.h"
-#include "gfx/Random.h"
-#include "gfx/Vec3.h"
+#include "math/Random.h"
+#include "math/Vec3.h"
 
 // How an emitter's particles are drawn, numbered as the scenes' settings number them.
 enum class DrawStyle : int32_t {

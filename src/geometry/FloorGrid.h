@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "gfx/Gfx.h"
-#include "gfx/Vec3.h"
+#include "math/Vec3.h"
 
 // One vertex of the floor: brightness as a grey colour, position, normal (always up) and
 // texture coordinate.

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "geometry/Shapes.h"
-#include "gfx/Random.h"
-#include "gfx/Trigonometry.h"
+#include "math/Random.h"
+#include "math/Trigonometry.h"
 
 namespace {
 

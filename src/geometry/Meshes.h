@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "gfx/Gfx.h"
-#include "gfx/Vec3.h"
+#include "math/Vec3.h"
 
 // A mesh of vertex arrays: the cube with corner-direction normals and per-face texture
 // coordinates that lit particles and lit boxes are made of.

@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "geometry/MarchingCubes.h"
-#include "gfx/Shaping.h"
+#include "math/Shaping.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "gfx/Vec3.h"
+#include "math/Vec3.h"
 
 // One sample of the field on the lattice.
 struct LatticePoint {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "gfx/Trigonometry.h"
+#include "math/Trigonometry.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "gfx/Gfx.h"
-#include "gfx/Vec3.h"
+#include "math/Vec3.h"
 
 // Solids and flat shapes that the scenes and effect objects place in the world, built vertex
 // by vertex. The solids draw in the caller's matrix, colour, material and state; the line

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "core/Result.h"
 #include "gfx/DrawState.h"
-#include "gfx/Matrix.h"
-#include "gfx/Result.h"
 #include "gfx/ShaderInputs.h"
+#include "math/Matrix.h"
 
 // One vertex as the drawing layer hands vertices to a device.
 struct Vertex {

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "gfx/Gfx.h"
-#include "gfx/Trigonometry.h"
+#include "math/Trigonometry.h"
 
 // Projection and modelview pushed and replaced by an orthographic box 0..w by 0..h with the
 // origin at the viewport's bottom-left.

@@ -8,12 +8,12 @@
 
 #include "gfx/Device.h"
 #include "gfx/DrawState.h"
-#include "gfx/Matrix.h"
 #include "gfx/Mesh.h"
 #include "gfx/NullDevice.h"
 #include "gfx/RenderTarget.h"
 #include "gfx/Texture.h"
-#include "gfx/Vec3.h"
+#include "math/Matrix.h"
+#include "math/Vec3.h"
 
 // Client-side vertex arrays: each vertex's position, and its normal and texture coordinate
 // where given (else the current ones), with the current colour. Strides in floats.

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
+#include "core/Result.h"
 #include "gfx/DeviceResource.h"
-#include "gfx/Result.h"
 
 // An off-screen target: a colour texture and a depth buffer to draw into, whose picture is
 // then drawn as a texture. Owned: it goes with its owner.

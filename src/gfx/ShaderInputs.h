@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "gfx/DrawState.h"
-#include "gfx/Matrix.h"
+#include "math/Matrix.h"
 
 struct Shading;
 

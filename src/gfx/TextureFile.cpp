@@ -1,13 +1,13 @@
 #include "gfx/TextureFile.h"
 
 #include "gfx/Gfx.h"
-#include "gfx/PictureFile.h"
+#include "image/PictureFile.h"
 
 Result<Texture> loadTexture(Gfx& g, const std::string& path, bool mipmapped)
 {
-    Picture picture;
-    std::string error;
-    if (!decodePicture(path, picture, error)) return Failure{"cannot load a picture: " + error};
-    return g.createTexture({.width = picture.width, .height = picture.height, .mipmapped = mipmapped, .repeat = true},
-                           picture.rgba.data());
+    const Result<Picture> picture = decodePicture(path);
+    if (!picture) return Failure{"cannot load a picture: " + picture.message()};
+    const Picture& p = picture.value();
+    return g.createTexture({.width = p.width, .height = p.height, .mipmapped = mipmapped, .repeat = true},
+                           p.rgba.data());
 }

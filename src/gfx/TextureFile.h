@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "gfx/Result.h"
+#include "core/Result.h"
 #include "gfx/Texture.h"
 
 class Gfx;

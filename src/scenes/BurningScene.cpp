@@ -3,13 +3,13 @@
 #include <utility>
 
 #include "effects/ParticleDrawing.h"
+#include "effects/Programs.h"
 #include "geometry/FloorGrid.h"
 #include "geometry/Meshes.h"
 #include "gfx/FullScreenQuad.h"
 #include "gfx/ProceduralTexture.h"
-#include "gfx/Programs.h"
-#include "gfx/Shaping.h"
 #include "gfx/TextureFile.h"
+#include "math/Shaping.h"
 #include "text/BitmapFont.h"
 
 namespace {

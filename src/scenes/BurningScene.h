@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
+#include "core/Result.h"
 #include "effects/ParticleEmitter.h"
 #include "gfx/Gfx.h"
-#include "gfx/Result.h"
 #include "scenes/FrameContext.h"
 #include "scenes/SceneShared.h"
 

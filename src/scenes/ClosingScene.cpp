@@ -1,8 +1,8 @@
 #include "scenes/ClosingScene.h"
 
 #include "geometry/Shapes.h"
-#include "gfx/Shaping.h"
 #include "gfx/TextureFile.h"
+#include "math/Shaping.h"
 
 Result<ClosingScene> ClosingScene::load(Gfx& g, const std::filesystem::path& gfx)
 {

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
+#include "core/Result.h"
 #include "gfx/Gfx.h"
-#include "gfx/Result.h"
 
 // The closing picture on a white page, 145 to 207 s, under the invitation text pages.
 class ClosingScene {

@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "effects/ParticleDrawing.h"
+#include "effects/Programs.h"
 #include "geometry/FloorGrid.h"
 #include "geometry/Shapes.h"
 #include "gfx/ProceduralTexture.h"
-#include "gfx/Programs.h"
-#include "gfx/Random.h"
-#include "gfx/Shaping.h"
-#include "gfx/Trigonometry.h"
+#include "math/Random.h"
+#include "math/Shaping.h"
+#include "math/Trigonometry.h"
 #include "text/BitmapFont.h"
 
 namespace {

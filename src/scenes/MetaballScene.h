@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "geometry/MetaballField.h"
-#include "gfx/CameraPath.h"
 #include "gfx/Gfx.h"
-#include "gfx/Vec3.h"
+#include "math/CameraPath.h"
+#include "math/Vec3.h"
 #include "scenes/FrameContext.h"
 #include "scenes/SceneShared.h"
 

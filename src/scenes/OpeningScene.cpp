@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "geometry/Shapes.h"
-#include "gfx/Shaping.h"
 #include "gfx/TextureFile.h"
-#include "gfx/Trigonometry.h"
+#include "math/Shaping.h"
+#include "math/Trigonometry.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
+#include "core/Result.h"
 #include "gfx/Gfx.h"
-#include "gfx/Result.h"
 
 // Scene A, 0 to 14.11 s: the logo in two layers over a white page (a wide background that
 // waves like a flag and a square foreground), and from about 30 % on four spiral arms of

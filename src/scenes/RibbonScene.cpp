@@ -3,10 +3,10 @@
 #include <cmath>
 
 #include "effects/ParticleDrawing.h"
+#include "effects/Programs.h"
 #include "gfx/FullScreenQuad.h"
-#include "gfx/Programs.h"
-#include "gfx/Shaping.h"
-#include "gfx/Trigonometry.h"
+#include "math/Shaping.h"
+#include "math/Trigonometry.h"
 #include "text/BitmapFont.h"
 
 namespace {

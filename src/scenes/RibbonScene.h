@@ -4,7 +4,7 @@
 
 #include "effects/LitCubeBatch.h"
 #include "effects/ParticleEmitter.h"
-#include "gfx/Vec3.h"
+#include "math/Vec3.h"
 #include "scenes/FrameContext.h"
 #include "scenes/SceneShared.h"
 

@@ -2,8 +2,8 @@
 
 #include "geometry/Shapes.h"
 #include "gfx/FullScreenQuad.h"
-#include "gfx/Shaping.h"
 #include "gfx/TextureFile.h"
+#include "math/Shaping.h"
 
 namespace {
 

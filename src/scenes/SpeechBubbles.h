@@ -3,9 +3,9 @@
 #include <array>
 #include <filesystem>
 
+#include "core/Result.h"
 #include "gfx/Gfx.h"
-#include "gfx/Result.h"
-#include "gfx/Vec3.h"
+#include "math/Vec3.h"
 
 
 // A bubble's quad in screen fractions (0 to 1 across the viewport, origin bottom-left).

@@ -7,9 +7,9 @@
 #include "geometry/Meshes.h"
 #include "geometry/Shapes.h"
 #include "gfx/ProceduralTexture.h"
-#include "gfx/Random.h"
-#include "gfx/Shaping.h"
-#include "gfx/Trigonometry.h"
+#include "math/Random.h"
+#include "math/Shaping.h"
+#include "math/Trigonometry.h"
 #include "text/BitmapFont.h"
 
 StemScene::StemScene(Random& random)

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "gfx/Gfx.h"
-#include "gfx/Vec3.h"
+#include "math/Vec3.h"
 #include "scenes/FrameContext.h"
 #include "scenes/SceneShared.h"
 

@@ -4,13 +4,13 @@
 #include <utility>
 
 #include "effects/ParticleDrawing.h"
+#include "effects/Programs.h"
 #include "geometry/FloorGrid.h"
 #include "gfx/FullScreenQuad.h"
 #include "gfx/ProceduralTexture.h"
-#include "gfx/Programs.h"
-#include "gfx/Shaping.h"
 #include "gfx/TextureFile.h"
-#include "gfx/Trigonometry.h"
+#include "math/Shaping.h"
+#include "math/Trigonometry.h"
 #include "text/BitmapFont.h"
 
 namespace {

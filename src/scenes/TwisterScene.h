@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "gfx/CameraPath.h"
+#include "core/Result.h"
 #include "gfx/Gfx.h"
-#include "gfx/Result.h"
-#include "gfx/Vec3.h"
+#include "math/CameraPath.h"
+#include "math/Vec3.h"
 #include "scenes/FrameContext.h"
 #include "scenes/SceneShared.h"
 

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "gfx/Gfx.h"
-#include "gfx/Shaping.h"
-#include "gfx/Trigonometry.h"
+#include "math/Shaping.h"
+#include "math/Trigonometry.h"
 #include "text/BitmapFont.h"
 
 namespace {

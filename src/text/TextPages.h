@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "gfx/Vec3.h"
+#include "math/Vec3.h"
 
 class BitmapFont;
 class Gfx;

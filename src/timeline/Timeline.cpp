@@ -1,8 +1,8 @@
 #include "timeline/Timeline.h"
 
+#include "effects/Programs.h"
 #include "gfx/FullScreenQuad.h"
-#include "gfx/Programs.h"
-#include "gfx/Shaping.h"
+#include "math/Shaping.h"
 #include "text/BitmapFont.h"
 #include "text/TextPages.h"
 

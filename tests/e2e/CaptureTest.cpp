@@ -13,7 +13,7 @@
 #include <string>
 
 #include "CaptureRun.h"
-#include "gfx/PictureFile.h"
+#include "image/PictureFile.h"
 #include "scenes/SpeechBubbles.h"
 #include "timeline/Timeline.h"
 
@@ -75,10 +75,9 @@ protected:
     {
         char name[32];
         std::snprintf(name, sizeof name, "/frame-%06d.png", ms);
-        Picture picture;
-        std::string error;
-        EXPECT_TRUE(decodePicture(*dir_ + name, picture, error)) << error;
-        return picture;
+        Result<Picture> picture = decodePicture(*dir_ + name);
+        EXPECT_TRUE(picture) << picture.message();
+        return picture ? picture.take() : Picture{};
     }
 
     static std::string* dir_;
@@ -253,9 +252,9 @@ TEST_F(Capture, TheClosingPictureStandsCentredOnWhiteWithLinesOfText)
 
 TEST_F(Capture, StoryboardHasALabelledCellPerStep)
 {
-    Picture story;
-    std::string error;
-    ASSERT_TRUE(decodePicture(*dir_ + "/story.png", story, error)) << error;
+    const Result<Picture> decoded = decodePicture(*dir_ + "/story.png");
+    ASSERT_TRUE(decoded) << decoded.message();
+    const Picture& story = decoded.value();
     // Cells at 0, 40, ..., 200 s: six in a row of up to eight, each labelled under it.
     EXPECT_EQ(story.width, 6 * (240 + 6) + 6);
     EXPECT_EQ(story.height, 135 + 22 + 12);

@@ -291,8 +291,8 @@ TEST_F(Video, ALosslessMasterHoldsTheRenderedFramesAndTheTrackAt24Bits)
     std::memcpy(sound.data(), data.data(), sound.size() * sizeof(int32_t));
     ASSERT_EQ(sound.size(), size_t{Track::kRate} * Track::kChannels);
     VorbisDecoder decoder;
-    std::string error;
-    ASSERT_TRUE(decoder.open(kBuild + "/data/music/tidewater.ogg", error)) << error;
+    const Status opened = decoder.open(kBuild + "/data/music/tidewater.ogg");
+    ASSERT_TRUE(opened.ok()) << opened.message();
     const size_t first = size_t{13500} * Track::kRate / 1000 * Track::kChannels;
     while (decoder.track->decodedFrames * Track::kChannels < static_cast<int64_t>(first + sound.size()) &&
            decoder.decode(Track::kRate)) {

@@ -10,9 +10,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     VorbisDecoder decoder;
-    std::string error;
-    if (!decoder.openBytes(data, size, "fuzzed.ogg", error)) {
-        if (error.empty()) std::abort();  // a refusal must say why
+    if (const Status opened = decoder.openBytes(data, size, "fuzzed.ogg"); !opened.ok()) {
+        if (opened.message().empty()) std::abort();  // a refusal must say why
         return 0;
     }
     while (decoder.decode(Track::kRate)) {

@@ -5,18 +5,18 @@
 #include <cstdlib>
 #include <string>
 
-#include "gfx/PictureFile.h"
+#include "image/PictureFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    Picture picture;
-    std::string why;
-    if (decodePictureBytes(data, size, picture, why)) {
+    const Result<Picture> decoded = decodePictureBytes(data, size);
+    if (decoded) {
+        const Picture& picture = decoded.value();
         if (picture.width < 1 || picture.height < 1 || picture.width > kMaxPictureSide ||
             picture.height > kMaxPictureSide ||
             picture.rgba.size() != static_cast<size_t>(picture.width) * picture.height * 4)
             std::abort();
-    } else if (why.empty()) {
+    } else if (decoded.message().empty()) {
         std::abort();  // a refusal must say why
     }
     return 0;

@@ -9,7 +9,7 @@
 
 #include "GLContext.h"
 #include "effects/ParticleDrawing.h"
-#include "gfx/Programs.h"
+#include "effects/Programs.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "GLContext.h"
-#include "gfx/Programs.h"
+#include "effects/Programs.h"
 #include "gfx/ShaderProgram.h"
 
 namespace {

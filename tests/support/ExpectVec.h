@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "gfx/Vec3.h"
+#include "math/Vec3.h"
 
 // Expects each component of v within tolerance of (x, y, z).
 inline void expectVec(const Vec3& v, double x, double y, double z, double tolerance = 1e-5)

@@ -1,8 +1,8 @@
-// The layers of src/ point one way: app, timeline, scenes, effects, then geometry and text
-// side by side, then gfx. A file may include its own layer and any layer below it; geometry
-// and text do not include each other; audio stands alone and only app includes it. Only gfx
-// talks to OpenGL, and its headers show none of it. Every line under src/ is read and
-// checked, with no exceptions.
+// The layers of src/ point one way: platform, app, timeline, scenes, effects, then geometry
+// and text side by side, then gfx, image, math and core. A file may include its own layer and
+// any layer below it; geometry and text do not include each other; audio includes only core,
+// and only app and platform include it. Only gfx/gl talks to OpenGL, and its headers show
+// none of it. Every line under src/ is read and checked, with no exceptions.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -18,14 +18,15 @@ namespace {
 const std::filesystem::path kSource = std::filesystem::path(ORVALE_SOURCE_DIR) / "src";
 
 // How far down each layer lies; a layer may include those with a greater depth.
-const std::map<std::string, int> kDepth = {{"app", 0},      {"timeline", 1}, {"scenes", 2}, {"effects", 3},
-                                           {"geometry", 4}, {"text", 4},     {"gfx", 5}};
+const std::map<std::string, int> kDepth = {{"platform", 0}, {"app", 1},  {"timeline", 2}, {"scenes", 3},
+                                           {"effects", 4},  {"geometry", 5}, {"text", 5},  {"gfx", 6},
+                                           {"image", 7},    {"math", 8},  {"core", 9}};
 
 bool allowed(const std::string& from, const std::string& to)
 {
     if (from == to) return true;
-    if (to == "audio") return from == "app";
-    if (from == "audio") return false;
+    if (to == "audio") return from == "app" || from == "platform";
+    if (from == "audio") return to == "core";
     return kDepth.at(from) < kDepth.at(to);
 }
 
@@ -121,6 +122,27 @@ TEST(Layers, OnlyTheDrawingLayersBackendTalksToOpenGL)
     }
 }
 
+// A platform is chosen by the build (cmake/Platform*.cmake, a file per platform) or at run
+// time, never by the preprocessor outside src/platform and the tools' own per-platform files.
+TEST(Layers, NoPlatformIsChosenByThePreprocessor)
+{
+    const std::regex platformTest(R"re(^\s*#\s*(if|ifdef|ifndef|elif)\b.*(_WIN32|_WIN64|__EMSCRIPTEN__|__linux__|__APPLE__|__unix__))re");
+    size_t checked = 0;
+    for (const std::filesystem::path& root : {kSource, kSource.parent_path() / "tools", kSource.parent_path() / "bench"})
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+            const std::string extension = entry.path().extension().string();
+            if (!entry.is_regular_file() || (extension != ".h" && extension != ".cpp")) continue;
+            if (std::filesystem::relative(entry.path(), kSource).begin()->string() == "platform") continue;
+            std::ifstream in(entry.path());
+            for (std::string text; std::getline(in, text); ++checked)
+                EXPECT_FALSE(std::regex_search(text, platformTest)) << entry.path() << ": " << text;
+        }
+    EXPECT_GT(checked, 10000u);
+    EXPECT_TRUE(std::regex_search("#ifdef __EMSCRIPTEN__", platformTest));
+    EXPECT_TRUE(std::regex_search("  #  if defined(_WIN32) && x", platformTest));
+    EXPECT_FALSE(std::regex_search("#ifndef ORVALE_DATA_DIR", platformTest));
+}
+
 TEST(Layers, TheGLPatternsFindWhatTheyAreFor)
 {
     EXPECT_TRUE(std::regex_search("    glBindTexture(GL_TEXTURE_2D, name);", kGLCall));
@@ -137,14 +159,21 @@ TEST(Layers, TheGLPatternsFindWhatTheyAreFor)
 TEST(Layers, TheRulesThemselves)
 {
     EXPECT_TRUE(allowed("app", "audio"));
+    EXPECT_TRUE(allowed("audio", "core"));
     EXPECT_FALSE(allowed("scenes", "audio"));
     EXPECT_FALSE(allowed("audio", "gfx"));
+    EXPECT_FALSE(allowed("audio", "math"));
     EXPECT_FALSE(allowed("geometry", "text"));
     EXPECT_FALSE(allowed("text", "geometry"));
     EXPECT_FALSE(allowed("timeline", "app"));
+    EXPECT_FALSE(allowed("app", "platform"));
     EXPECT_FALSE(allowed("gfx", "scenes"));
+    EXPECT_FALSE(allowed("math", "gfx"));
+    EXPECT_FALSE(allowed("image", "gfx"));
     EXPECT_TRUE(allowed("scenes", "gfx"));
     EXPECT_TRUE(allowed("effects", "text"));
+    EXPECT_TRUE(allowed("gfx", "image"));
+    EXPECT_TRUE(allowed("platform", "audio"));
 }
 
 }  // namespace

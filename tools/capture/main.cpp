@@ -11,9 +11,7 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -24,6 +22,7 @@
 #include <vector>
 
 #include "CaptureOptions.h"
+#include "CaptureSteps.h"
 #include "Chapters.h"
 #include "FlashReport.h"
 #include "FlashRules.h"
@@ -31,9 +30,6 @@
 #include "OutputCheck.h"
 #include "PngWriter.h"
 #include "Progress.h"
-#ifndef _WIN32
-#include "VideoEncoder.h"
-#endif
 #include "app/Fatal.h"
 #include "app/FramePixels.h"
 #include "app/OffscreenIntro.h"
@@ -42,60 +38,11 @@
 
 namespace {
 
-// The intro opened offscreen at the capture's size, or null when it cannot be (said on stderr).
-std::unique_ptr<OffscreenIntro> openIntro(const CaptureOptions& options)
-{
-    OffscreenIntro::Refusal refusal;
-    std::unique_ptr<OffscreenIntro> intro =
-        OffscreenIntro::open(options.width, options.height, options.gl, refusal, options.fewerFlashes);
-    // Unattended: errors on stderr only.
-    if (!intro) reportFatal(refusal.message.c_str(), {.boxes = false});
-    return intro;
-}
-
-// The transitions of consecutive frames as they are drawn, for the flash rules.
-class FlashWatch {
-public:
-    FlashWatch(int width, int height, int fps) : fps_(fps), detector_(width, height, fps) {}
-    void add(const std::vector<uint8_t>& rgba) { frames_.push_back(detector_.add(rgba.data())); }
-    // The frames added, the first of them showing demo time firstMs.
-    FlashJudgement judge(int firstMs) const { return judgeFlashes(frames_, fps_, firstMs); }
-
-private:
-    int fps_;
-    TransitionDetector detector_;
-    std::vector<FrameTransitions> frames_;
-};
-
-// After a sequence or a video: one line when what was written fails the flash rules, so that
-// whoever publishes it knows.
-void sayFlashes(const FlashJudgement& judgement, const CaptureOptions& options)
-{
-    if (judgement.passes()) return;
-    std::fprintf(stderr, "orvale-capture: these frames fail the rules for flashing pictures: %s%s\n",
-                 flashFailures(judgement).c_str(),
-                 options.fewerFlashes ? "" : "; --fewer-flashes draws the beat calmer, within them");
-}
-
 // The face file the storyboard writes its times with: DejaVu Sans as the system has it, else
 // the one among the data's fonts; empty when there is none.
 std::string storyboardFace(OffscreenIntro& intro)
 {
     return findFontFile("DejaVu Sans", false, false, intro.assets().gfx.parent_path() / "fonts").path;
-}
-
-// Demo time of frame n at the fixed rate, ms.
-int frameTime(int64_t n, int fps) { return static_cast<int>(n * 1000 / fps); }
-
-// Says why, when something the capture is to write cannot be written; false then.
-bool outputsWritable(const std::vector<std::string>& problems)
-{
-    for (const std::string& problem : problems)
-        if (!problem.empty()) {
-            std::fprintf(stderr, "orvale-capture: %s\n", problem.c_str());
-            return false;
-        }
-    return true;
 }
 
 // Single frames (--at), a storyboard or a frame sequence (--frames): PNG files.
@@ -180,10 +127,6 @@ int captureFrames(const CaptureOptions& options)
     return 0;
 }
 
-// The first and the end (not included) of the frames n with n / fps in [from, to).
-int64_t firstFrameOf(const CaptureOptions& options) { return (int64_t{options.fromMs} * options.fps + 999) / 1000; }
-int64_t endFrameOf(const CaptureOptions& options) { return (int64_t{options.toMs} * options.fps + 999) / 1000; }
-
 // The span's frames against the flash rules (--flashes): drawn and read back, never written.
 // Exit status 3 when they fail.
 int captureFlashes(const CaptureOptions& options)
@@ -226,100 +169,6 @@ int captureFlashes(const CaptureOptions& options)
                      options.flashesPath.c_str());
     return judgement.passes() ? 0 : 3;
 }
-
-#ifdef _WIN32
-// Videos are encoded by the ffmpeg program, which only the Linux build drives.
-int captureVideo(const CaptureOptions&)
-{
-    std::fprintf(stderr, "orvale-capture: videos are made with the Linux build of orvale-capture; this one writes "
-                         "frames (--at), storyboards and frame sequences (--frames)\n");
-    return 2;
-}
-#else
-// Set by Ctrl-C or a termination request during a video capture.
-volatile std::sig_atomic_t interrupted = 0;
-
-void onInterrupt(int) { interrupted = 1; }
-
-// A video with its music and chapters (--video).
-int captureVideo(const CaptureOptions& options)
-{
-    // Frames n with n / fps in [from, to) are written; the ones before are only rendered.
-    const int64_t fps = options.fps;
-    const int64_t end = endFrameOf(options), first = firstFrameOf(options);
-
-    std::signal(SIGPIPE, SIG_IGN);  // a stopped ffmpeg shows as a failed write
-    std::signal(SIGINT, onInterrupt);
-    std::signal(SIGTERM, onInterrupt);
-
-    if (!outputsWritable({options.chaptersPath.empty() ? "" : cannotWriteFile(options.chaptersPath)})) return 1;
-    // Chapter marks in the video's own time, whose 0 is frame `first`'s demo time.
-    const std::vector<Chapter> chapters = videoChapters(static_cast<int>(std::lround(first * 1000.0 / fps)),
-                                                        static_cast<int>(std::lround((end - first) * 1000.0 / fps)));
-
-    VideoEncoder encoder;
-    std::string error;
-    if (!encoder.start({options.videoPath, options.width, options.height, options.fps, end - first, options.format,
-                        ffmetadata(chapters)},
-                       error)) {
-        std::fprintf(stderr, "orvale-capture: %s\n", error.c_str());
-        return 1;
-    }
-    std::unique_ptr<OffscreenIntro> intro = openIntro(options);
-    if (!intro) {
-        encoder.abort();
-        return 1;
-    }
-    // The music from the first written frame's time, sample-exact.
-    encoder.startAudio(intro->music().track(), first * Track::kRate / fps);
-
-    const auto start = std::chrono::steady_clock::now();
-    Progress progress(static_cast<size_t>(end));
-    std::vector<uint8_t> pixels;
-    FlashWatch flashes(options.width, options.height, options.fps);
-    for (int64_t n = 0; n < end; ++n) {
-        if (interrupted) {
-            encoder.abort();
-            progress.breakLine();
-            std::fprintf(stderr, "orvale-capture: interrupted; %s not written\n", options.videoPath.c_str());
-            return 130;
-        }
-        // The frames before the first one written run without drawing.
-        intro->gfx().setDrawing(n >= first);
-        intro->render(frameTime(n, options.fps));
-        if (n >= first) {
-            readFrame(intro->gfx(), options.width, options.height, pixels);
-            flashes.add(pixels);
-            if (!encoder.writeFrame(pixels, error)) {
-                progress.breakLine();
-                std::fprintf(stderr, "orvale-capture: %s; %s not written\n", error.c_str(), options.videoPath.c_str());
-                return 1;
-            }
-        }
-        progress.frame(static_cast<size_t>(n + 1));
-    }
-    if (!encoder.finish(error)) {
-        std::fprintf(stderr, "orvale-capture: %s; %s not written\n", error.c_str(), options.videoPath.c_str());
-        return 1;
-    }
-    if (!options.chaptersPath.empty() && !(std::ofstream(options.chaptersPath) << chapterList(chapters))) {
-        std::fprintf(stderr, "orvale-capture: wrote %s, but cannot write %s\n", options.videoPath.c_str(),
-                     options.chaptersPath.c_str());
-        return 1;
-    }
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    const double length = static_cast<double>(end - first) / fps;
-    std::fprintf(stderr,
-                 "orvale-capture: wrote %s: %lld frames (%.3f s) at %dx%d, %d fps, %s, with the music and %zu "
-                 "chapters, in %.1f s (%.2f times the video's length); loading took %.3f s\n",
-                 options.videoPath.c_str(), static_cast<long long>(end - first), length, options.width,
-                 options.height, options.fps, options.format.lossless ? "lossless" : "H.264", chapters.size(), seconds,
-                 seconds / length, intro->loadSeconds());
-    sayFlashes(flashes.judge(frameTime(first, options.fps)), options);
-    return 0;
-}
-
-#endif
 
 }  // namespace
 

@@ -84,8 +84,10 @@ FolderComparison compareFolders(const std::string& a, const std::string& b)
     FolderComparison comparison;
     for (const std::string& name : inA) {
         const std::string pathA = (fs::path(a) / name).string(), pathB = (fs::path(b) / name).string();
-        Picture pictureA, pictureB;
-        if (!decodePicture(pathA, pictureA, problem) || !decodePicture(pathB, pictureB, problem)) return {{}, problem};
+        const Result<Picture> decodedA = decodePicture(pathA), decodedB = decodePicture(pathB);
+        if (!decodedA) return {{}, decodedA.message()};
+        if (!decodedB) return {{}, decodedB.message()};
+        const Picture &pictureA = decodedA.value(), &pictureB = decodedB.value();
         if (pictureA.width != pictureB.width || pictureA.height != pictureB.height)
             return {{}, pathA + " is " + sizeOf(pictureA) + " but " + pathB + " is " + sizeOf(pictureB)};
         comparison.frames.push_back({name, compareFrames(pictureA, pictureB)});

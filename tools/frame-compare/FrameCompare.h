@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "gfx/PictureFile.h"
+#include "image/PictureFile.h"
 
 // The side of the square blocks whose mean differences are compared, in pixels.
 inline constexpr int kBlockSide = 8;

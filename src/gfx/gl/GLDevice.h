@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "core/Result.h"
 #include "gfx/Device.h"
-#include "gfx/Result.h"
 
 // Which OpenGL the programs ask for: 3.3 core, or ES 3.0 (what browsers and GLES devices offer).
 enum class GLApi { Core, ES };

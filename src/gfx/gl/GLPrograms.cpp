@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "gfx/EmbeddedShaders.h"
+#include "gfx/gl/BuiltinShaders.h"
 #include "gfx/gl/GLBackend.h"
 
 namespace {

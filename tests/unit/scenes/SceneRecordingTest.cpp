@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "effects/ParticleDrawing.h"
+#include "effects/Programs.h"
 #include "geometry/FloorGrid.h"
 #include "geometry/Meshes.h"
 #include "gfx/FullScreenQuad.h"
 #include "gfx/ProceduralTexture.h"
-#include "gfx/Programs.h"
-#include "gfx/Random.h"
 #include "gfx/TextureFile.h"
+#include "math/Random.h"
 #include "scenes/BurningScene.h"
 #include "scenes/MetaballScene.h"
 #include "scenes/SceneShared.h"

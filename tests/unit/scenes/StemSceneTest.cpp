@@ -1,7 +1,7 @@
 // Scene C's layout of tufts and stems.
 #include <gtest/gtest.h>
 
-#include "gfx/Random.h"
+#include "math/Random.h"
 #include "scenes/StemScene.h"
 
 namespace {

@@ -30,8 +30,8 @@ const Track& decoded()
 {
     static std::shared_ptr<Track> track = [] {
         VorbisDecoder decoder;
-        std::string error;
-        EXPECT_TRUE(decoder.open(kTrack, error)) << error;
+        const Status opened = decoder.open(kTrack);
+        EXPECT_TRUE(opened.ok()) << opened.message();
         while (decoder.decode(kRate * 10)) {
         }
         EXPECT_EQ(decoder.problems, "");
@@ -182,7 +182,7 @@ TEST(MusicTrack, SpectrumLevelBeatsOnTheDrumsThroughScenesCAndD)
 
     MusicPlayer player;
     player.useVirtualOutput();
-    ASSERT_EQ(player.playFile(kTrack.c_str()), 0);
+    ASSERT_TRUE(player.playFile(kTrack.c_str()).ok());
     std::map<int, int> counts;
     int frames = 0, changes = 0, rises = 0, risesOnDrums = 0, previous = -2;
     for (int n = 0;; ++n, ++frames) {
@@ -212,7 +212,7 @@ TEST(MusicTrack, TheCalmLevelPulsesWithTheStepsWithoutJumpingAtAnyFrameRate)
     MusicPlayer at60, at24;
     for (MusicPlayer* player : {&at60, &at24}) {
         player->useVirtualOutput();
-        ASSERT_EQ(player->playFile(kTrack.c_str()), 0);
+        ASSERT_TRUE(player->playFile(kTrack.c_str()).ok());
     }
     double steppedSum = 0, calmSum = 0, biggestStep = 0, swingSum = 0;
     int frames = 0, seconds = 0;

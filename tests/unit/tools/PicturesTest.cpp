@@ -8,7 +8,7 @@
 #include <iterator>
 #include <string>
 
-#include "gfx/PictureFile.h"
+#include "image/PictureFile.h"
 
 namespace {
 
@@ -16,10 +16,9 @@ const std::string kGfx = ORVALE_GFX_DIR;
 
 Picture load(const std::string& name)
 {
-    Picture picture;
-    std::string error;
-    EXPECT_TRUE(decodePicture(kGfx + "/" + name, picture, error)) << error;
-    return picture;
+    Result<Picture> picture = decodePicture(kGfx + "/" + name);
+    EXPECT_TRUE(picture) << picture.message();
+    return picture ? picture.take() : Picture{};
 }
 
 TEST(Pictures, EveryPictureDecodesAtItsPlannedSize)
@@ -214,27 +213,24 @@ TEST(Pictures, BadFilesAreRefusedWithTheirNameAndReason)
     for (const auto& c : cases) {
         const std::string path = dir + "/" + c.name;
         std::ofstream(path, std::ios::binary) << c.bytes;
-        Picture picture;
-        std::string error;
-        EXPECT_FALSE(decodePicture(path, picture, error)) << c.name;
-        EXPECT_EQ(error.rfind(path + " ", 0), 0u) << error;
-        EXPECT_NE(error.find(c.reason), std::string::npos) << c.name << ": " << error;
-        EXPECT_TRUE(picture.rgba.empty()) << c.name;
+        const Result<Picture> picture = decodePicture(path);
+        EXPECT_FALSE(picture) << c.name;
+        EXPECT_EQ(picture.message().rfind(path + " ", 0), 0u) << picture.message();
+        EXPECT_NE(picture.message().find(c.reason), std::string::npos) << c.name << ": " << picture.message();
     }
 
-    Picture picture;
-    std::string error;
-    EXPECT_FALSE(decodePicture(kGfx + "/no-such-picture.png", picture, error));
-    EXPECT_EQ(error, kGfx + "/no-such-picture.png is missing");
-    EXPECT_FALSE(decodePicture(dir, picture, error));
-    EXPECT_NE(error.find("cannot be read"), std::string::npos) << error;
+    EXPECT_EQ(decodePicture(kGfx + "/no-such-picture.png").message(), kGfx + "/no-such-picture.png is missing");
+    const Result<Picture> folder = decodePicture(dir);
+    EXPECT_FALSE(folder);
+    EXPECT_NE(folder.message().find("cannot be read"), std::string::npos) << folder.message();
 
     // A picture under another format's name is read by its content.
     const std::string misnamed = dir + "/really-a-png.jpg";
     std::ofstream(misnamed, std::ios::binary) << png;
-    ASSERT_TRUE(decodePicture(misnamed, picture, error)) << error;
-    EXPECT_EQ(picture.width, 512);
-    EXPECT_EQ(picture.height, 512);
+    const Result<Picture> picture = decodePicture(misnamed);
+    ASSERT_TRUE(picture) << picture.message();
+    EXPECT_EQ(picture.value().width, 512);
+    EXPECT_EQ(picture.value().height, 512);
     std::filesystem::remove_all(dir);
 }
 
