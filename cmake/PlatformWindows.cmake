@@ -1,6 +1,6 @@
-# Windows: the programs cross-built with MinGW-w64 (make windows) against the static libraries that
-# scripts/build-deps windows made, with the data the Linux build generated: its generators
-# draw with Cairo and Pango, which are not built for Windows.
+# Windows: the programs cross-built with MinGW-w64 (make windows) against the static
+# libraries that scripts/build-deps windows made, with the data the Linux build generated:
+# its generators draw with Cairo and Pango, which are not built for Windows.
 enable_language(RC)
 if(NOT ORVALE_DEPS_PREFIX OR NOT ORVALE_HOST_BUILD)
   message(FATAL_ERROR "a Windows build needs -DORVALE_DEPS_PREFIX=(scripts/build-deps windows) and "

@@ -2,7 +2,7 @@
 // parameters as the program's options, the setup dialog (and the "Fewer flashes" choice it
 // remembers), full screen, Escape, the page going to the background, and every failure as a
 // sentence on the page. Module.page is what the
-// program calls (src/app/WebPage.cpp); document.body.dataset.state says where the page is:
+// program calls (src/platform/web/WebPage.cpp); document.body.dataset.state says where the page is:
 // starting, dialog, loading, playing, shown (?at=MS), left or failed.
 // Written without destructuring, which emscripten's optimiser of this script drops.
 (function () {

@@ -97,9 +97,11 @@ Status VorbisDecoder::open(const std::string& path)
 {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
-        return Failure{path + (errno == ENOENT ? " is missing" : std::string(" cannot be opened: ") + std::strerror(errno))};
+        return Failure{path +
+                       (errno == ENOENT ? " is missing" : std::string(" cannot be opened: ") + std::strerror(errno))};
     char buffer[65536];
-    for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) owned_.insert(owned_.end(), buffer, buffer + got);
+    for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+        owned_.insert(owned_.end(), buffer, buffer + got);
     const bool failed = std::ferror(file) != 0;
     const int why = errno;
     std::fclose(file);

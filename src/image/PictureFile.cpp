@@ -252,7 +252,8 @@ Result<Picture> decodePicture(const std::string& path)
 {
     const std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
     if (!file)
-        return Failure{path + (errno == ENOENT ? " is missing" : std::string(" cannot be opened: ") + std::strerror(errno))};
+        return Failure{path +
+                       (errno == ENOENT ? " is missing" : std::string(" cannot be opened: ") + std::strerror(errno))};
     std::vector<uint8_t> bytes;
     uint8_t chunk[65536];
     for (size_t got; (got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0;) {

@@ -126,9 +126,11 @@ TEST(Layers, OnlyTheDrawingLayersBackendTalksToOpenGL)
 // time, never by the preprocessor outside src/platform and the tools' own per-platform files.
 TEST(Layers, NoPlatformIsChosenByThePreprocessor)
 {
-    const std::regex platformTest(R"re(^\s*#\s*(if|ifdef|ifndef|elif)\b.*(_WIN32|_WIN64|__EMSCRIPTEN__|__linux__|__APPLE__|__unix__))re");
+    const std::regex platformTest(
+        R"re(^\s*#\s*(if|ifdef|ifndef|elif)\b.*(_WIN32|_WIN64|__EMSCRIPTEN__|__linux__|__APPLE__|__unix__))re");
+    const std::filesystem::path project = kSource.parent_path();
     size_t checked = 0;
-    for (const std::filesystem::path& root : {kSource, kSource.parent_path() / "tools", kSource.parent_path() / "bench"})
+    for (const std::filesystem::path& root : {kSource, project / "tools", project / "bench"})
         for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
             const std::string extension = entry.path().extension().string();
             if (!entry.is_regular_file() || (extension != ".h" && extension != ".cpp")) continue;

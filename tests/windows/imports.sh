@@ -29,7 +29,7 @@ for program in orvale-invit orvale-capture; do
   done
   echo "$program.exe: $(tr '\n' ' ' <<<"$dlls")"
 done
-drawing=$(find "$WINDOWS_BUILD" -name '*.obj' -path '*orvale_core.dir/src/*' ! -path '*/src/audio/*')
+drawing=$(find "$WINDOWS_BUILD" -name '*.obj' -path '*/src/CMakeFiles/orvale_*.dir/*' ! -path '*/orvale_audio.dir/*')
 [ -n "$drawing" ] || fail "no object files of the intro's code in $WINDOWS_BUILD"
 trig=$(x86_64-w64-mingw32-nm -u $drawing | awk '{ print $2 }' | grep -xE '(sin|cos|tan|sincos)f?' | sort -u)
 [ -z "$trig" ] || fail "the drawing code calls the C library's $(tr '\n' ' ' <<<"$trig")"

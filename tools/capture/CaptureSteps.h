@@ -40,7 +40,10 @@ inline int frameTime(int64_t n, int fps) { return static_cast<int>(n * 1000 / fp
 bool outputsWritable(const std::vector<std::string>& problems);
 
 // The first and the end (not included) of the frames n with n / fps in [from, to).
-inline int64_t firstFrameOf(const CaptureOptions& options) { return (int64_t{options.fromMs} * options.fps + 999) / 1000; }
+inline int64_t firstFrameOf(const CaptureOptions& options)
+{
+    return (int64_t{options.fromMs} * options.fps + 999) / 1000;
+}
 inline int64_t endFrameOf(const CaptureOptions& options) { return (int64_t{options.toMs} * options.fps + 999) / 1000; }
 
 // A video with its music and chapters (--video), where the platform can make one.
