@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 constexpr long kReadSize = 8192;
@@ -99,6 +101,10 @@ Status VorbisDecoder::open(const std::string& path)
     if (!file)
         return Failure{path +
                        (errno == ENOENT ? " is missing" : std::string(" cannot be opened: ") + std::strerror(errno))};
+    // Read in one go where the file says its size; a stream without one grows as it is read.
+    std::error_code unknown;
+    const std::uintmax_t expected = std::filesystem::file_size(path, unknown);
+    if (!unknown) owned_.reserve(static_cast<size_t>(expected));
     char buffer[65536];
     for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
         owned_.insert(owned_.end(), buffer, buffer + got);
