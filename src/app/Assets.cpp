@@ -47,12 +47,23 @@ void LoadingBar::draw(Gfx& g, Screen& screen, int32_t width, int32_t height) con
 namespace {
 
 // Shader programs that fail to build are said on stderr; the intro goes on without them.
-ShaderProgram built(Assets& a, ShaderProgram (*build)(Device&, std::vector<std::string>&))
+template <typename Build>
+ShaderProgram built(Assets& a, Build build)
 {
     std::vector<std::string> failures;
     ShaderProgram program = build(a.g->device(), failures);
     for (const std::string& failure : failures) std::fprintf(stderr, "orvale-invit: %s\n", failure.c_str());
     return program;
+}
+
+// A composition's program as it stands and with the overlay multiplied in.
+void buildCompositions(Assets& a, Composition composition)
+{
+    for (const bool overlaid : {false, true})
+        a.programs.composing[static_cast<size_t>(composition)][overlaid ? 1 : 0] =
+            built(a, [&](Device& device, std::vector<std::string>& failures) {
+                return buildComposition(device, composition, overlaid, failures);
+            });
 }
 
 template <typename T>
@@ -78,7 +89,8 @@ constexpr LoadStep kLoadSteps[] = {
     // Where the scenes' GLU quadric was made; nothing draws with one any more.
     [](Assets&) -> Status { return {}; },
     [](Assets& a) -> Status {
-        a.programs.dreamvision = built(a, buildDreamvision);
+        buildCompositions(a, Composition::Laid);
+        buildCompositions(a, Composition::Glow);
         return {};
     },
     [](Assets& a) -> Status {
@@ -95,11 +107,11 @@ constexpr LoadStep kLoadSteps[] = {
         return {};
     },
     [](Assets& a) -> Status {
-        a.programs.blackAndWhite = built(a, buildBlackAndWhite);
+        buildCompositions(a, Composition::GlowHatched);
         return {};
     },
     [](Assets& a) -> Status {
-        a.programs.outline = built(a, buildOutline);
+        buildCompositions(a, Composition::GlowHatchedOutlined);
         return {};
     },
     // The system font atlas, which no frame draws (empty on the page, which has no fonts).
@@ -180,5 +192,5 @@ Stage Assets::stage()
 {
     return {SceneShared{*quad, programs, *textures, floor, rock, *font, emitters},
             *sceneTarget, *filterTarget, *bubbles, *opening, *burning, *stems, *metaballs, *ribbons, *twister,
-            *closing};
+            *closing, overlayPicture()};
 }

@@ -1,7 +1,6 @@
 #include "app/Frame.h"
 
 #include "audio/MusicPlayer.h"
-#include "gfx/FullScreenQuad.h"
 
 namespace {
 
@@ -16,13 +15,6 @@ private:
     MusicPlayer& music_;
     bool calm_;
 };
-
-// Every finished frame is multiplied by the overlay picture: the intro's "screen" look.
-void multiplyOverlay(Gfx& g, const FullScreenQuad& quad, TextureId overlay)
-{
-    g.colour(1, 1, 1, 1);
-    quad.draw(g, DrawState{.blend = Blend::Multiply, .texture = overlay});
-}
 
 }  // namespace
 
@@ -81,7 +73,6 @@ FrameResult Intro::draw(int32_t t, const FrameClock& clock)
                              scenesDrawn_, &random_};
     Stage stage = assets_.stage();
     const FrameResult result = drawFrame(g_, stage, frame, clearLevel_);
-    multiplyOverlay(g_, stage.shared.quad, assets_.overlayPicture());
     clearLevel_ = result.clearLevel;
     return result;
 }

@@ -2,19 +2,6 @@
 
 #include "effects/EmbeddedShaders.h"
 
-namespace {
-
-ShaderProgram filter(Device& device, const char* fragment, const char* name, std::vector<std::string>& failures)
-{
-    return ShaderProgram::build(device, kFilterVert, fragment, name, failures);
-}
-
-}  // namespace
-
-ShaderProgram buildDreamvision(Device& device, std::vector<std::string>& failures)
-{
-    return filter(device, kDreamvisionFrag, "dreamvision", failures);
-}
 ShaderProgram buildPhong(Device& device, std::vector<std::string>& failures)
 {
     return ShaderProgram::build(device, kPhongVert, (std::string(kPhongMaterialFrag) + kPhongFrag).c_str(), "phong",
@@ -33,13 +20,24 @@ ShaderProgram buildDetourage(Device& device, std::vector<std::string>& failures)
 }
 ShaderProgram buildOndeDeChoc(Device& device, std::vector<std::string>& failures)
 {
-    return filter(device, kOndeDeChocFrag, "onde de choc", failures);
+    return ShaderProgram::build(device, kFilterVert, kOndeDeChocFrag, "onde de choc", failures);
 }
-ShaderProgram buildBlackAndWhite(Device& device, std::vector<std::string>& failures)
+ShaderProgram buildComposition(Device& device, Composition composition, bool overlaid,
+                               std::vector<std::string>& failures)
 {
-    return filter(device, kBlackAndWhiteFrag, "black and white", failures);
-}
-ShaderProgram buildOutline(Device& device, std::vector<std::string>& failures)
-{
-    return filter(device, kOutlineFrag, "outline", failures);
+    // The filters' functions, then the pass that sums what the composition uses of them.
+    static constexpr const char* kNames[kCompositions][2] = {
+        {"composition (laid)", "composition (laid, overlaid)"},
+        {"composition (glow)", "composition (glow, overlaid)"},
+        {"composition (glow, hatched)", "composition (glow, hatched, overlaid)"},
+        {"composition (glow, hatched, outlined)", "composition (glow, hatched, outlined, overlaid)"}};
+    static constexpr const char* kDefines[kCompositions] = {"#define LAID\n", "#define GLOW\n",
+                                                            "#define GLOW\n#define HATCH\n",
+                                                            "#define GLOW\n#define HATCH\n#define OUTLINE\n"};
+    const size_t c = static_cast<size_t>(composition);
+    const std::string fragment = std::string(kDefines[c]) + (overlaid ? "#define OVERLAID\n" : "") +
+                                 kDreamvisionFrag + kBlackAndWhiteFrag + kOutlineFrag + kComposeFrag;
+    constexpr SamplerUnit kSamplers[] = {{"sceneTex", 0}, {"glowTex", 1}, {"overlayTex", 2}};
+    return ShaderProgram::build(device, kComposeVert, fragment.c_str(), kNames[c][overlaid ? 1 : 0], failures,
+                                kSamplers);
 }

@@ -59,11 +59,12 @@ struct DrawState {
     bool fog = false;         // linear black fog by eye depth, as the fog is set
     TextureId texture{};      // on unit 0, its texels times the colour; none: the colour alone
     TextureId secondTexture{};  // on unit 1, for a program that samples two
+    TextureId thirdTexture{};   // on unit 2, for a program that samples three
     // Shades the draw instead of the built-in shading; none: texture, lighting and fog as above.
     ProgramId program{};
     // The values of the program's own uniforms in this draw. A program keeps none from one draw
     // to the next: one that an earlier draw gave and this one does not is 0.
-    std::array<ProgramUniform, 2> uniforms{};
+    std::array<ProgramUniform, 4> uniforms{};
     float lineWidth = 1.0f;   // pixels, for lines
     bool smoothLines = false; // lines as rectangles with soft edges, else as pixel runs
 

@@ -1,5 +1,6 @@
 #include "gfx/FullScreenQuad.h"
 
+#include <array>
 #include <utility>
 
 FullScreenQuad FullScreenQuad::build(Gfx& g)
@@ -48,17 +49,49 @@ void FullScreenQuad::drawRippled(Gfx& g, const DrawState& state, float t, float 
     DrawState flat = state;
     flat.depthTest = false;
     flat.depthWrite = false;
-    struct Strips {
-        Gfx& g;
-        const DrawState& state;
-        void beginStrip() { g.begin(Primitive::TriangleStrip, state); }
-        void vertex(const RippleVertex& v)
+    // A column's vertices sway alike across and a row's alike up and down, so the grid's cells
+    // are upright rectangles between its column and row lines. The lines, with the viewport's
+    // edges (at 1 / scale in the grid's coordinates) around them: a cell between an edge and
+    // the grid is a sliver, or lies outside the viewport.
+    struct Lines {
+        std::array<float, 13> x, u;  // the edge, the 11 columns, the edge
+        std::array<float, 14> y, v;  // the edge, the 12 row lines, the edge
+        size_t strip = 0, at = 0;
+        void beginStrip() { at = 0; }
+        void vertex(const RippleVertex& r)
         {
-            g.texCoord(v.u, v.v);
-            g.vertex(v.x, v.y, 0);
+            const bool upper = at % 2 == 1;
+            x[at / 2 + 1] = r.x;
+            u[at / 2 + 1] = r.u;
+            y[strip + (upper ? 2 : 1)] = r.y;
+            v[strip + (upper ? 2 : 1)] = r.v;
+            ++at;
         }
-        void endStrip() { g.end(); }
-    } strips{g, flat};
-    rippleGrid(t, strips);
+        void endStrip() { ++strip; }
+    } lines;
+    rippleGrid(t, lines);
+    const float edge = 1 / scale;
+    lines.x.front() = -edge;
+    lines.x.back() = edge;
+    lines.y.front() = -edge;
+    lines.y.back() = edge;
+    lines.u.front() = lines.u[1];
+    lines.u.back() = lines.u[11];
+    lines.v.front() = lines.v[1];
+    lines.v.back() = lines.v[12];
+
+    const std::array<float, 4> grid = g.colour();
+    g.begin(Primitive::Quads, flat);
+    for (size_t i = 0; i + 1 < lines.x.size(); ++i)
+        for (size_t j = 0; j + 1 < lines.y.size(); ++j) {
+            const bool sliver = i == 0 || i + 2 == lines.x.size() || j == 0 || j + 2 == lines.y.size();
+            g.colour(grid[0], grid[1], grid[2], sliver ? 0.0f : grid[3]);
+            for (const auto& [a, b] : {std::pair{i, j}, {i + 1, j}, {i + 1, j + 1}, {i, j + 1}}) {
+                g.texCoord(lines.u[a], lines.v[b]);
+                g.vertex(lines.x[a], lines.y[b], 0);
+            }
+        }
+    g.end();
+    g.colour(grid[0], grid[1], grid[2], grid[3]);
     endOrtho(g);
 }

@@ -22,7 +22,10 @@ public:
     // blending and program, never depth-tested; texture coordinate (0, 0) at the bottom-left.
     void draw(Gfx& g, const DrawState& state) const;
     // The same picture as a grid whose vertices sway with t while the texture is sampled at
-    // the undisplaced positions; scale > 1 overfills the viewport. Nor does it write depth.
+    // the undisplaced positions; scale > 1 overfills the viewport, though the sway can leave a
+    // sliver at an edge. The slivers are drawn too, in the current colour with alpha 0 (the grid
+    // in the current colour), so that every pixel is drawn once and a program can tell them
+    // apart. Nor does it write depth.
     void drawRippled(Gfx& g, const DrawState& state, float t, float scale) const;
 
 private:

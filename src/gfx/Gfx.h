@@ -78,6 +78,10 @@ public:
 
     void colour(float r, float g, float b, float a);
     void colour(const Vec3& rgb, float a) { colour(rgb.x, rgb.y, rgb.z, a); }
+    std::array<float, 4> colour() const
+    {
+        return {current_.colour[0], current_.colour[1], current_.colour[2], current_.colour[3]};
+    }
     void normal(float x, float y, float z);
     void texCoord(float s, float t);
 

@@ -1,5 +1,7 @@
 #include "scenes/SpeechBubbles.h"
 
+#include <algorithm>
+
 #include "geometry/Shapes.h"
 #include "gfx/FullScreenQuad.h"
 #include "gfx/TextureFile.h"
@@ -58,6 +60,13 @@ Result<SpeechBubbles> SpeechBubbles::load(Gfx& g, const std::filesystem::path& g
         bubbles.pictures_[i] = picture.take();
     }
     return bubbles;
+}
+
+bool SpeechBubbles::shows(float p, int set)
+{
+    BubbleDraw draws[3];
+    const int count = bubbleLayout(p, set, draws);
+    return std::any_of(draws, draws + count, [](const BubbleDraw& d) { return d.alpha > 0; });
 }
 
 void SpeechBubbles::draw(Gfx& g, float p, int set) const

@@ -31,6 +31,9 @@ public:
     static Result<SpeechBubbles> load(Gfx& g, const std::filesystem::path& gfx);
     // Over the whole picture, each by its alpha.
     void draw(Gfx& g, float p, int set) const;
+    // Whether any bubble of the set is at all opaque at progress p: otherwise drawing them
+    // leaves every pixel as it was.
+    static bool shows(float p, int set);
 
 private:
     std::array<Texture, 7> pictures_;

@@ -117,10 +117,12 @@ constexpr TextSlot kPage3[] = {{32, {kPageX, 95, kPageZ}},  {33, {kPageX, 75, kP
 
 const TextPage kTextPages[4] = {{kPage0, 9}, {kPage1, 11}, {kPage2, 11}, {kPage3, 11}};
 
+float lineFade(float p, float t0, float t2) { return sinePulse(p, t0, t2, 4.0f); }
+
 TextLineFrame textLineFrame(const Vec3& end, Vec3& start, float p, float t0, float t2, std::string_view text)
 {
     TextLineFrame frame;
-    frame.fade = sinePulse(p, t0, t2, 4.0f);
+    frame.fade = lineFade(p, t0, t2);
     const float swingX = static_cast<float>(80.0 * trig::sin(static_cast<double>(p * 80.0f)));
     const float swingY = static_cast<float>(35.0 * trig::cos(static_cast<double>(p * 35.0f)));
     start = Vec3(start.x + swingX, swingY, start.z);
@@ -142,13 +144,29 @@ void textLine(Gfx& g, const Vec3& end, Vec3& start, const Vec3& colour, float p,
     font.write(g, {.blend = Blend::Alpha, .depthTest = false}, frame.text);
 }
 
+namespace {
+
+// When the k-th line of a page arrives and when it has gone, on the page's progress scale.
+float lineArrives(int k) { return 0.025f * k; }
+float lineGoes(int k) { return 0.86f + 0.005f * k; }
+
+}  // namespace
+
 void drawTextPage(Gfx& g, float p, int page, const BitmapFont& font)
 {
     if (page < 0 || page > 3) return;
     const TextPage& layout = kTextPages[page];
     for (int k = 0; k < layout.count; ++k) {
         Vec3 start(-108.0f, 0.0f, -1000.0f);
-        textLine(g, layout.slots[k].end, start, Vec3(1, 1, 1), p, 0.025f * k, 0.05f * (k + 1), 0.86f + 0.005f * k,
+        textLine(g, layout.slots[k].end, start, Vec3(1, 1, 1), p, lineArrives(k), 0.05f * (k + 1), lineGoes(k),
                  invitationLine(layout.slots[k].field), 1.25f, font);
     }
+}
+
+bool textPageShows(float p, int page)
+{
+    if (page < 0 || page > 3) return false;
+    for (int k = 0; k < kTextPages[page].count; ++k)
+        if (lineFade(p, lineArrives(k), lineGoes(k)) > 0) return true;
+    return false;
 }

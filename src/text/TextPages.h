@@ -26,6 +26,9 @@ struct TextLineFrame {
     std::string_view text;  // the field, or the blank template before the line's time
 };
 
+// A line's opacity at progress p, between its times t0 and t2.
+float lineFade(float p, float t0, float t2);
+
 // A line travelling from far away (start) to its slot (end), resting there while it is
 // fully shown, then swinging off towards the viewer as it fades. Times are on the page's
 // progress scale. `start` is moved by the line's swing (callers set it anew each time).
@@ -39,6 +42,9 @@ void textLine(Gfx& g, const Vec3& end, Vec3& start, const Vec3& colour, float p,
 
 // One of the four pages (0 to 3) at its progress p.
 void drawTextPage(Gfx& g, float p, int page, const BitmapFont& font);
+// Whether any line of the page is at all opaque at its progress p: otherwise drawing it leaves
+// every pixel as it was.
+bool textPageShows(float p, int page);
 
 // The slots of a page: the field each shows and its end point.
 struct TextSlot {

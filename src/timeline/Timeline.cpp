@@ -1,5 +1,8 @@
 #include "timeline/Timeline.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "effects/Programs.h"
 #include "gfx/FullScreenQuad.h"
 #include "math/Shaping.h"
@@ -27,42 +30,77 @@ int windowsAt(int32_t t, WindowRun (&runs)[8])
 
 namespace {
 
-// The composition's passes: a target's picture over the whole frame, added or laid over it.
-constexpr DrawState kAdded{.blend = Blend::Additive};
-constexpr DrawState kLaidOver{.blend = Blend::Alpha};
-
-// Makes a target (none: the frame's own framebuffer) where the next draws go, cleared to the
-// frame's grey, with the viewport over all of it.
-void bindCleared(Gfx& g, const RenderTarget* target, const FrameContext& frame, float grey)
+// Makes a target (none: the frame's own framebuffer) where the next draws go, with the
+// viewport over all of it.
+void bindWhole(Gfx& g, const RenderTarget* target, const FrameContext& frame)
 {
     g.bindTarget(target);
-    g.clear(grey, grey, grey, 1);
     if (target)
         g.viewport(0, 0, target->width(), target->height());
     else
         g.viewport(0, 0, frame.width, frame.height);
 }
 
-// Renders one scene into a target, which is bound and cleared; then the frame's framebuffer
-// is bound again and cleared, so that only the compositions after it show.
+// Renders one scene into a target cleared to the frame's grey; then the frame's framebuffer is
+// where the next draws go.
 template <typename Scene>
 void sceneInto(Gfx& g, RenderTarget& target, const FrameContext& frame, float grey, Scene scene)
 {
     g.colour(1, 1, 1, 1);
-    bindCleared(g, &target, frame, grey);
+    bindWhole(g, &target, frame);
+    g.clear(grey, grey, grey, 1);
     if (frame.scenesDrawn) scene();
-    bindCleared(g, frame.output, frame, grey);
+    bindWhole(g, frame.output, frame);
 }
 
-// One full-screen pass of a target's picture through a program, with the value of its own
-// uniform where it has one, added to the frame.
-void filterPass(Gfx& g, const FullScreenQuad& quad, const ShaderProgram& program, const RenderTarget& source,
-                ProgramUniform uniform = {})
+// Every finished frame is multiplied by the overlay picture: the intro's "screen" look.
+void multiplyOverlay(Gfx& g, const Stage& s)
 {
-    DrawState pass = kAdded.withTexture(source.picture());
-    pass.program = program.id();
-    pass.uniforms[0] = uniform;
-    quad.draw(g, pass);
+    g.colour(1, 1, 1, 1);
+    s.shared.quad.draw(g, DrawState{.blend = Blend::Multiply, .texture = s.overlay});
+}
+
+// What a window's composing pass puts over the whole frame, replacing what it held.
+struct Composing {
+    Composition kind;
+    const RenderTarget& scene;    // laid over or hatched
+    const RenderTarget* glowing = nullptr;  // glowing and outlined; none: the scene
+    float laidAlpha = 1;
+    float glows = 1;      // how many times the glow is added
+    float hatchSync = 0;  // "black and white"'s sync
+    bool rippled = false; // the glow through the grid rippling with the window's progress
+};
+
+// The composing pass onto the grey the frame would have been cleared to, at the window's
+// progress p, with the overlay multiplied in when `overlaid`.
+void compose(Gfx& g, const Stage& s, float grey, float p, const Composing& c, bool overlaid)
+{
+    // White: the pass's vertices carry the glow's share in the colour's alpha.
+    g.colour(1, 1, 1, 1);
+    // The grey as the 8-bit frame would have held it.
+    const float held = std::round(std::clamp(grey, 0.0f, 1.0f) * 255) / 255;
+    const DrawState pass{.texture = c.scene.picture(),
+                     .secondTexture = (c.glowing ? *c.glowing : c.scene).picture(),
+                     .thirdTexture = overlaid ? s.overlay : TextureId{},
+                     .program = s.shared.programs.composition(c.kind, overlaid).id(),
+                     .uniforms = {{{"grey", held},
+                                   {"laidAlpha", c.laidAlpha},
+                                   {"glows", c.glows},
+                                   {"hatchSync", c.hatchSync}}}};
+    if (c.rippled)
+        s.shared.quad.drawRippled(g, pass, 24 * p, 1.01f);
+    else
+        s.shared.quad.draw(g, pass);
+}
+
+// A composing pass, then a window's set of speech bubbles over it. The overlay is multiplied in
+// by the pass while the bubbles show nothing, else by a pass of its own after them.
+void composeUnderBubbles(Gfx& g, Stage& s, float grey, float p, const Composing& c, int set)
+{
+    const bool overlaid = !s.bubbles.shows(p, set);
+    compose(g, s, grey, p, c, overlaid);
+    s.bubbles.draw(g, p, set);
+    if (!overlaid) multiplyOverlay(g, s);
 }
 
 // Each composition returns the grey level the next frame is cleared to.
@@ -70,82 +108,77 @@ void filterPass(Gfx& g, const FullScreenQuad& quad, const ShaderProgram& program
 float composeOpening(Gfx& g, Stage& s, const FrameContext& frame, float grey, float p)
 {
     sceneInto(g, s.sceneTarget, frame, grey, [&] { s.opening.draw(g, p); });
-    g.colour(1, 1, 1, 1);
-    s.shared.quad.draw(g, kLaidOver.withTexture(s.sceneTarget.picture()));
+    const Composing c{.kind = Composition::Laid, .scene = s.sceneTarget};
+    compose(g, s, grey, p, c, true);
     return 1.0f;
 }
 
 float composeBurning(Gfx& g, Stage& s, const FrameContext& frame, float grey, float p)
 {
-    Programs& programs = s.shared.programs;
     sceneInto(g, s.sceneTarget, frame, grey, [&] { s.burning.draw(g, p, frame, s.shared); });
-    g.colour(1, 1, 1, 1);
-    filterPass(g, s.shared.quad, programs.dreamvision, s.sceneTarget);
-    filterPass(g, s.shared.quad, programs.blackAndWhite, s.sceneTarget, {"sync", 0.1f});
-    s.bubbles.draw(g, p, 0);
+    const Composing c{.kind = Composition::GlowHatched, .scene = s.sceneTarget, .hatchSync = 0.1f};
+    composeUnderBubbles(g, s, grey, p, c, 0);
     return BurningScene::clearLevel(p);
 }
 
 float composeMetaballs(Gfx& g, Stage& s, const FrameContext& frame, float grey, float p)
 {
-    Programs& programs = s.shared.programs;
-    const FullScreenQuad& quad = s.shared.quad;
     sceneInto(g, s.sceneTarget, frame, grey, [&] { s.metaballs.draw(g, p, false, frame, s.shared); });
     sceneInto(g, s.filterTarget, frame, grey, [&] { s.metaballs.draw(g, p, true, frame, s.shared); });
-    g.colour(1, 1, 1, 1);
-    filterPass(g, quad, programs.dreamvision, s.filterTarget);
     const float sync = p < 0.7f ? 0.5f : 0.5f - 0.5f * linearStep(p, 0.7f, 1.0f);
-    filterPass(g, quad, programs.blackAndWhite, s.sceneTarget, {"sync", sync});
-    filterPass(g, quad, programs.outline, s.filterTarget);
-    s.bubbles.draw(g, p, 2);
+    const Composing c{.kind = Composition::GlowHatchedOutlined,
+                      .scene = s.sceneTarget,
+                      .glowing = &s.filterTarget,
+                      .hatchSync = sync};
+    composeUnderBubbles(g, s, grey, p, c, 2);
     return 0.0f;
 }
 
 float composeStems(Gfx& g, Stage& s, const FrameContext& frame, float grey, float p)
 {
     sceneInto(g, s.sceneTarget, frame, grey, [&] { s.stems.draw(g, p, frame, s.shared); });
-    g.colour(1, 1, 1, 1);
-    filterPass(g, s.shared.quad, s.shared.programs.dreamvision, s.sceneTarget);
-    s.bubbles.draw(g, p, 1);
+    const Composing c{.kind = Composition::Glow, .scene = s.sceneTarget};
+    composeUnderBubbles(g, s, grey, p, c, 1);
     return 0.0f;
 }
 
 float composeTwister(Gfx& g, Stage& s, const FrameContext& frame, float grey, float p)
 {
-    Programs& programs = s.shared.programs;
     sceneInto(g, s.sceneTarget, frame, grey, [&] { s.twister.draw(g, p, frame, s.shared); });
-    const float f = linearStep(p, 0.9f, 1.0f);
-    g.colour(1, 1, 1, 1 - f);
-    filterPass(g, s.shared.quad, programs.blackAndWhite, s.sceneTarget, {"sync", 0.5f + 0.5f * f});
-    DrawState rippled = kAdded.withTexture(s.sceneTarget.picture());
-    rippled.program = programs.dreamvision.id();
-    s.shared.quad.drawRippled(g, rippled, 24 * p, 1.01f);
-    s.bubbles.draw(g, p, 4);
+    const Composing c{.kind = Composition::GlowHatched,
+                      .scene = s.sceneTarget,
+                      .hatchSync = 0.5f + 0.5f * linearStep(p, 0.9f, 1.0f),
+                      .rippled = true};
+    composeUnderBubbles(g, s, grey, p, c, 4);
     return 0.0f;
 }
 
 float composeRibbons(Gfx& g, Stage& s, const FrameContext& frame, float grey, float p)
 {
-    Programs& programs = s.shared.programs;
     sceneInto(g, s.sceneTarget, frame, grey, [&] { s.ribbons.draw(g, p, frame, s.shared); });
-    g.colour(1, 1, 1, 1);
-    filterPass(g, s.shared.quad, programs.blackAndWhite, s.sceneTarget, {"sync", 0.25f});
     // The glow is added twice.
-    filterPass(g, s.shared.quad, programs.dreamvision, s.sceneTarget);
-    filterPass(g, s.shared.quad, programs.dreamvision, s.sceneTarget);
-    s.bubbles.draw(g, p, 3);
+    const Composing c{.kind = Composition::GlowHatched, .scene = s.sceneTarget, .glows = 2, .hatchSync = 0.25f};
+    composeUnderBubbles(g, s, grey, p, c, 3);
     return 0.0f;
 }
 
 float composeClosing(Gfx& g, Stage& s, const FrameContext& frame, float grey, float p)
 {
     sceneInto(g, s.sceneTarget, frame, grey, [&] { s.closing.draw(g, p); });
-    g.colour(1, 1, 1, linearStep(p, 0.0f, 0.05f) - linearStep(p, 0.9f, 1.0f));
-    s.shared.quad.draw(g, kLaidOver.withTexture(s.sceneTarget.picture()));
     constexpr TimeWindow kPages[4] = {TimeWindow::Page1, TimeWindow::Page2, TimeWindow::Page3, TimeWindow::Page4};
+    float pageProgress[4];
+    bool pagesShow = false;
+    for (int page = 0; page < 4; ++page) {
+        pageProgress[page] = sceneProgress(sceneWindow(kPages[page]), frame.timeMs);
+        pagesShow = pagesShow || (frame.scenesDrawn && textPageShows(pageProgress[page], page));
+    }
+    const Composing c{.kind = Composition::Laid,
+                      .scene = s.sceneTarget,
+                      .laidAlpha = linearStep(p, 0.0f, 0.05f) - linearStep(p, 0.9f, 1.0f)};
+    compose(g, s, grey, p, c, !pagesShow);
     if (frame.scenesDrawn)
-        for (int page = 0; page < 4; ++page)
-            drawTextPage(g, sceneProgress(sceneWindow(kPages[page]), frame.timeMs), page, s.shared.font);
+        for (int page = 0; page < 4; ++page) drawTextPage(g, pageProgress[page], page, s.shared.font);
+    if (pagesShow) multiplyOverlay(g, s);
     return 1.0f;
 }
 
@@ -153,7 +186,7 @@ float composeClosing(Gfx& g, Stage& s, const FrameContext& frame, float grey, fl
 
 FrameResult drawFrame(Gfx& g, Stage& stage, const FrameContext& frame, float clearLevel)
 {
-    bindCleared(g, frame.output, frame, clearLevel);
+    bindWhole(g, frame.output, frame);
     g.projection.loadIdentity();
     perspective(g.projection.top(), 75, static_cast<double>(frame.width) / frame.height, 0.001, 1000);
     g.modelView.loadIdentity();
@@ -161,6 +194,11 @@ FrameResult drawFrame(Gfx& g, Stage& stage, const FrameContext& frame, float cle
     FrameResult result{clearLevel, false};
     WindowRun runs[8];
     const int count = windowsAt(frame.timeMs, runs);
+    // Every window but the end covers the whole frame; without one it is the grey alone.
+    if (std::none_of(runs, runs + count, [](const WindowRun& run) { return run.window != TimeWindow::End; })) {
+        g.clear(clearLevel, clearLevel, clearLevel, 1);
+        multiplyOverlay(g, stage);
+    }
     for (int i = 0; i < count; ++i) {
         const float p = runs[i].progress;
         const float grey = clearLevel;

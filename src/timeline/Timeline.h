@@ -70,6 +70,7 @@ struct Stage {
     RibbonScene& ribbons;
     TwisterScene& twister;
     ClosingScene& closing;
+    TextureId overlay;  // multiplied over every finished frame
 };
 
 // What a frame decided for what follows it.
@@ -78,7 +79,7 @@ struct FrameResult {
     bool ended;        // the intro has reached its end
 };
 
-// Composes the whole frame for the context's demo time into the framebuffer it names, which
-// is first cleared to the grey level `clearLevel`, as is every render target a scene is drawn
-// into.
+// Composes the whole frame for the context's demo time into the framebuffer it names, over
+// the grey level `clearLevel` (each render target a scene is drawn into is cleared to it), and
+// multiplies it by the overlay.
 FrameResult drawFrame(Gfx& g, Stage& stage, const FrameContext& frame, float clearLevel);

@@ -1,11 +1,14 @@
-// The six programs on synthetic pictures, where a mistake in a constant or a formula shows.
+// The scenes' programs and the compositions on synthetic pictures, where a mistake in a
+// constant or a formula shows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
 
 #include "GLContext.h"
+#include "effects/EmbeddedShaders.h"
 #include "effects/Programs.h"
 #include "gfx/ShaderProgram.h"
 
@@ -15,39 +18,48 @@ class ProgramsTest : public ::testing::Test {
 protected:
     void SetUp() override { resetDrawing(); }
 
-    // Draws `picture` (and `mask` on the second unit) over the viewport through `program`, with
-    // the value of its own uniform, and reads the result back.
-    std::vector<uint8_t> pass(ProgramUniform uniform = {})
+    // Draws `picture` (and `mask` on the second unit, `overlay` on the third) over the viewport
+    // through `program`, with the values of its own uniforms, and reads the result back.
+    std::vector<uint8_t> pass(ProgramUniform uniform = {}, ProgramUniform second = {}, ProgramUniform third = {})
     {
-        DrawState state{.texture = picture.id(), .secondTexture = mask.id(), .program = program.id(),
-                        .uniforms = {uniform, {}}};
+        DrawState state{.texture = picture.id(), .secondTexture = mask.id(), .thirdTexture = overlay.id(),
+                        .program = program.id(), .uniforms = {uniform, second, third, {}}};
         screenQuad().draw(gfx(), state);
         return readPixels();
     }
 
     // Builds a program, none of whose stages may fail.
-    static ShaderProgram built(ShaderProgram (*build)(Device&, std::vector<std::string>&))
+    template <typename Build>
+    static ShaderProgram built(Build build)
     {
         std::vector<std::string> failures;
         ShaderProgram program = build(gfx().device(), failures);
         EXPECT_TRUE(failures.empty()) << failures.front();
         return program;
     }
+    static ShaderProgram composition(Composition c, bool overlaid = false)
+    {
+        return built([&](Device& device, std::vector<std::string>& failures) {
+            return buildComposition(device, c, overlaid, failures);
+        });
+    }
 
     ShaderProgram program;
     Texture picture;
     Texture mask;
+    Texture overlay;
 };
 
+// "black and white" alone: hatched onto black, the glow added no times.
 TEST_F(ProgramsTest, BlackAndWhiteHatchesDarkPicturesAndScalesBySync)
 {
-    program = built(buildBlackAndWhite);
+    program = composition(Composition::GlowHatched);
     picture = flatTexture(0, 0, 0);
 
-    const auto unscaled = pass({"sync", 0.0f});
-    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(unscaled[i], 0);
+    const auto unscaled = pass({"hatchSync", 0.0f});
+    for (size_t i = 0; i < 3; ++i) EXPECT_EQ(unscaled[i], 0);
 
-    const auto pixels = pass({"sync", 1.0f});
+    const auto pixels = pass({"hatchSync", 1.0f});
     int black = 0;
     for (int y = 0; y < kSize; ++y) {
         for (int x = 0; x < kSize; ++x) {
@@ -65,9 +77,9 @@ TEST_F(ProgramsTest, BlackAndWhiteHatchesDarkPicturesAndScalesBySync)
 
 TEST_F(ProgramsTest, BlackAndWhiteLeavesBrightPicturesWhite)
 {
-    program = built(buildBlackAndWhite);
+    program = composition(Composition::GlowHatched);
     picture = flatTexture(255, 255, 255);  // length of (1, 1, 1) is above every threshold
-    const auto pixels = pass({"sync", 1.0f});
+    const auto pixels = pass({"hatchSync", 1.0f});
     for (size_t i = 0; i < pixels.size(); i += 4) ASSERT_EQ(pixels[i], 255);
 }
 
@@ -112,22 +124,24 @@ TEST_F(ProgramsTest, OndeDeChocOnlyDimsOutsideItsRing)
 
 TEST_F(ProgramsTest, DreamvisionOfFlatGreyFollowsItsFormula)
 {
-    program = built(buildDreamvision);
+    program = composition(Composition::Glow);
     const int grey = 40;
-    picture = flatTexture(grey, grey, grey, 255);
-    const auto pixels = pass();
-    // Thirteen equal samples: c = 13 g / 30.5 (already grey), ci = 13 g / 29.5, times the glow.
+    mask = flatTexture(grey, grey, grey, 255);
+    const auto pixels = pass({"glows", 1.0f});
+    // Thirteen equal samples: c = 13 g / 30.5 (already grey), ci = 13 g / 29.5, times the glow;
+    // added as blending adds it, by its alpha, 13 / 30.5 times the glow.
     const double g = grey / 255.0;
-    const double c = 13 * g / 30.5, ci = 13 * g / 29.5;
+    const double c = 13 * g / 30.5, ci = 13 * g / 29.5, alpha = 13 / 30.5 * 2.25;
     const double expected[3] = {(0.75 * c + ci) * 2.25, (0.85 * c + ci) * 2.25, (1.0 * c + ci) * 2.25};
     const uint8_t* p = pixel(pixels, kSize / 2, kSize / 2);
-    for (int i = 0; i < 3; ++i) EXPECT_NEAR(p[i], std::min(1.0, expected[i]) * 255, 2) << "channel " << i;
+    for (int i = 0; i < 3; ++i) EXPECT_NEAR(p[i], std::min(1.0, expected[i]) * alpha * 255, 2) << "channel " << i;
 }
 
+// "outline" alone: the glow added no times, the hatching's sync 0.
 TEST_F(ProgramsTest, OutlineOfAFlatPictureIsBlackAndOfAnEdgeIsNot)
 {
-    program = built(buildOutline);
-    picture = flatTexture(90, 160, 30);
+    program = composition(Composition::GlowHatchedOutlined);
+    mask = flatTexture(90, 160, 30);
     auto pixels = pass();
     for (size_t i = 0; i < pixels.size(); i += 4) {
         ASSERT_EQ(pixels[i], 0);
@@ -140,7 +154,7 @@ TEST_F(ProgramsTest, OutlineOfAFlatPictureIsBlackAndOfAnEdgeIsNot)
         for (int x = kSize / 2; x < kSize; ++x)
             for (int c = 0; c < 4; ++c) texels[(y * kSize + x) * 4 + c] = 255;
     // The neighbours lie 0.0035 away, a fifth of a pixel here: linear filtering lets them see the edge.
-    picture = gfx().createTexture({.width = kSize, .height = kSize, .mipmapped = false, .repeat = false}, texels.data());
+    mask = gfx().createTexture({.width = kSize, .height = kSize, .mipmapped = false, .repeat = false}, texels.data());
     pixels = pass();
     int lit = 0;
     for (int x = 0; x < kSize; ++x) {
@@ -155,16 +169,106 @@ TEST_F(ProgramsTest, OutlineOfAFlatPictureIsBlackAndOfAnEdgeIsNot)
     EXPECT_LT(lit, 4);
 }
 
+// One filter as a program of its own, as each was drawn before the compositions fused them.
+ShaderProgram filterAlone(const std::string& call)
+{
+    const std::string fragment = std::string(kDreamvisionFrag) + kBlackAndWhiteFrag + kOutlineFrag +
+                                 "in vec2 vTexCoord;\nout vec4 fragColour;\nuniform sampler2D tex;\n"
+                                 "void main() { fragColour = " + call + "; }\n";
+    std::vector<std::string> failures;
+    ShaderProgram program = ShaderProgram::build(gfx().device(), kFilterVert, fragment.c_str(), "alone", failures);
+    EXPECT_TRUE(failures.empty()) << failures.front();
+    return program;
+}
+
+// A picture with bright and dark, half-transparent and opaque parts, and edges everywhere.
+Texture patchwork(int seed)
+{
+    std::vector<uint8_t> texels(kSize * kSize * 4);
+    for (int y = 0; y < kSize; ++y)
+        for (int x = 0; x < kSize; ++x) {
+            uint8_t* t = &texels[(static_cast<size_t>(y) * kSize + x) * 4];
+            t[0] = static_cast<uint8_t>((x * 37 + y * 11 + seed) % 256);
+            t[1] = static_cast<uint8_t>(((x / 8 + y / 8) % 2) * 230);
+            t[2] = static_cast<uint8_t>(255 - x * 4);
+            t[3] = static_cast<uint8_t>(x < kSize / 2 ? 255 : 120 + y);
+        }
+    return gfx().createTexture({.width = kSize, .height = kSize, .mipmapped = false, .repeat = false}, texels.data());
+}
+
+// The fused pass against the separate passes it replaces, each added onto the grey the frame
+// was cleared to and rounded to 8 bits in turn, then multiplied by the overlay: they differ by
+// that rounding alone, even where the glow exceeds 1 and the sum is clamped.
+TEST_F(ProgramsTest, ACompositionAddsWhatItsSeparatePassesAdded)
+{
+    picture = patchwork(0);
+    mask = patchwork(90);
+    overlay = patchwork(170);
+    const float grey = 77 / 255.0f;
+    const ShaderProgram hatch = filterAlone("blackAndWhite(tex, vTexCoord, 0.25)");
+    const ShaderProgram glow = filterAlone("dreamvision(tex, vTexCoord)");
+    const ShaderProgram edges = filterAlone("outline(tex, vTexCoord)");
+    for (const bool overlaid : {false, true}) {
+        resetDrawing();
+        gfx().clear(grey, grey, grey, 1);
+        const auto add = [](const Texture& t, const ShaderProgram& p) {
+            screenQuad().draw(gfx(), DrawState{.blend = Blend::Additive, .texture = t.id(), .program = p.id()});
+        };
+        add(picture, hatch);
+        add(mask, glow);
+        add(mask, glow);
+        add(mask, edges);
+        if (overlaid) {
+            screenQuad().draw(gfx(), DrawState{.blend = Blend::Multiply, .texture = overlay.id()});
+        }
+        const std::vector<uint8_t> separate = readPixels();
+
+        program = composition(Composition::GlowHatchedOutlined, overlaid);
+        const std::vector<uint8_t> fused = pass({"grey", grey}, {"glows", 2}, {"hatchSync", 0.25f});
+        int full = 0;
+        for (size_t i = 0; i < fused.size(); i += 4)
+            for (size_t c = 0; c < 3; ++c) {
+                ASSERT_NEAR(fused[i + c], separate[i + c], 2) << "pixel " << i / 4 << " channel " << c;
+                full += fused[i + c] == 255;
+            }
+        if (!overlaid) {
+            EXPECT_GT(full, 0);  // some sums went past 1
+        }
+    }
+}
+
+// Laid over the grey by the picture's alpha times the opacity, as alpha blending laid it.
+TEST_F(ProgramsTest, ALaidCompositionBlendsAsAlphaBlendingDid)
+{
+    picture = patchwork(40);
+    overlay = patchwork(200);
+    const float grey = 1.0f;
+    resetDrawing();
+    gfx().clear(grey, grey, grey, 1);
+    gfx().colour(1, 1, 1, 0.6f);
+    screenQuad().draw(gfx(), DrawState{.blend = Blend::Alpha, .texture = picture.id()});
+    gfx().colour(1, 1, 1, 1);
+    screenQuad().draw(gfx(), DrawState{.blend = Blend::Multiply, .texture = overlay.id()});
+    const std::vector<uint8_t> separate = readPixels();
+
+    program = composition(Composition::Laid, true);
+    const std::vector<uint8_t> fused = pass({"grey", grey}, {"laidAlpha", 0.6f});
+    for (size_t i = 0; i < fused.size(); i += 4)
+        for (size_t c = 0; c < 3; ++c) ASSERT_NEAR(fused[i + c], separate[i + c], 1) << "pixel " << i / 4;
+}
+
 TEST(Programs, AllCompileAndLink)
 {
+    std::vector<ShaderProgram> programs;
+    std::vector<std::string> failures;
     for (ShaderProgram (*build)(Device&, std::vector<std::string>&) :
-         {buildDreamvision, buildPhong, buildDetourage, buildOndeDeChoc, buildBlackAndWhite, buildOutline,
-          buildPhongParticles}) {
-        std::vector<std::string> failures;
-        const ShaderProgram program = build(gfx().device(), failures);
-        EXPECT_TRUE(program.linked()) << program.label();
-        EXPECT_TRUE(failures.empty()) << program.label() << ": " << failures.front();
-    }
+         {buildPhong, buildDetourage, buildOndeDeChoc, buildPhongParticles})
+        programs.push_back(build(gfx().device(), failures));
+    for (size_t c = 0; c < kCompositions; ++c)
+        for (const bool overlaid : {false, true})
+            programs.push_back(buildComposition(gfx().device(), static_cast<Composition>(c), overlaid, failures));
+    for (const ShaderProgram& program : programs) EXPECT_TRUE(program.linked()) << program.label();
+    EXPECT_TRUE(failures.empty()) << failures.front();
 }
 
 TEST(Programs, AFailureIsSaidNamingTheProgramAndItsPassFallsBackToThePlainPicture)

@@ -78,14 +78,35 @@ TEST(Screen, RenderTargetHoldsItsPictureAndClearsAlone)
     EXPECT_EQ(pixel(pixels, 30, 30)[2], 0);
 }
 
-TEST(Screen, RippledDrawOverfillsTheViewport)
+// Every pixel is drawn exactly once, by the grid (the colour's alpha kept) or by a sliver the
+// sway leaves at an edge (alpha 0). At t = 1.4866 the left column and the bottom row sway
+// inwards as far as they go, leaving slivers about a pixel wide.
+TEST(Screen, RippledDrawCoversEveryPixelOnceTellingTheSliversApart)
 {
     resetDrawing();
-    const Texture white = flatTexture(255, 255, 255);
-    screenQuad().drawRippled(gfx(), kPlain.withTexture(white.id()), 0.0f, 1.01f);
-    const auto pixels = readPixels();
-    for (const auto& [x, y] : {std::pair{0, 0}, {kSize - 1, 0}, {0, kSize - 1}, {kSize - 1, kSize - 1}, {32, 32}})
-        EXPECT_EQ(pixel(pixels, x, y)[0], 255) << "uncovered at " << x << "," << y;
+    gfx().clear(0, 0, 0, 0);
+    gfx().colour(0.25f, 0.25f, 0.25f, 1);
+    screenQuad().drawRippled(gfx(), {.blend = Blend::Additive}, 1.4866f, 1.01f);
+    gfx().colour(1, 1, 1, 1);
+    std::vector<uint8_t> pixels = readPixels();
+    for (int y = 0; y < kSize; ++y)
+        for (int x = 0; x < kSize; ++x) {
+            const uint8_t added = pixel(pixels, x, y)[0];
+            ASSERT_TRUE(added == 64 || added == 0) << added << " at " << x << "," << y;  // once, or a sliver
+        }
+
+    gfx().clear(0, 0, 1, 1);
+    screenQuad().drawRippled(gfx(), {}, 1.4866f, 1.01f);
+    pixels = readPixels();
+    int slivers = 0;
+    for (int y = 0; y < kSize; ++y)
+        for (int x = 0; x < kSize; ++x) {
+            ASSERT_EQ(pixel(pixels, x, y)[0], 255) << "uncovered at " << x << "," << y;
+            slivers += pixel(pixels, x, y)[3] == 0;
+        }
+    EXPECT_GE(slivers, kSize);         // a column and a row
+    EXPECT_LT(slivers, 2 * kSize + 2);  // of a pixel each
+    EXPECT_EQ(pixel(pixels, kSize / 2, kSize / 2)[3], 255);
 }
 
 TEST(Screen, MissingOrDamagedPictureIsRefusedNamingTheFile)

@@ -1,32 +1,27 @@
-// A soft glow: the picture smeared along the diagonal, a grey copy tinted towards blue
-// under a coloured halo.
-in vec2 vTexCoord;
-out vec4 fragColour;
-uniform sampler2D sceneTex;
-
-void main()
+// "dreamvision", a soft glow: the picture smeared along the diagonal, a grey copy tinted
+// towards blue under a coloured halo.
+vec4 dreamvision(sampler2D tex, vec2 uv)
 {
     const float glow = 2.25;
     const float radius = 0.75;
-    vec2 uv = vTexCoord;
 
-    vec4 c = texture(sceneTex, uv);
-    c += texture(sceneTex, uv + 0.0001216 * radius);
-    c += texture(sceneTex, uv + 0.0004764 * radius);
-    c += texture(sceneTex, uv + 0.0012995 * radius);
-    c += texture(sceneTex, uv + 0.0032759 * radius);
-    c += texture(sceneTex, uv + 0.0060985 * radius);
-    c += texture(sceneTex, uv + 0.0085033 * radius);
-    c += texture(sceneTex, uv - 0.0001216 * radius);
-    c += texture(sceneTex, uv - 0.0004764 * radius);
-    c += texture(sceneTex, uv - 0.0012995 * radius);
-    c += texture(sceneTex, uv - 0.0034759 * radius);
-    c += texture(sceneTex, uv - 0.0060985 * radius);
-    c += texture(sceneTex, uv - 0.0085033 * radius);
+    vec4 c = texture(tex, uv);
+    c += texture(tex, uv + 0.0001216 * radius);
+    c += texture(tex, uv + 0.0004764 * radius);
+    c += texture(tex, uv + 0.0012995 * radius);
+    c += texture(tex, uv + 0.0032759 * radius);
+    c += texture(tex, uv + 0.0060985 * radius);
+    c += texture(tex, uv + 0.0085033 * radius);
+    c += texture(tex, uv - 0.0001216 * radius);
+    c += texture(tex, uv - 0.0004764 * radius);
+    c += texture(tex, uv - 0.0012995 * radius);
+    c += texture(tex, uv - 0.0034759 * radius);
+    c += texture(tex, uv - 0.0060985 * radius);
+    c += texture(tex, uv - 0.0085033 * radius);
     vec4 ci = c;
 
     c.rgb = vec3((c.r + c.g + c.b) / 3.0);
     ci = ci / 29.5;
     c = c / 30.5;
-    fragColour = vec4(0.75 * c.r + ci.r, 0.85 * c.g + ci.g, 1.0 * c.b + ci.b, c.a) * glow;
+    return vec4(0.75 * c.r + ci.r, 0.85 * c.g + ci.g, 1.0 * c.b + ci.b, c.a) * glow;
 }

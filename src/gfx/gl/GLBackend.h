@@ -134,7 +134,7 @@ private:
     void set(Program& p, Slot slot, const float* values, int count);
     // The draw's values of the program's own uniforms; those of earlier draws it does not give
     // back to 0.
-    void setOwnUniforms(Program& p, const std::array<ProgramUniform, 2>& uniforms);
+    void setOwnUniforms(Program& p, const std::array<ProgramUniform, 4>& uniforms);
     void setInt(Program& p, Slot slot, int value);
     // Copies the vertices into the stream buffer; returns their byte offset in it.
     size_t stream(const void* data, size_t bytes);
@@ -161,7 +161,7 @@ private:
 
     // The GL state as last set, so that only changes reach the driver.
     GLuint currentProgram_ = 0;
-    GLuint boundTextures_[2] = {};
+    GLuint boundTextures_[3] = {};
     int blend_ = -1;
     int depthTest_ = -1;
     int depthWrite_ = -1;

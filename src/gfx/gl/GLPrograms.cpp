@@ -127,7 +127,7 @@ Program& GLDevice::programFor(const DrawCall& call, bool lines)
     return shadingFor(call.state, lines);
 }
 
-void GLDevice::setOwnUniforms(Program& p, const std::array<ProgramUniform, 2>& uniforms)
+void GLDevice::setOwnUniforms(Program& p, const std::array<ProgramUniform, 4>& uniforms)
 {
     const auto setOwn = [&](std::string_view name, float value) {
         auto it = p.own.find(name);

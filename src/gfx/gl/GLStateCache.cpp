@@ -42,10 +42,13 @@ void GLDevice::setState(const DrawState& state)
         gl_.DepthMask(state.depthWrite ? GL_TRUE : GL_FALSE);
         depthWrite_ = state.depthWrite;
     }
-    // A program samples what the state names on both units, nothing included (which reads
+    // A program samples what the state names on all three units, nothing included (which reads
     // black); the built-in shading samples unit 0 when textured.
     if (state.program || state.texture) bindTexture(0, state.texture);
-    if (state.program) bindTexture(1, state.secondTexture);
+    if (state.program) {
+        bindTexture(1, state.secondTexture);
+        bindTexture(2, state.thirdTexture);
+    }
 }
 
 void GLDevice::set(Program& p, Slot slot, const float* values, int count)
