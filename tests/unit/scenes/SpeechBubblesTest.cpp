@@ -30,4 +30,16 @@ TEST(SpeechBubbles, FadeSlideAndSitInTheirPlaces)
     EXPECT_EQ(bubbleLayout(0.5f, 5, draws), 0);
 }
 
+// A set shows while any of its bubbles is at all opaque; the frame's overlay waits for it then.
+TEST(SpeechBubbles, ShowWhileAnyBubbleIsOpaque)
+{
+    EXPECT_FALSE(SpeechBubbles::shows(0.15f, 0));  // the pulse's first instant is transparent
+    EXPECT_TRUE(SpeechBubbles::shows(0.16f, 0));
+    EXPECT_FALSE(SpeechBubbles::shows(0.85f, 0));
+    EXPECT_FALSE(SpeechBubbles::shows(0.8f, 4));
+    EXPECT_TRUE(SpeechBubbles::shows(0.96f, 4));  // the last of the three alone
+    EXPECT_FALSE(SpeechBubbles::shows(0.99f, 4));
+    EXPECT_FALSE(SpeechBubbles::shows(0.5f, 5));
+}
+
 }  // namespace

@@ -51,6 +51,15 @@ TEST(InvitationText, LinesFlyInRestAndFadeOut)
     EXPECT_LT(f.fade, 1.0f);
     EXPECT_LT(f.position.z, end.z);
 
+    // A page shows from its first line's arrival until its last line has gone.
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_FALSE(textPageShows(0.0f, k)) << k;
+        EXPECT_TRUE(textPageShows(0.01f, k)) << k;
+        EXPECT_TRUE(textPageShows(0.89f, k)) << k;  // the later lines are still going
+        EXPECT_FALSE(textPageShows(0.92f, k)) << k;
+    }
+    EXPECT_FALSE(textPageShows(0.5f, 4));
+
     // On page 1 the remote-entries line comes nearer the viewer than every other.
     const TextPage& page = kTextPages[1];
     ASSERT_EQ(page.count, 11);
