@@ -58,8 +58,7 @@ struct DrawState {
     Lighting lighting = Lighting::Off;
     bool fog = false;         // linear black fog by eye depth, as the fog is set
     TextureId texture{};      // on unit 0, its texels times the colour; none: the colour alone
-    TextureId secondTexture{};  // on unit 1, for a program that samples two
-    TextureId thirdTexture{};   // on unit 2, for a program that samples three
+    std::array<TextureId, 2> moreTextures{};  // on units 1 and 2, for a program that samples more
     // Shades the draw instead of the built-in shading; none: texture, lighting and fog as above.
     ProgramId program{};
     // The values of the program's own uniforms in this draw. A program keeps none from one draw

@@ -64,7 +64,7 @@ void MetaballScene::drawSurface(Gfx& g, float t, const SceneShared& shared)
     // circle picture on unit 1 reaches the threshold; opaque, depth-tested, writing depth.
     const DrawState surface{.blend = Blend::Off,
                             .depthTest = true,
-                            .secondTexture = shared.textures.circle.texture.id(),
+                            .moreTextures = {shared.textures.circle.texture.id()},
                             .program = shared.programs.detourage.id(),
                             .uniforms = {{{"dval", 0.205f}}}};
     g.colour(1, 1, 1, 1);

@@ -138,7 +138,7 @@ void TwisterScene::draw(Gfx& g, float p, const FrameContext& frame, const SceneS
     const DrawState wall{.blend = Blend::Alpha,
                          .depthTest = true,
                          .texture = tunnel_.id(),
-                         .secondTexture = shared.textures.surround.texture.id(),
+                         .moreTextures = {shared.textures.surround.texture.id()},
                          .program = shared.programs.detourage.id(),
                          .uniforms = {{{"dval", 0.15f}}}};
     drawColumn(g, wall);

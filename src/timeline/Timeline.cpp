@@ -80,8 +80,7 @@ void compose(Gfx& g, const Stage& s, float grey, float p, const Composing& c, bo
     // The grey as the 8-bit frame would have held it.
     const float held = std::round(std::clamp(grey, 0.0f, 1.0f) * 255) / 255;
     const DrawState pass{.texture = c.scene.picture(),
-                     .secondTexture = (c.glowing ? *c.glowing : c.scene).picture(),
-                     .thirdTexture = overlaid ? s.overlay : TextureId{},
+                     .moreTextures = {(c.glowing ? *c.glowing : c.scene).picture(), overlaid ? s.overlay : TextureId{}},
                      .program = s.shared.programs.composition(c.kind, overlaid).id(),
                      .uniforms = {{{"grey", held},
                                    {"laidAlpha", c.laidAlpha},

@@ -22,7 +22,7 @@ protected:
     // through `program`, with the values of its own uniforms, and reads the result back.
     std::vector<uint8_t> pass(ProgramUniform uniform = {}, ProgramUniform second = {}, ProgramUniform third = {})
     {
-        DrawState state{.texture = picture.id(), .secondTexture = mask.id(), .thirdTexture = overlay.id(),
+        DrawState state{.texture = picture.id(), .moreTextures = {mask.id(), overlay.id()},
                         .program = program.id(), .uniforms = {uniform, second, third, {}}};
         screenQuad().draw(gfx(), state);
         return readPixels();

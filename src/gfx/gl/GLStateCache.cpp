@@ -45,10 +45,9 @@ void GLDevice::setState(const DrawState& state)
     // A program samples what the state names on all three units, nothing included (which reads
     // black); the built-in shading samples unit 0 when textured.
     if (state.program || state.texture) bindTexture(0, state.texture);
-    if (state.program) {
-        bindTexture(1, state.secondTexture);
-        bindTexture(2, state.thirdTexture);
-    }
+    if (state.program)
+        for (size_t i = 0; i < state.moreTextures.size(); ++i)
+            bindTexture(static_cast<GLuint>(i + 1), state.moreTextures[i]);
 }
 
 void GLDevice::set(Program& p, Slot slot, const float* values, int count)

@@ -126,7 +126,7 @@ TEST(SceneRecording, TheMetaballsAreFoggedAndTheirSurfaceIsCutOut)
             if (s.program == studio.programs.detourage.id()) {
                 ++surfaces;
                 EXPECT_FALSE(s.texture) << "the surface samples black where it is not cut";
-                EXPECT_EQ(s.secondTexture, studio.textures.circle.texture.id());
+                EXPECT_EQ(s.moreTextures[0], studio.textures.circle.texture.id());
                 EXPECT_EQ(s.blend, Blend::Off);
                 EXPECT_STREQ(s.uniforms[0].name, "dval");  // the cut's threshold, given with the draw
                 EXPECT_EQ(s.uniforms[0].value, 0.205f);
