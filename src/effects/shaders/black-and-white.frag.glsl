@@ -16,7 +16,7 @@ vec4 blackAndWhite(sampler2D tex, vec2 uv, float sync)
     const float hatchYOffset = 5.0;
     vec3 tc = vec3(1.0);
     if (uv.x < vxOffset - 0.005) {
-        float lum = length(texture(tex, uv).rgb);
+        float lum = length(textureLod(tex, uv, 0.0).rgb);
         float x = gl_FragCoord.x;
         float y = gl_FragCoord.y;
         if (lum < 1.0 && onLine(x + y)) tc = vec3(0.0);
@@ -24,7 +24,7 @@ vec4 blackAndWhite(sampler2D tex, vec2 uv, float sync)
         if (lum < 0.5 && onLine(x + y - hatchYOffset)) tc = vec3(0.0);
         if (lum < 0.3 && onLine(x - y - hatchYOffset)) tc = vec3(0.0);
     } else if (uv.x >= vxOffset + 0.005) {
-        tc = texture(tex, uv).rgb;
+        tc = textureLod(tex, uv, 0.0).rgb;
     } else {
         tc = vec3(0.0);
     }

@@ -3,6 +3,8 @@
 // that grey (GLOW, HATCH, OUTLINE) as additive blending into an 8-bit frame added them one
 // pass at a time: each one's colour and alpha clamped to [0, 1], the colour times the alpha,
 // the sum clamped to [0, 1]. With OVERLAID the result is then multiplied by the overlay.
+// The scene targets have a single level, and every read of them names it (textureLod): a
+// software rasteriser otherwise works one out for every pixel of every read.
 in vec2 vTexCoord;   // where the glow and the outline read (the twister's ripples move it)
 in vec2 vScreen;     // 0 to 1 across the frame: where the picture is hatched or laid, the overlay
 in float vGlowShare; // 1 where the glow is added, 0 where the twister's ripples leave the frame
@@ -23,7 +25,7 @@ vec3 added(vec4 pass)
 void main()
 {
 #ifdef LAID
-    vec4 picture = texture(sceneTex, vScreen);
+    vec4 picture = textureLod(sceneTex, vScreen, 0.0);
     float alpha = clamp(picture.a * laidAlpha, 0.0, 1.0);
     vec3 colour = clamp(picture.rgb * alpha + grey * (1.0 - alpha), 0.0, 1.0);
 #else

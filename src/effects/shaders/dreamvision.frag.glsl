@@ -10,17 +10,17 @@ vec4 dreamvision(sampler2D tex, vec2 uv)
     const float radius = 0.75;
     const float nearest = 0.5 * (0.0001216 + 0.0004764);
 
-    vec4 c = texture(tex, uv);
-    c += 2.0 * texture(tex, uv + nearest * radius);
-    c += texture(tex, uv + 0.0012995 * radius);
-    c += texture(tex, uv + 0.0032759 * radius);
-    c += texture(tex, uv + 0.0060985 * radius);
-    c += texture(tex, uv + 0.0085033 * radius);
-    c += 2.0 * texture(tex, uv - nearest * radius);
-    c += texture(tex, uv - 0.0012995 * radius);
-    c += texture(tex, uv - 0.0034759 * radius);
-    c += texture(tex, uv - 0.0060985 * radius);
-    c += texture(tex, uv - 0.0085033 * radius);
+    vec4 c = textureLod(tex, uv, 0.0);
+    c += 2.0 * textureLod(tex, uv + nearest * radius, 0.0);
+    c += textureLod(tex, uv + 0.0012995 * radius, 0.0);
+    c += textureLod(tex, uv + 0.0032759 * radius, 0.0);
+    c += textureLod(tex, uv + 0.0060985 * radius, 0.0);
+    c += textureLod(tex, uv + 0.0085033 * radius, 0.0);
+    c += 2.0 * textureLod(tex, uv - nearest * radius, 0.0);
+    c += textureLod(tex, uv - 0.0012995 * radius, 0.0);
+    c += textureLod(tex, uv - 0.0034759 * radius, 0.0);
+    c += textureLod(tex, uv - 0.0060985 * radius, 0.0);
+    c += textureLod(tex, uv - 0.0085033 * radius, 0.0);
     vec4 ci = c;
 
     c.rgb = vec3((c.r + c.g + c.b) / 3.0);

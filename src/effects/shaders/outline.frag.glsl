@@ -10,10 +10,10 @@ vec4 outline(sampler2D tex, vec2 uv)
     vec2 below = vec2(uv.x, clamp(uv.y - radius, radius, 1.0));
     vec2 diagonal = vec2(left.x, below.y);
 
-    vec3 a = 1.0 - texture(tex, left).rgb;
-    vec3 b = 1.0 - texture(tex, below).rgb;
-    vec3 c = 1.0 - texture(tex, diagonal).rgb;
-    vec3 d = 1.0 - texture(tex, uv).rgb;
+    vec3 a = 1.0 - textureLod(tex, left, 0.0).rgb;
+    vec3 b = 1.0 - textureLod(tex, below, 0.0).rgb;
+    vec3 c = 1.0 - textureLod(tex, diagonal, 0.0).rgb;
+    vec3 d = 1.0 - textureLod(tex, uv, 0.0).rgb;
 
     vec3 ones = vec3(1.0);
     float dif = dot(abs(d - a), ones) + dot(abs(d - b), ones) + 0.5 * dot(abs(d - c), ones);
