@@ -31,7 +31,7 @@ Intro::Intro(Gfx& g, Assets& assets, Random& random, MusicPlayer& music, int32_t
 {
 }
 
-int32_t catchUpFrames(int32_t t) { return static_cast<int32_t>((int64_t{t} * kCatchUpFps + 999) / 1000); }
+int32_t catchUpFrames(int32_t t, int32_t fps) { return static_cast<int32_t>((int64_t{t} * fps + 999) / 1000); }
 
 IntroState Intro::save() const
 {

@@ -51,8 +51,10 @@ private:
     bool fewerFlashes_ = false;
 };
 
-// How many frames of the catch-up grid lie below demo time t (ms).
-int32_t catchUpFrames(int32_t t);
+// Demo time of frame n of a grid of `fps` frames a second (the catch-up grid by default), ms.
+inline int32_t frameTime(int64_t n, int32_t fps = kCatchUpFps) { return static_cast<int32_t>(n * 1000 / fps); }
+// How many frames of that grid lie below demo time t (ms).
+int32_t catchUpFrames(int32_t t, int32_t fps = kCatchUpFps);
 
 // Demo milliseconds for a clock reading in seconds, truncated toward zero.
 int32_t demoMilliseconds(float elapsedSeconds);

@@ -168,11 +168,26 @@ FrameResult Run::frameAt(int32_t t)
     return intro_->draw(t, clock_);
 }
 
-void Run::catchUpFrame(int32_t n)
+void Run::stepUndrawn(int32_t t)
 {
     g_.setDrawing(false);
-    frameAt(static_cast<int32_t>(int64_t{n} * 1000 / kCatchUpFps));
+    frameAt(t);
     g_.setDrawing(true);
+}
+
+FrameResult Run::drawMoment(int32_t t, int32_t fps)
+{
+    const int32_t below = catchUpFrames(t, fps);
+    if (onGrid_ && gridFps_ == fps && gridNext_ <= below) {
+        putBack(*onGrid_);
+    } else {
+        putBack(loadedState_);
+        gridFps_ = fps;
+        gridNext_ = 0;
+    }
+    for (; gridNext_ < below; ++gridNext_) stepUndrawn(frameTime(gridNext_, fps));
+    onGrid_ = save();
+    return frameAt(t);
 }
 
 void Run::startPlaying(int32_t startMs)

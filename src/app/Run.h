@@ -72,12 +72,19 @@ public:
     RunStep tick(const RunEvents& events);
 
     // Fixed-step runs, once Ready: draws the frame for demo time t (ms) on the clock set to t,
-    // with the music heard there.
+    // with the music heard there: one step on from the state as it stands.
     FrameResult frameAt(int32_t t);
+    // The moment t (ms), the one meaning the intro gives it: the state that a run on a grid of
+    // `fps` frames a second (60: the catch-up grid) reaches with its last step landing on t,
+    // drawn. The grid's frames below t run without drawing, then one step at t. A late start
+    // and a held moment reach theirs this way too, in slices. Moments are independent of each
+    // other and of their order: the step at t is set aside by the next moment, which goes on
+    // along the grid from where it stood, or from the loaded state when t lies before that.
+    FrameResult drawMoment(int32_t t, int32_t fps = kCatchUpFps);
     // Frame n of the capture tool's grid (demo time n / kCatchUpFps) run without drawing, as a
     // late start runs the frames before it: everything that carries from frame to frame moves
     // on as if it were drawn.
-    void catchUpFrame(int32_t n);
+    void catchUpFrame(int32_t n) { stepUndrawn(frameTime(n)); }
     // Another pass from demo time 0, as a new run would show it: the state at the end of
     // loading put back.
     void restart();
@@ -116,6 +123,8 @@ private:
     // The state of a copy, the music left as it is.
     void putBack(const IntroState& state);
     FrameResult drawNext();
+    // A step to demo time t that runs everything without drawing.
+    void stepUndrawn(int32_t t);
     Status holdMoment(int32_t t);
     RunStep fail(const std::string& message);
 
@@ -139,6 +148,10 @@ private:
     bool firstFrame_ = false;
     int32_t caughtUp_ = 0;  // catch-up frames run
     int32_t catchUpTotal_ = 0;
+    // Where drawMoment stands: the grid's rate, its next frame and the state before it.
+    int32_t gridFps_ = 0;
+    int32_t gridNext_ = 0;
+    std::optional<IntroState> onGrid_;
     std::optional<RenderTarget> held_;  // the held moment, at the render size
     std::vector<uint8_t> heldPixels_;
 };

@@ -2,7 +2,8 @@
 // the intro is restarted as the loop does it (the state loading left put back: scenes,
 // emitters, random generators, the clear level, what the drawing layer carries and the clock;
 // the music from 0), and a second pass draws the same bytes in every scene that carries state
-// from frame to frame. A copy taken in the middle and put back draws what followed it.
+// from frame to frame. A copy taken in the middle and put back draws what followed it. A moment
+// is drawn alike whatever was drawn before it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -76,6 +77,30 @@ TEST(IntroState, ACopyPutBackDrawsWhatFollowedIt)
     ASSERT_EQ(straight.size(), moments.size());
     for (const int t : moments)
         EXPECT_TRUE(straight.at(t) == restored.at(t)) << "the frame at " << t << " ms differs after the copy";
+}
+
+TEST(IntroState, AMomentIsDrawnAlikeWhateverWasDrawnBeforeIt)
+{
+    // Off the grid (14120, 60010, just after the stems end) and on it, visited back and forth.
+    const std::vector<int> order = {75000, 14120, 45000, 60010, 14120, 100000, 45000};
+    std::map<int, std::vector<uint8_t>> alone;
+    for (const int t : order) {
+        if (alone.count(t) != 0) continue;
+        OffscreenIntro::Refusal refusal;
+        std::unique_ptr<OffscreenIntro> intro = OffscreenIntro::open(kWidth, kHeight, GLApi::Core, refusal);
+        ASSERT_TRUE(intro) << "no headless OpenGL context " << refusal.message;
+        intro->run().drawMoment(t, kFps);
+        alone[t] = drawnFrame(*intro);
+    }
+    OffscreenIntro::Refusal refusal;
+    std::unique_ptr<OffscreenIntro> intro = OffscreenIntro::open(kWidth, kHeight, GLApi::Core, refusal);
+    ASSERT_TRUE(intro) << "no headless OpenGL context " << refusal.message;
+    // An on-grid moment is the frame a straight pass draws there.
+    EXPECT_TRUE(pass(*intro, {45000}) == (std::map<int, std::vector<uint8_t>>{{45000, alone.at(45000)}}));
+    for (size_t i = 0; i < order.size(); ++i) {
+        intro->run().drawMoment(order[i], kFps);
+        EXPECT_TRUE(drawnFrame(*intro) == alone.at(order[i])) << order[i] << " ms, moment " << i << " of the run";
+    }
 }
 
 }  // namespace

@@ -33,9 +33,6 @@ private:
 // whoever publishes it knows.
 void sayFlashes(const FlashJudgement& judgement, const CaptureOptions& options);
 
-// Demo time of frame n at the fixed rate, ms.
-inline int frameTime(int64_t n, int fps) { return static_cast<int>(n * 1000 / fps); }
-
 // Says why, when something the capture is to write cannot be written; false then.
 bool outputsWritable(const std::vector<std::string>& problems);
 

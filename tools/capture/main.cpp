@@ -63,13 +63,6 @@ int captureFrames(const CaptureOptions& options)
         for (int64_t n = 0; options.fromMs + frameTime(n, options.fps) < options.toMs; ++n)
             sequenceTimes.push_back(options.fromMs + frameTime(n, options.fps));
 
-    // Frame n of the fixed rate shows demo time n / fps; the asked-for times are added.
-    std::set<int> times(options.at.begin(), options.at.end());
-    times.insert(storyboardTimes.begin(), storyboardTimes.end());
-    times.insert(sequenceTimes.begin(), sequenceTimes.end());
-    const int last = *times.rbegin();
-    for (int64_t n = 0; frameTime(n, options.fps) <= last; ++n) times.insert(frameTime(n, options.fps));
-
     std::unique_ptr<OffscreenIntro> intro = openIntro(options);
     if (!intro) return 1;
 
@@ -77,42 +70,66 @@ int captureFrames(const CaptureOptions& options)
     if (!options.storyboardPath.empty())
         storyboard.emplace(static_cast<int>(storyboardTimes.size()), options.width, options.height,
                            storyboardFace(*intro));
-    Progress progress(times.size());
     int written = 0;
-    size_t done = 0;
+    size_t drawn = 0;
     FlashWatch flashes(options.width, options.height, options.fps);
     std::vector<uint8_t> rgba;
-    for (const int t : times) {
-        std::vector<std::string> paths;
-        char name[32];
-        if (options.at.count(t) != 0) {
-            std::snprintf(name, sizeof name, "/frame-%06d.png", t);
-            paths.push_back(options.outDir + name);
-        }
-        const auto inSequence = std::lower_bound(sequenceTimes.begin(), sequenceTimes.end(), t);
-        if (inSequence != sequenceTimes.end() && *inSequence == t) {
-            std::snprintf(name, sizeof name, "/frame-%06d.png", static_cast<int>(inSequence - sequenceTimes.begin()));
-            paths.push_back(options.framesDir + name);
-        }
-        const bool cell = std::binary_search(storyboardTimes.begin(), storyboardTimes.end(), t);
-        // Only the frames written are drawn; the others run without drawing.
-        intro->gfx().setDrawing(!paths.empty() || cell);
-        intro->render(t);
-        if (!paths.empty() || cell) {
-            readFrame(intro->gfx(), options.width, options.height, rgba);
-            if (!options.framesDir.empty()) flashes.add(rgba);
-            const RgbPicture frame = topDownRgb(rgba.data(), options.width, options.height);
-            for (const std::string& path : paths) {
-                if (!writePng(path, frame)) {
-                    progress.breakLine();
-                    std::fprintf(stderr, "orvale-capture: cannot write %s\n", path.c_str());
-                    return 1;
-                }
-                ++written;
+    // Reads the frame just drawn and writes it to each path; false when one cannot be.
+    const auto keep = [&](int t, const std::vector<std::string>& paths, bool cell, Progress& progress) {
+        ++drawn;
+        readFrame(intro->gfx(), options.width, options.height, rgba);
+        if (!options.framesDir.empty()) flashes.add(rgba);
+        const RgbPicture frame = topDownRgb(rgba.data(), options.width, options.height);
+        for (const std::string& path : paths) {
+            if (!writePng(path, frame)) {
+                progress.breakLine();
+                std::fprintf(stderr, "orvale-capture: cannot write %s\n", path.c_str());
+                return false;
             }
-            if (cell) storyboard->add(frame, t);
+            ++written;
         }
-        progress.frame(++done);
+        if (cell) storyboard->add(frame, t);
+        return true;
+    };
+    char name[32];
+
+    if (sequenceTimes.empty()) {
+        // Single moments, each the moment the intro means on the --fps grid, in any order.
+        std::set<int> moments(options.at.begin(), options.at.end());
+        moments.insert(storyboardTimes.begin(), storyboardTimes.end());
+        Progress progress(static_cast<size_t>(catchUpFrames(*moments.rbegin(), options.fps)) + 1);
+        for (const int t : moments) {
+            std::vector<std::string> paths;
+            if (options.at.count(t) != 0) {
+                std::snprintf(name, sizeof name, "/frame-%06d.png", t);
+                paths.push_back(options.outDir + name);
+            }
+            intro->gfx().setDrawing(true);
+            intro->run().drawMoment(t, options.fps);
+            if (!keep(t, paths, std::binary_search(storyboardTimes.begin(), storyboardTimes.end(), t), progress))
+                return 1;
+            progress.frame(static_cast<size_t>(catchUpFrames(t, options.fps)) + 1);
+        }
+    } else {
+        // A sequence: its frames one after another as they play, after the grid's frames before
+        // them, which run without drawing.
+        std::set<int> times(sequenceTimes.begin(), sequenceTimes.end());
+        for (int64_t n = 0; frameTime(n, options.fps) < sequenceTimes.front(); ++n)
+            times.insert(frameTime(n, options.fps));
+        Progress progress(times.size());
+        size_t done = 0;
+        for (const int t : times) {
+            const auto inSequence = std::lower_bound(sequenceTimes.begin(), sequenceTimes.end(), t);
+            const bool kept = inSequence != sequenceTimes.end() && *inSequence == t;
+            intro->gfx().setDrawing(kept);
+            intro->render(t);
+            if (kept) {
+                std::snprintf(name, sizeof name, "/frame-%06d.png",
+                              static_cast<int>(inSequence - sequenceTimes.begin()));
+                if (!keep(t, {options.framesDir + name}, false, progress)) return 1;
+            }
+            progress.frame(++done);
+        }
     }
     if (storyboard) {
         if (!storyboard->write(options.storyboardPath)) {
@@ -121,8 +138,8 @@ int captureFrames(const CaptureOptions& options)
         }
         ++written;
     }
-    std::fprintf(stderr, "orvale-capture: %zu frames rendered at %dx%d, %d files written; loading took %.3f s\n",
-                 times.size(), options.width, options.height, written, intro->loadSeconds());
+    std::fprintf(stderr, "orvale-capture: %zu frames drawn at %dx%d, %d files written; loading took %.3f s\n",
+                 drawn, options.width, options.height, written, intro->loadSeconds());
     if (!sequenceTimes.empty()) sayFlashes(flashes.judge(sequenceTimes.front()), options);
     return 0;
 }
