@@ -46,6 +46,20 @@ enum class TimeWindow : int {
 };
 inline const SceneWindow& sceneWindow(TimeWindow w) { return kSceneWindows[static_cast<int>(w) - 1]; }
 
+// The intro's chapters, as a viewer names them: each scene and the closing, from where its
+// window begins. Videos mark them; a viewer moves between them.
+struct Chapter {
+    TimeWindow window;
+    const char* title;
+    int32_t start() const { return sceneWindow(window).start; }
+};
+inline constexpr Chapter kChapters[] = {
+    {TimeWindow::Opening, "Opening"},           {TimeWindow::Burning, "The firepit"},
+    {TimeWindow::Stems, "Everything grows"},    {TimeWindow::Metaballs, "Oldschool blobs"},
+    {TimeWindow::Ribbons, "Ribbons of cubes"},  {TimeWindow::Twister, "The lattice"},
+    {TimeWindow::Closing, "The invitation"},
+};
+
 // One window that runs at a given time and its progress.
 struct WindowRun {
     TimeWindow window;

@@ -36,7 +36,7 @@ int captureVideo(const CaptureOptions& options)
 
     if (!outputsWritable({options.chaptersPath.empty() ? "" : cannotWriteFile(options.chaptersPath)})) return 1;
     // Chapter marks in the video's own time, whose 0 is frame `first`'s demo time.
-    const std::vector<Chapter> chapters = videoChapters(static_cast<int>(std::lround(first * 1000.0 / fps)),
+    const std::vector<VideoChapter> chapters = videoChapters(static_cast<int>(std::lround(first * 1000.0 / fps)),
                                                         static_cast<int>(std::lround((end - first) * 1000.0 / fps)));
 
     VideoEncoder encoder;

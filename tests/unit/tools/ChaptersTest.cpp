@@ -8,7 +8,7 @@ namespace {
 
 TEST(Chapters, TheWholeIntroHasOneChapterPerSceneAndTheClosing)
 {
-    const std::vector<Chapter> chapters = videoChapters(0, 206000);
+    const std::vector<VideoChapter> chapters = videoChapters(0, 206000);
     ASSERT_EQ(chapters.size(), 7u);
     const int starts[] = {0, 14110, 30000, 60000, 88230, 115360, 145000};
     for (size_t i = 0; i < chapters.size(); ++i) {
@@ -27,7 +27,7 @@ TEST(Chapters, TheWholeIntroHasOneChapterPerSceneAndTheClosing)
 TEST(Chapters, ASpanKeepsTheSceneInProgressAtZeroAndTheChangesInsideShifted)
 {
     // 50 s to 100 s: the stems in progress, the metaballs at 10 s, the ribbons at 38.23 s.
-    const std::vector<Chapter> span = videoChapters(50000, 50000);
+    const std::vector<VideoChapter> span = videoChapters(50000, 50000);
     ASSERT_EQ(span.size(), 3u);
     EXPECT_STREQ(span[0].title, "Everything grows");
     EXPECT_EQ(span[0].startMs, 0);
@@ -36,7 +36,7 @@ TEST(Chapters, ASpanKeepsTheSceneInProgressAtZeroAndTheChangesInsideShifted)
     EXPECT_EQ(span[2].endMs, 50000);
 
     // Starting on a scene change: that scene alone at 0; ending on one: not included.
-    const std::vector<Chapter> exact = videoChapters(60000, 28230);
+    const std::vector<VideoChapter> exact = videoChapters(60000, 28230);
     ASSERT_EQ(exact.size(), 1u);
     EXPECT_STREQ(exact[0].title, "Oldschool blobs");
     EXPECT_EQ(exact[0].endMs, 28230);
