@@ -16,6 +16,13 @@ float sceneProgress(const SceneWindow& window, int32_t t)
     return static_cast<float>(static_cast<double>(t - window.start) / (window.end - window.start));
 }
 
+size_t chapterIndexAt(int32_t t)
+{
+    size_t shown = 0;
+    while (shown + 1 < std::size(kChapters) && kChapters[shown + 1].start() <= t) ++shown;
+    return shown;
+}
+
 int windowsAt(int32_t t, WindowRun (&runs)[8])
 {
     using enum TimeWindow;

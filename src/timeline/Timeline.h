@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "scenes/BurningScene.h"
@@ -59,6 +60,8 @@ inline constexpr Chapter kChapters[] = {
     {TimeWindow::Ribbons, "Ribbons of cubes"},  {TimeWindow::Twister, "The lattice"},
     {TimeWindow::Closing, "The invitation"},
 };
+// The chapter shown at demo time t (ms): the last to begin at or before it.
+size_t chapterIndexAt(int32_t t);
 
 // One window that runs at a given time and its progress.
 struct WindowRun {
