@@ -4,16 +4,21 @@
 
 namespace {
 
-// The level of what the music player is playing, stepped or calm, asked for when a scene
-// needs it.
+// The level of the music, stepped or calm, asked for when a scene needs it: of what the player
+// is heard playing, or of a given frame of the track.
 class MusicBeat final : public BeatLevel {
 public:
-    MusicBeat(MusicPlayer& music, bool calm) : music_(music), calm_(calm) {}
-    float level() override { return calm_ ? music_.calmLevel() : static_cast<float>(music_.spectrumLevel()); }
+    MusicBeat(MusicPlayer& music, bool calm, std::optional<int64_t> at) : music_(music), calm_(calm), at_(at) {}
+    float level() override
+    {
+        const int64_t heard = at_ ? *at_ : music_.heardFrame();
+        return calm_ ? music_.calmLevelAt(heard) : static_cast<float>(music_.spectrumLevelAt(heard));
+    }
 
 private:
     MusicPlayer& music_;
     bool calm_;
+    std::optional<int64_t> at_;
 };
 
 }  // namespace
@@ -66,9 +71,9 @@ Status Intro::resize(int32_t width, int32_t height)
     return assets_.resizeTargets(width, height);
 }
 
-FrameResult Intro::draw(int32_t t, const FrameClock& clock)
+FrameResult Intro::draw(int32_t t, const FrameClock& clock, std::optional<int64_t> heardFrame)
 {
-    MusicBeat beat(music_, fewerFlashes_);
+    MusicBeat beat(music_, fewerFlashes_, heardFrame);
     const FrameContext frame{t, clock.elapsed, clock.frameDelta, width_, height_, output_, &beat,
                              scenesDrawn_, &random_};
     Stage stage = assets_.stage();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "app/Assets.h"
 #include "app/FrameClock.h"
@@ -22,8 +23,9 @@ public:
     // Draws what was loaded, with its random generators.
     Intro(Gfx& g, Assets& assets, Random& random, MusicPlayer& music, int32_t width, int32_t height);
 
-    // Draws the frame for demo time t (ms) with the clock's reading of it.
-    FrameResult draw(int32_t t, const FrameClock& clock);
+    // Draws the frame for demo time t (ms) with the clock's reading of it, beating with the music
+    // heard now or at the given frame of the track.
+    FrameResult draw(int32_t t, const FrameClock& clock, std::optional<int64_t> heardFrame = {});
 
     // Where the next frames are drawn (none, the default: the window's framebuffer).
     void drawInto(const RenderTarget* output) { output_ = output; }

@@ -33,3 +33,14 @@ struct IntroState {
     // The bytes a copy holds, its particles included.
     size_t bytes() const;
 };
+
+// Calls f on each of the state's emitters, always in the same order.
+template <typename State, typename F>
+void forEachEmitter(State& state, F f)
+{
+    f(state.emitters.hellCircle);
+    f(state.emitters.twinkles);
+    for (auto& e : state.emitters.greetingEmitters) f(e);
+    f(state.meteorFlames);
+    for (auto& e : state.ribbons) f(e);
+}

@@ -1,5 +1,7 @@
 #include "app/MainLoop.h"
 
+#include <optional>
+
 #include "app/Run.h"
 
 namespace {
@@ -19,6 +21,35 @@ bool endsIntro(const SDL_Event& event)
     }
 }
 
+// The viewer's control a key asks for. A held key repeats its seek (the repeats that arrive
+// while a seek lands come in one batch and land once); a held Space does not pause and resume
+// over and over.
+std::optional<Control> controlFor(const SDL_Event& event)
+{
+    if (event.type != SDL_KEYDOWN) return {};
+    switch (event.key.keysym.sym) {
+    case SDLK_SPACE:
+        if (event.key.repeat != 0) return {};
+        return Control::PlayPause;
+    case SDLK_LEFT:
+        return Control::Back;
+    case SDLK_RIGHT:
+        return Control::On;
+    case SDLK_PAGEUP:
+        return Control::ChapterStart;
+    case SDLK_PAGEDOWN:
+        return Control::NextChapter;
+    case SDLK_HOME:
+        return Control::Start;
+    case SDLK_PERIOD:
+        return Control::FrameOn;
+    case SDLK_COMMA:
+        return Control::FrameBack;
+    default:
+        return {};
+    }
+}
+
 // Seconds between two of the display's refreshes at the given rate in Hz (60 Hz when unknown).
 double refreshPeriod(int refreshRate) { return 1.0 / (refreshRate > 0 ? refreshRate : 60); }
 
@@ -34,7 +65,10 @@ Status driveRun(SDL_Window* window, Run& run)
     for (;;) {
         RunEvents events;
         SDL_Event event;
-        while (SDL_PollEvent(&event)) events.end = events.end || endsIntro(event);
+        while (SDL_PollEvent(&event)) {
+            events.end = events.end || endsIntro(event);
+            if (const std::optional<Control> control = controlFor(event)) events.controls.push_back(*control);
+        }
         const RunStep step = run.tick(events);
         switch (step.next) {
         case RunStep::Next::End:

@@ -1,6 +1,7 @@
 #include "app/Run.h"
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <limits>
 #include <utility>
@@ -12,6 +13,9 @@ namespace {
 
 RunStep show(bool firstFrame = false) { return {RunStep::Next::Show, firstFrame, 0}; }
 RunStep waitUntil(int64_t when) { return {RunStep::Next::Wait, false, when}; }
+
+// A budget of time that is never spent (microseconds; far from overflowing when added).
+constexpr int64_t kNoLimit = std::numeric_limits<int64_t>::max() / 4;
 
 }  // namespace
 
@@ -40,6 +44,7 @@ Run::~Run()
 RunStep Run::tick(const RunEvents& events)
 {
     if (events.end && phase_ != Phase::Failed) phase_ = Phase::Ended;
+    control(events.controls);
     music_.decodeAhead();
     switch (phase_) {
     case Phase::Loading:
@@ -51,6 +56,10 @@ RunStep Run::tick(const RunEvents& events)
         return catchUpSlice();
     case Phase::Playing:
         return play();
+    case Phase::Paused:
+        return whilePaused();
+    case Phase::Seeking:
+        return seekSlice();
     case Phase::Holding:
         return hold();
     case Phase::Ready:
@@ -95,6 +104,7 @@ void Run::loaded()
             std::fprintf(stderr, "orvale-invit: %s; the intro runs silent\n", loaded.message().c_str());
     resetClock();
     loadedState_ = save();
+    resetGrid(kCatchUpFps);
     if (settings_.fixedStep) {
         music_.play(0);
         phase_ = Phase::Ready;
@@ -122,7 +132,6 @@ RunStep Run::settled()
         startPlaying(start);
         return play();
     }
-    caughtUp_ = 0;
     catchUpTotal_ = catchUpFrames(start);
     bar_ = LoadingBar{};
     bar_.setTotal(start / 1000 + 1);
@@ -130,22 +139,19 @@ RunStep Run::settled()
     return catchUpSlice();
 }
 
+// The catch-up runs the grid's frontier itself, keeping checkpoints on the way.
 RunStep Run::catchUpSlice()
 {
-    const int64_t until = now_() + kCatchUpSlice;
     const int32_t barBefore = bar_.current;
-    // At least one frame a tick, however slow each is.
-    while (caughtUp_ < catchUpTotal_) {
-        catchUpFrame(caughtUp_++);
-        // The bar moves on with each second of demo time caught up.
-        if (caughtUp_ % kCatchUpFps == 0) ++bar_.current;
-        if (now_() >= until) break;
-    }
-    if (caughtUp_ < catchUpTotal_) {
+    if (frontierNext_ < catchUpTotal_) stepFrontier(catchUpTotal_, kCatchUpSlice);
+    // The bar moves on with each second of demo time caught up.
+    bar_.current = frontierNext_ / kCatchUpFps;
+    if (frontierNext_ < catchUpTotal_) {
         if (bar_.current == barBefore) return waitUntil(0);
         bar_.draw(g_, screen_, settings_.width, settings_.height);
         return show();
     }
+    frontier_ = save();
     if (settings_.holdMs) {
         const Status held = holdMoment(*settings_.holdMs);
         if (!held.ok()) return fail(held.message());
@@ -156,46 +162,101 @@ RunStep Run::catchUpSlice()
     intro_->drawInto(screen_.beginFrame());
     frameAt(settings_.startMs);
     screen_.endFrame();
+    shownMs_ = settings_.startMs;
     startPlaying(settings_.startMs);
     return show();
 }
 
 FrameResult Run::frameAt(int32_t t)
 {
+    // A sound device playing keeps its own position.
+    if (!music_.audible()) music_.setVirtualTime(t / 1000.0);
+    return stepTo(t);
+}
+
+FrameResult Run::stepTo(int32_t t)
+{
     manualMs_ = t;
-    music_.setVirtualTime(t / 1000.0);
     clock_.update();
-    return intro_->draw(t, clock_);
+    return intro_->draw(t, clock_, std::llround(t / 1000.0 * Track::kRate));
 }
 
 void Run::stepUndrawn(int32_t t)
 {
     g_.setDrawing(false);
-    frameAt(t);
+    stepTo(t);
     g_.setDrawing(true);
 }
 
 FrameResult Run::drawMoment(int32_t t, int32_t fps)
 {
-    const int32_t below = catchUpFrames(t, fps);
-    if (onGrid_ && gridFps_ == fps && gridNext_ <= below) {
-        putBack(*onGrid_);
-    } else {
-        putBack(loadedState_);
-        gridFps_ = fps;
-        gridNext_ = 0;
-    }
-    for (; gridNext_ < below; ++gridNext_) stepUndrawn(frameTime(gridNext_, fps));
-    onGrid_ = save();
+    if (fps != gridFps_) resetGrid(fps);
+    reachGridFrame(catchUpFrames(t, fps));
     return frameAt(t);
 }
 
-void Run::startPlaying(int32_t startMs)
+void Run::reachMoment(int32_t t) { reachGridFrame(catchUpFrames(t, gridFps_)); }
+
+void Run::resetGrid(int32_t fps)
+{
+    gridFps_ = fps;
+    checkpoints_.clear();
+    checkpoints_.add(0, loadedState_);
+    frontier_ = loadedState_;
+    frontierNext_ = 0;
+    sinceCheckpoint_ = 0;
+}
+
+void Run::stepFrontier(int32_t n, int64_t budget)
+{
+    int64_t last = now_();
+    const int64_t deadline = last + budget;
+    do {
+        stepUndrawn(frameTime(frontierNext_++, gridFps_));
+        const int64_t end = now_();
+        sinceCheckpoint_ += end - last;
+        last = end;
+        if (sinceCheckpoint_ >= kCheckpointEvery) {
+            checkpoints_.add(frontierNext_, save());
+            sinceCheckpoint_ = 0;
+        }
+    } while (frontierNext_ < n && last < deadline);
+}
+
+void Run::reachGridFrame(int32_t n)
+{
+    if (n >= frontierNext_) {
+        putBack(frontier_);
+        if (frontierNext_ < n) {
+            stepFrontier(n, kNoLimit);
+            frontier_ = save();
+        }
+        return;
+    }
+    IntroState from;
+    int32_t k = checkpoints_.restoreAtOrBelow(n, from);
+    putBack(from);
+    for (; k < n; ++k) stepUndrawn(frameTime(k, gridFps_));
+}
+
+bool Run::runAhead(int64_t budget)
+{
+    const int32_t all = catchUpFrames(lastSeekableMoment(), gridFps_) + 1;
+    if (frontierNext_ >= all) return true;
+    const IntroState drawnFrom = save();
+    putBack(frontier_);
+    stepFrontier(all, budget);
+    frontier_ = save();
+    putBack(drawnFrom);
+    return frontierNext_ >= all;
+}
+
+void Run::startPlaying(int32_t startMs, bool settle)
 {
     music_.play(int64_t{startMs} * Track::kRate / 1000);
     clock_.setSource(music_.audible() ? musicCounterFrom(music_, now_, startMs, settings_.avOffsetMs)
                                       : runningCounterFrom(now_, startMs));
-    waitUntil_ = startMs == 0 ? now_() + kSettlePause : 0;
+    waitUntil_ = startMs == 0 && settle ? now_() + kSettlePause : 0;
     firstFrame_ = true;
     phase_ = Phase::Playing;
 }
@@ -205,7 +266,11 @@ FrameResult Run::drawNext()
     clock_.update();
     const int32_t t = demoMilliseconds(clock_.elapsed);
     if (settings_.hearDemoTime) music_.setVirtualTime(t / 1000.0);
-    return intro_->draw(t, clock_);
+    // Kept for a pause, which draws this frame again to hold it.
+    beforeShown_ = save();
+    shownHeard_ = music_.heardFrame();
+    shownMs_ = t;
+    return intro_->draw(t, clock_, shownHeard_);
 }
 
 RunStep Run::play()
@@ -216,6 +281,7 @@ RunStep Run::play()
     screen_.endFrame();
     const RunStep step = show(firstFrame_);
     firstFrame_ = false;
+    runAhead(kAheadWhilePlaying);
     if (ended) {
         if (settings_.loop)
             restart();
@@ -256,18 +322,111 @@ void Run::restart()
         startPlaying(0);
 }
 
+Status Run::drawHeld(int32_t t, std::optional<int64_t> heardFrame)
+{
+    if (!held_) {
+        Result<RenderTarget> target = g_.createTarget(settings_.width, settings_.height);
+        if (!target) return Failure{target.message()};
+        held_.emplace(target.take());
+    }
+    intro_->drawInto(&*held_);
+    if (heardFrame)
+        intro_->draw(t, clock_, heardFrame);
+    else
+        frameAt(t);
+    intro_->drawInto(nullptr);
+    return {};
+}
+
 Status Run::holdMoment(int32_t t)
 {
-    Result<RenderTarget> target = g_.createTarget(settings_.width, settings_.height);
-    if (!target) return Failure{target.message()};
-    held_.emplace(target.take());
-    intro_->drawInto(&*held_);
-    frameAt(t);
+    if (const Status drawn = drawHeld(t, {}); !drawn.ok()) return drawn;
     g_.bindTarget(&*held_);
     std::vector<uint8_t> rows;
     readFrame(g_, settings_.width, settings_.height, rows);
     heldPixels_ = flipRows(rows.data(), settings_.height, static_cast<size_t>(settings_.width) * 4);
     return {};
+}
+
+void Run::control(const std::vector<Control>& controls)
+{
+    const bool watching = phase_ == Phase::Playing || phase_ == Phase::Paused || phase_ == Phase::Seeking;
+    if (!watching || controls.empty()) return;
+    const bool wasSeeking = phase_ == Phase::Seeking;
+    bool pausing = paused();
+    std::optional<int32_t> to;
+    for (const Control c : controls) {
+        if (c == Control::PlayPause) {
+            pausing = !pausing;
+            continue;
+        }
+        const int32_t from = to ? *to : wasSeeking ? seekTo_ : shownMs_;
+        if (const std::optional<int32_t> t = seekTarget(c, from, pausing)) to = t;
+    }
+    if (to) {
+        if (phase_ == Phase::Playing) music_.pause(true);
+        seekTo_ = *to;
+        pauseAfterSeek_ = pausing;
+        phase_ = Phase::Seeking;
+    } else if (wasSeeking) {
+        pauseAfterSeek_ = pausing;
+    } else if (pausing && phase_ == Phase::Playing) {
+        pause();
+    } else if (!pausing && phase_ == Phase::Paused) {
+        startPlaying(shownMs_, false);
+    }
+}
+
+// The frame shown is drawn again into the held target from the state and beat it was drawn
+// from, then the state after it put back: the intro goes on from there when it plays again.
+void Run::pause()
+{
+    music_.pause(true);
+    phase_ = Phase::Paused;
+    heldShownAt_ = 0;
+    if (!beforeShown_) return;
+    const IntroState after = save();
+    putBack(*beforeShown_);
+    if (const Status drawn = drawHeld(shownMs_, shownHeard_); !drawn.ok()) fail(drawn.message());
+    putBack(after);
+}
+
+RunStep Run::whilePaused()
+{
+    const bool done = runAhead(kCatchUpSlice);
+    if (!held_ || now_() - heldShownAt_ < kHeldShownEvery) return done ? waitUntil(heldShownAt_ + kHeldShownEvery)
+                                                                        : waitUntil(0);
+    heldShownAt_ = now_();
+    return hold();
+}
+
+// A seek runs the grid from the nearest checkpoint; past the frontier it runs the frontier on,
+// a slice a tick, the music held, until it gets there. Then the moment is drawn: held when
+// paused, or shown with the intro playing on from it.
+RunStep Run::seekSlice()
+{
+    const int32_t n = catchUpFrames(seekTo_, gridFps_);
+    if (frontierNext_ < n) {
+        putBack(frontier_);
+        stepFrontier(n, kCatchUpSlice);
+        frontier_ = save();
+        if (frontierNext_ < n) return waitUntil(0);
+    }
+    reachGridFrame(n);
+    shownMs_ = seekTo_;
+    beforeShown_.reset();
+    if (pauseAfterSeek_) {
+        if (const Status drawn = drawHeld(seekTo_, {}); !drawn.ok()) return fail(drawn.message());
+        phase_ = Phase::Paused;
+        heldShownAt_ = now_();
+        return hold();
+    }
+    intro_->drawInto(screen_.beginFrame());
+    frameAt(seekTo_);
+    screen_.endFrame();
+    startPlaying(seekTo_, false);
+    firstFrame_ = false;
+    return show();
 }
 
 RunStep Run::hold(bool first)

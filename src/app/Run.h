@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "app/Assets.h"
+#include "app/Checkpoints.h"
+#include "app/Controls.h"
 #include "app/Frame.h"
 #include "app/FrameClock.h"
 #include "app/IntroState.h"
@@ -35,6 +37,9 @@ struct RunSettings {
 // What the viewer asked for since the last tick.
 struct RunEvents {
     bool end = false;  // Escape, the window closed
+    // Pausing and seeking, in the order asked; seeks asked together land once, where the last
+    // of them leads.
+    std::vector<Control> controls = {};
 };
 
 // What the program does after a tick.
@@ -60,7 +65,7 @@ struct RunStep {
 // pauses 300 ms with the music already playing; then one frame per tick until the end.
 class Run {
 public:
-    enum class Phase { Loading, Settling, CatchingUp, Playing, Holding, Ready, Ended, Failed };
+    enum class Phase { Loading, Settling, CatchingUp, Playing, Paused, Seeking, Holding, Ready, Ended, Failed };
 
     // Draws onto the screen; reads time from `now` (microseconds, never going back).
     Run(Gfx& g, MusicPlayer& music, Screen& screen, RunSettings settings,
@@ -81,6 +86,17 @@ public:
     // other and of their order: the step at t is set aside by the next moment, which goes on
     // along the grid from where it stood, or from the loaded state when t lies before that.
     FrameResult drawMoment(int32_t t, int32_t fps = kCatchUpFps);
+    // The state the moment t (ms) is drawn from, as drawMoment defines it, put in place without
+    // drawing it (through the nearest checkpoint); what a seek does before its frame.
+    void reachMoment(int32_t t);
+    // Runs the grid ahead without drawing, keeping checkpoints, until every moment a seek may
+    // reach has them, for at most `budget` microseconds (at least one frame) or until done;
+    // true once done. The state drawn from is left as it was.
+    bool runAhead(int64_t budget);
+    const Checkpoints& checkpoints() const { return checkpoints_; }
+    // The demo time of the frame shown last (ms), and whether the viewer holds it.
+    int32_t shownMs() const { return shownMs_; }
+    bool paused() const { return phase_ == Phase::Paused || (phase_ == Phase::Seeking && pauseAfterSeek_); }
     // Frame n of the capture tool's grid (demo time n / kCatchUpFps) run without drawing, as a
     // late start runs the frames before it: everything that carries from frame to frame moves
     // on as if it were drawn.
@@ -109,6 +125,12 @@ public:
     // start's catch-up runs in one tick, microseconds.
     static constexpr int64_t kSettlePause = 300000;
     static constexpr int64_t kCatchUpSlice = 25000;
+    // The time the grid's frames between two checkpoints take to run (so that a seek runs at most
+    // that far), and the time run ahead in a tick that also draws a frame, microseconds.
+    static constexpr int64_t kCheckpointEvery = 50000;
+    static constexpr int64_t kAheadWhilePlaying = 4000;
+    // How often a paused run shows its held frame again (the window may have changed), us.
+    static constexpr int64_t kHeldShownEvery = 200000;
 
 private:
     RunStep load();
@@ -117,12 +139,30 @@ private:
     RunStep catchUpSlice();
     RunStep play();
     RunStep hold(bool first = false);
-    void startPlaying(int32_t startMs);
+    RunStep whilePaused();
+    RunStep seekSlice();
+    // The viewer's controls, applied in order.
+    void control(const std::vector<Control>& controls);
+    void pause();
+    // `settle`: the pause of a start from the beginning.
+    void startPlaying(int32_t startMs, bool settle = true);
+    // The grid state before frame n, put in place.
+    void reachGridFrame(int32_t n);
+    // Runs the grid's frames on from the frontier (the intro's state being the frontier's) up to
+    // frame n or for `budget` microseconds of the run's clock, keeping checkpoints; at least one.
+    void stepFrontier(int32_t n, int64_t budget);
+    // Starts the grid of `fps` frames a second afresh from the loaded state.
+    void resetGrid(int32_t fps);
+    // Draws moment t into the held target (made at the render size when first needed).
+    Status drawHeld(int32_t t, std::optional<int64_t> heardFrame);
     // The manual counter at 0, the clock reset on it: where frames at given moments start.
     void resetClock();
     // The state of a copy, the music left as it is.
     void putBack(const IntroState& state);
     FrameResult drawNext();
+    // A step to demo time t on the clock set to t, beating with the music there; frameAt also
+    // has the music heard there when no sound device plays it.
+    FrameResult stepTo(int32_t t);
     // A step to demo time t that runs everything without drawing.
     void stepUndrawn(int32_t t);
     Status holdMoment(int32_t t);
@@ -146,12 +186,22 @@ private:
     std::optional<Intro> intro_;
     int64_t waitUntil_ = 0;  // the end of a pause, on the run's clock
     bool firstFrame_ = false;
-    int32_t caughtUp_ = 0;  // catch-up frames run
     int32_t catchUpTotal_ = 0;
-    // Where drawMoment stands: the grid's rate, its next frame and the state before it.
+    // The grid every moment is defined on: its rate, the checkpoints kept along it, and how far it
+    // has been run (the frontier: the state before frame frontierNext_).
     int32_t gridFps_ = 0;
-    int32_t gridNext_ = 0;
-    std::optional<IntroState> onGrid_;
+    Checkpoints checkpoints_;
+    int32_t frontierNext_ = 0;
+    IntroState frontier_;
+    int64_t sinceCheckpoint_ = 0;  // microseconds run since the last checkpoint
+    // The viewer's moment: the frame shown, the state and beat it was drawn from (for a pause to
+    // hold it), a seek on its way and whether it lands paused.
+    int32_t shownMs_ = 0;
+    std::optional<IntroState> beforeShown_;
+    int64_t shownHeard_ = 0;
+    int32_t seekTo_ = 0;
+    bool pauseAfterSeek_ = false;
+    int64_t heldShownAt_ = 0;
     std::optional<RenderTarget> held_;  // the held moment, at the render size
     std::vector<uint8_t> heldPixels_;
 };

@@ -133,16 +133,22 @@ int64_t MusicPlayer::heardFrame()
                          Track::kRate);
 }
 
-float MusicPlayer::calmLevel()
+float MusicPlayer::calmLevel() { return calmLevelAt(heardFrame()); }
+
+int32_t MusicPlayer::spectrumLevel() { return spectrumLevelAt(heardFrame()); }
+
+float MusicPlayer::calmLevelAt(int64_t frame)
 {
     if (!playing || !track_) return -1;
-    return calm_.level(*track_, heardFrame());
+    awaitDecoded(frame);
+    return calm_.level(*track_, frame);
 }
 
-int32_t MusicPlayer::spectrumLevel()
+int32_t MusicPlayer::spectrumLevelAt(int64_t frame)
 {
     if (!playing || !track_) return -1;
-    const int64_t block = heardFrame() / kSpectrumBlock;
+    awaitDecoded(frame);
+    const int64_t block = frame / kSpectrumBlock;
     if (block != spectrumBlock_) {
         spectrum_.compute(*track_, block * kSpectrumBlock);
         spectrumBlock_ = block;

@@ -59,6 +59,10 @@ struct MusicPlayer {
     int32_t spectrumLevel();
     // The same beat drawn calmer (see CalmBeat), 0 to 18; -1 when nothing plays.
     float calmLevel();
+    // Both at a given frame of the track instead of the one heard, whatever is heard meanwhile
+    // (the frames run without being shown); waits until that frame is decoded.
+    int32_t spectrumLevelAt(int64_t frame);
+    float calmLevelAt(int64_t frame);
     // The frame of the track being heard now.
     int64_t heardFrame();
     // The sound device, in a line for people ("none" without one).
