@@ -5,13 +5,14 @@
 #include <chrono>
 #include <cstdint>
 #include <string_view>
+#include <utility>
 
 #include "app/DataFolder.h"
 #include "app/DisplaySettings.h"
 #include "app/Fatal.h"
 
 std::unique_ptr<OffscreenIntro> OffscreenIntro::open(int width, int height, GLApi api, Refusal& refusal,
-                                                     bool fewerFlashes)
+                                                     bool fewerFlashes, std::function<int64_t()> clock)
 {
     // No display needed: SDL's offscreen driver makes its context without one (through EGL).
     // Windows has no EGL; there the context of a window that is never shown draws off screen.
@@ -38,9 +39,12 @@ std::unique_ptr<OffscreenIntro> OffscreenIntro::open(int width, int height, GLAp
     run.width = width;
     run.height = height;
     run.data = data.value();
-    run.fixedStep = true;
+    run.fixedStep = !clock;
+    run.hearDemoTime = static_cast<bool>(clock);
     run.fewerFlashes = fewerFlashes;
-    offscreen->run_ = std::make_unique<Run>(*offscreen->gfx_, offscreen->music_, offscreen->screen_, run);
+    if (!clock) clock = Run::steadyMicroseconds;
+    offscreen->run_ = std::make_unique<Run>(*offscreen->gfx_, offscreen->music_, offscreen->screen_, run,
+                                            std::move(clock));
     while (offscreen->run_->phase() == Run::Phase::Loading) offscreen->run_->tick({});
     if (offscreen->run_->phase() == Run::Phase::Failed) {
         refusal.message = offscreen->run_->failure();

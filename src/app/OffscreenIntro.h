@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,8 +23,10 @@ public:
 
     // Opens the hidden window at the given size with a context of the given API, loads
     // everything and starts the clock and the music at demo time 0, the beat calm or not.
+    // With a clock (microseconds), the run plays on it instead, the music heard at each frame's
+    // demo time, driven by the caller's ticks.
     static std::unique_ptr<OffscreenIntro> open(int width, int height, GLApi api, Refusal& refusal,
-                                                bool fewerFlashes = false);
+                                                bool fewerFlashes = false, std::function<int64_t()> clock = {});
     ~OffscreenIntro();
     OffscreenIntro(const OffscreenIntro&) = delete;
     OffscreenIntro& operator=(const OffscreenIntro&) = delete;

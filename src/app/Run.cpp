@@ -335,17 +335,23 @@ Status Run::drawHeld(int32_t t, std::optional<int64_t> heardFrame)
     else
         frameAt(t);
     intro_->drawInto(nullptr);
+    heldPixels_.clear();
     return {};
 }
 
-Status Run::holdMoment(int32_t t)
+Status Run::holdMoment(int32_t t) { return drawHeld(t, {}); }
+
+const std::vector<uint8_t>& Run::heldPixels()
 {
-    if (const Status drawn = drawHeld(t, {}); !drawn.ok()) return drawn;
-    g_.bindTarget(&*held_);
-    std::vector<uint8_t> rows;
-    readFrame(g_, settings_.width, settings_.height, rows);
-    heldPixels_ = flipRows(rows.data(), settings_.height, static_cast<size_t>(settings_.width) * 4);
-    return {};
+    if ((phase_ != Phase::Holding && phase_ != Phase::Paused) || !held_) {
+        heldPixels_.clear();
+    } else if (heldPixels_.empty()) {
+        g_.bindTarget(&*held_);
+        std::vector<uint8_t> rows;
+        readFrame(g_, settings_.width, settings_.height, rows);
+        heldPixels_ = flipRows(rows.data(), settings_.height, static_cast<size_t>(settings_.width) * 4);
+    }
+    return heldPixels_;
 }
 
 void Run::control(const std::vector<Control>& controls)
@@ -377,8 +383,9 @@ void Run::control(const std::vector<Control>& controls)
     }
 }
 
-// The frame shown is drawn again into the held target from the state and beat it was drawn
-// from, then the state after it put back: the intro goes on from there when it plays again.
+// The frame shown is drawn again into the held target from the state it was drawn from (a frame
+// played with its clock's reading and the beat heard then, a seek's moment as the seek drew
+// it), then the state after it put back: the intro goes on from there when it plays again.
 void Run::pause()
 {
     music_.pause(true);
@@ -414,7 +421,9 @@ RunStep Run::seekSlice()
     }
     reachGridFrame(n);
     shownMs_ = seekTo_;
-    beforeShown_.reset();
+    // A pause draws a moment of the grid again as the seek drew it.
+    beforeShown_ = save();
+    shownHeard_.reset();
     if (pauseAfterSeek_) {
         if (const Status drawn = drawHeld(seekTo_, {}); !drawn.ok()) return fail(drawn.message());
         phase_ = Phase::Paused;

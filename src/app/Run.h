@@ -112,8 +112,9 @@ public:
 
     Phase phase() const { return phase_; }
     const std::string& failure() const { return failure_; }
-    // The held moment's pixels, top row first, RGBA at the render size; empty until shown.
-    const std::vector<uint8_t>& heldPixels() const { return heldPixels_; }
+    // The held frame's pixels (the held moment, or the frame a pause holds), top row first, RGBA
+    // at the render size, read back when first asked for; empty while none is held.
+    const std::vector<uint8_t>& heldPixels();
     // Only once loaded.
     Intro& intro() { return *intro_; }
     Assets& assets() { return *assets_; }
@@ -198,10 +199,10 @@ private:
     // hold it), a seek on its way and whether it lands paused.
     int32_t shownMs_ = 0;
     std::optional<IntroState> beforeShown_;
-    int64_t shownHeard_ = 0;
+    std::optional<int64_t> shownHeard_;  // none: a moment of the grid, drawn by frameAt
     int32_t seekTo_ = 0;
     bool pauseAfterSeek_ = false;
     int64_t heldShownAt_ = 0;
     std::optional<RenderTarget> held_;  // the held moment, at the render size
-    std::vector<uint8_t> heldPixels_;
+    std::vector<uint8_t> heldPixels_;  // read back from held_ when asked for
 };
