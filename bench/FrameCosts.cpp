@@ -144,6 +144,37 @@ Stats cpuWork(const std::function<void()>& work)
     return stats(times);
 }
 
+// Seeks across the intro once every checkpoint is made: the time from a seek to the state of
+// its moment being ready to draw (ms), all of them and those going back and on.
+struct SeekCosts {
+    Stats all, backward, forward;
+    double aheadMs = 0;  // making every checkpoint, in one go
+};
+
+SeekCosts measureSeeks(Run& run)
+{
+    SeekCosts costs;
+    const auto ahead = Clock::now();
+    run.runAhead(int64_t{1} << 40);
+    costs.aheadMs = msSince(ahead);
+    std::vector<double> all, backward, forward;
+    // 60 moments spread over the intro in a scrambled order, on and off the frame grid.
+    int32_t from = 0;
+    for (int i = 1; i <= 60; ++i) {
+        const int32_t t = static_cast<int32_t>((int64_t{i} * 7919 * 1013) % lastSeekableMoment());
+        const auto start = Clock::now();
+        run.reachMoment(t);
+        const double ms = msSince(start);
+        all.push_back(ms);
+        (t < from ? backward : forward).push_back(ms);
+        from = t;
+    }
+    costs.all = stats(all);
+    costs.backward = stats(backward);
+    costs.forward = stats(forward);
+    return costs;
+}
+
 class CountingSink final : public SurfaceSink {
 public:
     int64_t vertices = 0;
@@ -246,6 +277,22 @@ int main()
                  "  \"cpu_ms\": {\"particles_median\": %.3f, \"particles_max\": %.3f, \"metaballs_median\": %.3f, "
                  "\"metaballs_max\": %.3f, \"rings_median\": %.3f, \"rings_max\": %.3f},\n",
                  particles.median, particles.max, metaballs.median, metaballs.max, rings.median, rings.max);
+
+    const SeekCosts seeks = measureSeeks(intro->run());
+    const Checkpoints& checkpoints = intro->run().checkpoints();
+    const double checkpointMb = static_cast<double>(checkpoints.bytes()) / (1 << 20);
+    std::printf("\nSeeks at 1280 x 720, to the state of the moment ready to draw (ms; target at most 100)\n");
+    std::printf("all       median %6.1f  worst %6.1f\n", seeks.all.median, seeks.all.max);
+    std::printf("backward  median %6.1f  worst %6.1f\n", seeks.backward.median, seeks.backward.max);
+    std::printf("forward   median %6.1f  worst %6.1f\n", seeks.forward.median, seeks.forward.max);
+    std::printf("checkpoints: %zu, %.1f MB (at most %zu MB); made in %.0f ms of work\n", checkpoints.count(),
+                checkpointMb, Checkpoints::kMaxBytes >> 20, seeks.aheadMs);
+    std::fprintf(json,
+                 "  \"seek\": {\"median_ms\": %.2f, \"worst_ms\": %.2f, \"backward_median_ms\": %.2f, "
+                 "\"backward_worst_ms\": %.2f, \"forward_median_ms\": %.2f, \"forward_worst_ms\": %.2f, "
+                 "\"checkpoints\": %zu, \"checkpoint_mb\": %.2f, \"making_ms\": %.1f},\n",
+                 seeks.all.median, seeks.all.max, seeks.backward.median, seeks.backward.max, seeks.forward.median,
+                 seeks.forward.max, checkpoints.count(), checkpointMb, seeks.aheadMs);
 
     std::printf("\nLoading work (the assets and the music's start, without the pauses): %.0f ms "
                 "(target at most 250 ms)\n",

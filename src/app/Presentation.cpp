@@ -60,3 +60,9 @@ void Presenter::endFrame()
         g_.blit(&*frame_, whole, nullptr, {to.x, to.y, to.width, to.height}, true);
     }
 }
+
+std::optional<PixelBox> Presenter::bindShown()
+{
+    g_.bindTarget(nullptr);
+    return PixelBox{0, 0, drawableWidth_, drawableHeight_};
+}

@@ -27,6 +27,7 @@ public:
     const RenderTarget* beginFrame() override;
     // After a frame: scales it into the drawable, ready for the swap.
     void endFrame() override;
+    std::optional<PixelBox> bindShown() override;
 
 private:
     SDL_Window* window_;

@@ -6,6 +6,7 @@
 #include <limits>
 #include <utility>
 
+#include "app/ControlOverlay.h"
 #include "app/FramePixels.h"
 #include "app/Screen.h"
 
@@ -258,6 +259,7 @@ void Run::startPlaying(int32_t startMs, bool settle)
                                       : runningCounterFrom(now_, startMs));
     waitUntil_ = startMs == 0 && settle ? now_() + kSettlePause : 0;
     firstFrame_ = true;
+    heldValid_ = false;
     phase_ = Phase::Playing;
 }
 
@@ -279,6 +281,7 @@ RunStep Run::play()
     intro_->drawInto(screen_.beginFrame());
     const bool ended = drawNext().ended;
     screen_.endFrame();
+    drawOverlay();
     const RunStep step = show(firstFrame_);
     firstFrame_ = false;
     runAhead(kAheadWhilePlaying);
@@ -336,7 +339,18 @@ Status Run::drawHeld(int32_t t, std::optional<int64_t> heardFrame)
         frameAt(t);
     intro_->drawInto(nullptr);
     heldPixels_.clear();
+    heldValid_ = true;
     return {};
+}
+
+void Run::drawOverlay()
+{
+    const bool seeking = phase_ == Phase::Seeking;
+    if (!(phase_ == Phase::Paused || seeking || now_() < overlayUntil_)) return;
+    const std::optional<PixelBox> shown = screen_.bindShown();
+    if (!shown) return;
+    const OverlayState state{seeking ? seekTo_ : shownMs_, paused(), seeking};
+    drawControlOverlay(g_, *assets_->font, shown->width, shown->height, state);
 }
 
 Status Run::holdMoment(int32_t t) { return drawHeld(t, {}); }
@@ -380,6 +394,7 @@ void Run::control(const std::vector<Control>& controls)
         pause();
     } else if (!pausing && phase_ == Phase::Paused) {
         startPlaying(shownMs_, false);
+        overlayUntil_ = now_() + kOverlayAfterControl;
     }
 }
 
@@ -417,8 +432,14 @@ RunStep Run::seekSlice()
         putBack(frontier_);
         stepFrontier(n, kCatchUpSlice);
         frontier_ = save();
-        if (frontierNext_ < n) return waitUntil(0);
+        if (frontierNext_ < n) {
+            // A held frame stays shown meanwhile, the overlay saying that the seek is on its way.
+            if (!heldValid_ || now_() - heldShownAt_ < kHeldShownEvery) return waitUntil(0);
+            heldShownAt_ = now_();
+            return hold();
+        }
     }
+    overlayUntil_ = now_() + kOverlayAfterControl;
     reachGridFrame(n);
     shownMs_ = seekTo_;
     // A pause draws a moment of the grid again as the seek drew it.
@@ -433,6 +454,7 @@ RunStep Run::seekSlice()
     intro_->drawInto(screen_.beginFrame());
     frameAt(seekTo_);
     screen_.endFrame();
+    drawOverlay();
     startPlaying(seekTo_, false);
     firstFrame_ = false;
     return show();
@@ -443,5 +465,6 @@ RunStep Run::hold(bool first)
     const PixelBox whole{0, 0, settings_.width, settings_.height};
     g_.blit(&*held_, whole, screen_.beginFrame(), whole, false);
     screen_.endFrame();
+    drawOverlay();
     return show(first);
 }

@@ -132,6 +132,8 @@ public:
     static constexpr int64_t kAheadWhilePlaying = 4000;
     // How often a paused run shows its held frame again (the window may have changed), us.
     static constexpr int64_t kHeldShownEvery = 200000;
+    // How long the overlay stays after a seek lands or the intro plays on, microseconds.
+    static constexpr int64_t kOverlayAfterControl = 2000000;
 
 private:
     RunStep load();
@@ -145,6 +147,9 @@ private:
     // The viewer's controls, applied in order.
     void control(const std::vector<Control>& controls);
     void pause();
+    // The viewer's overlay over the frame as shown, while paused or seeking and for a while
+    // after a control; never where no viewer watches.
+    void drawOverlay();
     // `settle`: the pause of a start from the beginning.
     void startPlaying(int32_t startMs, bool settle = true);
     // The grid state before frame n, put in place.
@@ -203,6 +208,8 @@ private:
     int32_t seekTo_ = 0;
     bool pauseAfterSeek_ = false;
     int64_t heldShownAt_ = 0;
+    bool heldValid_ = false;  // the held target holds the moment shown
+    int64_t overlayUntil_ = 0;
     std::optional<RenderTarget> held_;  // the held moment, at the render size
     std::vector<uint8_t> heldPixels_;  // read back from held_ when asked for
 };

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+
+#include "gfx/Gfx.h"
 #include "gfx/RenderTarget.h"
 
 // Where a run's frames go: the window (see Presenter), a render target of the caller's, or the
@@ -11,6 +14,9 @@ public:
     virtual const RenderTarget* beginFrame() = 0;
     // After a frame: makes it ready to be shown.
     virtual void endFrame() = 0;
+    // After endFrame: the window as the viewer sees it, bound, for what is drawn over the frame
+    // (its width and height in pixels); none where no viewer watches.
+    virtual std::optional<PixelBox> bindShown() { return {}; }
 };
 
 // Frames drawn straight into one target (none: the window's framebuffer, unscaled).

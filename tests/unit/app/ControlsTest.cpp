@@ -1,10 +1,11 @@
 // Where the viewer's controls move the moment shown: 5 s steps kept within the intro, chapter
 // starts with the step back to the previous chapter near a start, and single frames of the
-// 60 fps grid while paused.
+// 60 fps grid while paused; what the overlay writes.
 #include "app/Controls.h"
 
 #include <gtest/gtest.h>
 
+#include "app/ControlOverlay.h"
 #include "timeline/Timeline.h"
 
 namespace {
@@ -54,3 +55,15 @@ TEST(Controls, FramesStepOnTheGridOnlyWhilePaused)
 }
 
 }  // namespace
+
+// What the overlay writes, in the characters the bitmap font has (codes 32 to 95: no lower case).
+TEST(Controls, TheOverlaySaysTheTimeAndTheChapterInTheFontsCharacters)
+{
+    EXPECT_EQ(overlayTime(0), "0:00 / 3:26");
+    EXPECT_EQ(overlayTime(75999), "1:15 / 3:26");
+    EXPECT_EQ(overlayTime(lastSeekableMoment()), "3:25 / 3:26");
+    EXPECT_EQ(overlayChapter(59999), "EVERYTHING GROWS");
+    EXPECT_EQ(overlayChapter(60000), "OLDSCHOOL BLOBS");
+    for (int32_t t = 0; t <= lastSeekableMoment(); t += 1000)
+        for (const char c : overlayTime(t) + overlayChapter(t)) EXPECT_TRUE(c >= 32 && c <= 95) << t << " ms: " << c;
+}
