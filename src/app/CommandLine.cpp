@@ -151,5 +151,13 @@ std::string usageText()
            "  --help                this list\n"
            "  --version             the version\n"
            "Without options the setup dialog asks for the size, whether to fill the screen and whether\n"
-           "to draw fewer flashes; with these options it opens with them chosen.\n";
+           "to draw fewer flashes; with these options it opens with them chosen.\n"
+           "Keys while it plays:\n"
+           "  Space                 pause, and play on (picture and music)\n"
+           "  Left, Right           5 seconds back, on\n"
+           "  Page Up               the start of the chapter (of the one before, near a start)\n"
+           "  Page Down             the start of the next chapter\n"
+           "  Home                  the start\n"
+           "  . and ,               one frame on and back, while paused\n"
+           "  Escape                end\n";
 }
