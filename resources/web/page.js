@@ -1,9 +1,11 @@
 // The page's side of orvale-invit (run before the program, inside its script): the address's
 // parameters as the program's options, the setup dialog (and the "Fewer flashes" choice it
-// remembers), full screen, Escape, the page going to the background, and every failure as a
-// sentence on the page. Module.page is what the
-// program calls (src/platform/web/WebPage.cpp); document.body.dataset.state says where the page is:
-// starting, dialog, loading, playing, shown (?at=MS), left or failed.
+// remembers), full screen, Escape, the viewer's keys and control bar (pause and seek), the
+// address following the moment (#t=SECONDS), the page going to the background, and every
+// failure as a sentence on the page. Module.page is what the program calls
+// (src/platform/web/WebPage.cpp); document.body.dataset.state says where the page is: starting,
+// dialog, loading, playing, paused, shown (?at=MS), left or failed; dataset.time is the moment
+// shown (ms) while it plays or is paused.
 // Written without destructuring, which emscripten's optimiser of this script drops.
 (function () {
   'use strict';
@@ -18,7 +20,8 @@
 
   const setState = (state) => { body.dataset.state = state; };
   const state = () => body.dataset.state;
-  const running = () => state() === 'loading' || state() === 'playing';
+  const watching = () => state() === 'playing' || state() === 'paused';
+  const running = () => state() === 'loading' || watching();
 
   function showMessage(text, offerSetup) {
     $('setup-layer').hidden = true;
@@ -54,6 +57,14 @@
     else args.push('--' + name, value);
   }
   const atMoment = params.has('at');
+  // A link to a moment, #t=SECONDS: after "Go!" the intro starts there (in the 50 ms steps a
+  // start takes); ?at= and ?start= win over it, and one that is not a moment of the intro is
+  // ignored.
+  const lastStart = 205950;
+  const linked = /^#t=(\d+(?:\.\d*)?)$/.exec(location.hash);
+  const linkedMs = linked ? Math.round(parseFloat(linked[1]) * 20) * 50 : NaN;
+  if (linkedMs >= 0 && linkedMs <= lastStart && !atMoment && !params.has('start')) args.push('--start', String(linkedMs));
+  const clearLink = () => { history.replaceState(null, '', location.pathname + location.search); };
   if (params.has('fullscreen')) fullscreen.checked = !no(params.get('fullscreen'));
 
   // "Fewer flashes": as the address says; else as the viewer last chose on this site; else on
@@ -107,6 +118,7 @@
       document.documentElement.requestFullscreen().then(() => { enteredFullscreen = true; }, () => {});
     }
     $('setup-layer').hidden = true;
+    shownSize = size;
     setState('loading');
     Module.goPressedAt = performance.now();
     canvas.focus();
@@ -116,8 +128,103 @@
   function end() {
     Module._orvale_end();
     if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
+    hideBar();
+    clearLink();
     showDialog();
   }
+
+  // The viewer's controls, numbered as the program's Control: keys handled here, at the
+  // window's level, so that a focused button or slider does not act on them as well.
+  const Controls = { playPause: 0, back: 1, on: 2, chapterStart: 3, nextChapter: 4, start: 5, frameOn: 6,
+                     frameBack: 7 };
+  const keyControls = { ' ': Controls.playPause, ArrowLeft: Controls.back, ArrowRight: Controls.on,
+                        PageUp: Controls.chapterStart, PageDown: Controls.nextChapter, Home: Controls.start,
+                        '.': Controls.frameOn, ',': Controls.frameBack };
+  let momentMoved = false;  // a seek or a pause the address is still to follow
+  function control(which) {
+    Module._orvale_control(which);
+    momentMoved = true;
+  }
+  window.addEventListener('keydown', (event) => {
+    if (!watching() || !(event.key in keyControls) || event.ctrlKey || event.altKey || event.metaKey) return;
+    event.preventDefault();
+    event.stopPropagation();
+    // A held Space does not pause and play on over and over; held seeks repeat.
+    if (event.key === ' ' && event.repeat) return;
+    control(keyControls[event.key]);
+    showBar();
+  }, true);
+
+  // The control bar: shown when the pointer moves or the screen is touched, hidden after 3 s
+  // without either (not while its handle is held).
+  const bar = $('controls');
+  const seek = $('seek');
+  const playPause = $('play-pause');
+  let barTimer = 0;
+  let dragging = false;
+  function hideBar() {
+    clearTimeout(barTimer);
+    bar.hidden = true;
+    body.classList.remove('bar-shown');
+  }
+  function showBar() {
+    if (!watching()) return;
+    bar.hidden = false;
+    body.classList.add('bar-shown');
+    clearTimeout(barTimer);
+    barTimer = setTimeout(() => { if (!dragging) hideBar(); }, 3000);
+  }
+  ['pointermove', 'pointerdown'].forEach((type) => window.addEventListener(type, showBar));
+  function clockText(ms) {
+    const seconds = Math.floor(ms / 1000);
+    return Math.floor(seconds / 60) + ':' + String(seconds % 60).padStart(2, '0');
+  }
+  function markChapters() {
+    const marks = $('chapter-marks');
+    if (marks.childElementCount) return;
+    seek.max = String(Module._orvale_last_moment());
+    for (let i = 0; Module._orvale_chapter_start(i) >= 0; ++i) {
+      const mark = document.createElement('span');
+      mark.style.left = (100 * Module._orvale_chapter_start(i) / Number(seek.max)) + '%';
+      mark.title = UTF8ToString(Module._orvale_chapter_title(i));
+      marks.appendChild(mark);
+    }
+  }
+  seek.addEventListener('input', () => {
+    dragging = true;
+    $('time').textContent = clockText(Number(seek.value)) + ' / 3:26';
+    showBar();
+  });
+  seek.addEventListener('change', () => {
+    dragging = false;
+    Module._orvale_seek(Number(seek.value));
+    momentMoved = true;
+    showBar();
+  });
+  playPause.addEventListener('click', () => { control(Controls.playPause); showBar(); });
+  $('stop').addEventListener('click', end);
+
+  // Each animation frame: the state, the moment, the bar and, after a seek or a pause has
+  // landed, the address (#t=SECONDS, in the 50 ms steps a start takes; replaced, not added).
+  function follow() {
+    requestAnimationFrame(follow);
+    if (!watching()) return;
+    const flags = Module._orvale_paused();
+    const ms = Module._orvale_moment();
+    body.dataset.time = String(ms);
+    if (flags & 2) return;  // a seek on its way
+    setState(flags & 1 ? 'paused' : 'playing');
+    playPause.textContent = flags & 1 ? 'Play' : 'Pause';
+    if (!dragging) {
+      seek.value = String(ms);
+      $('time').textContent = clockText(ms) + ' / 3:26';
+    }
+    if (momentMoved) {
+      momentMoved = false;
+      history.replaceState(null, '', location.pathname + location.search + '#t=' + Math.round(ms / 50) * 50 / 1000);
+    }
+  }
+  requestAnimationFrame(follow);
 
   $('setup').addEventListener('submit', (event) => { event.preventDefault(); start(); });
   leave.addEventListener('click', () => {
@@ -186,6 +293,7 @@
     },
     playing() {
       setState('playing');
+      markChapters();
       if (Module.firstFrameSeconds === undefined && Module.goPressedAt !== undefined)
         Module.firstFrameSeconds = (performance.now() - Module.goPressedAt) / 1000;
     },
@@ -195,13 +303,16 @@
     },
     ended() {
       if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
+      hideBar();
+      clearLink();
       showDialog();
     },
     failed(text) { fail(text.charAt(0).toUpperCase() + text.slice(1)); },
   };
 
-  // The moment shown (?at=MS), for tests: its pixels at the render size, top row first, RGBA,
-  // as base64; null until it is shown.
+  // The moment shown (?at=MS) or the frame held while paused, for tests: its pixels at the
+  // render size (without the overlay or the bar), top row first, RGBA, as base64; null until
+  // it is shown and while it plays.
   window.orvaleFramePixels = () => {
     const pointer = Module._orvale_frame_pixels();
     if (!pointer) return null;

@@ -1,5 +1,6 @@
 #include "app/Run.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -45,7 +46,7 @@ Run::~Run()
 RunStep Run::tick(const RunEvents& events)
 {
     if (events.end && phase_ != Phase::Failed) phase_ = Phase::Ended;
-    control(events.controls);
+    control(events);
     music_.decodeAhead();
     switch (phase_) {
     case Phase::Loading:
@@ -346,10 +347,10 @@ Status Run::drawHeld(int32_t t, std::optional<int64_t> heardFrame)
 void Run::drawOverlay()
 {
     const bool seeking = phase_ == Phase::Seeking;
-    if (!(phase_ == Phase::Paused || seeking || now_() < overlayUntil_)) return;
+    if (!settings_.overlay || !(phase_ == Phase::Paused || seeking || now_() < overlayUntil_)) return;
     const std::optional<PixelBox> shown = screen_.bindShown();
     if (!shown) return;
-    const OverlayState state{seeking ? seekTo_ : shownMs_, paused(), seeking};
+    const OverlayState state{momentMs(), paused(), seeking};
     drawControlOverlay(g_, *assets_->font, shown->width, shown->height, state);
 }
 
@@ -368,14 +369,14 @@ const std::vector<uint8_t>& Run::heldPixels()
     return heldPixels_;
 }
 
-void Run::control(const std::vector<Control>& controls)
+void Run::control(const RunEvents& events)
 {
     const bool watching = phase_ == Phase::Playing || phase_ == Phase::Paused || phase_ == Phase::Seeking;
-    if (!watching || controls.empty()) return;
+    if (!watching || (events.controls.empty() && !events.seekTo)) return;
     const bool wasSeeking = phase_ == Phase::Seeking;
     bool pausing = paused();
     std::optional<int32_t> to;
-    for (const Control c : controls) {
+    for (const Control c : events.controls) {
         if (c == Control::PlayPause) {
             pausing = !pausing;
             continue;
@@ -383,6 +384,7 @@ void Run::control(const std::vector<Control>& controls)
         const int32_t from = to ? *to : wasSeeking ? seekTo_ : shownMs_;
         if (const std::optional<int32_t> t = seekTarget(c, from, pausing)) to = t;
     }
+    if (events.seekTo) to = std::clamp(*events.seekTo, 0, lastSeekableMoment());
     if (to) {
         if (phase_ == Phase::Playing) music_.pause(true);
         seekTo_ = *to;

@@ -31,6 +31,7 @@ struct RunSettings {
     bool hearDemoTime = false;  // no sound device: the music "heard" is each frame's demo time
     bool fewerFlashes = false;  // the calm beat
     int32_t avOffsetMs = 0;     // the picture's delay behind the sound
+    bool overlay = true;        // the viewer's overlay in the window (the page has a bar of its own)
     MusicPlayer::Decoding decoding = MusicPlayer::Decoding::Behind;
 };
 
@@ -40,6 +41,8 @@ struct RunEvents {
     // Pausing and seeking, in the order asked; seeks asked together land once, where the last
     // of them leads.
     std::vector<Control> controls = {};
+    // A seek to a moment (ms, kept within the intro) after them: the page's timeline.
+    std::optional<int32_t> seekTo = {};
 };
 
 // What the program does after a tick.
@@ -96,6 +99,8 @@ public:
     const Checkpoints& checkpoints() const { return checkpoints_; }
     // The demo time of the frame shown last (ms), and whether the viewer holds it.
     int32_t shownMs() const { return shownMs_; }
+    // The moment the viewer is at: the one shown, or the one a seek is on its way to.
+    int32_t momentMs() const { return phase_ == Phase::Seeking ? seekTo_ : shownMs_; }
     bool paused() const { return phase_ == Phase::Paused || (phase_ == Phase::Seeking && pauseAfterSeek_); }
     // Frame n of the capture tool's grid (demo time n / kCatchUpFps) run without drawing, as a
     // late start runs the frames before it: everything that carries from frame to frame moves
@@ -145,7 +150,7 @@ private:
     RunStep whilePaused();
     RunStep seekSlice();
     // The viewer's controls, applied in order.
-    void control(const std::vector<Control>& controls);
+    void control(const RunEvents& events);
     void pause();
     // The viewer's overlay over the frame as shown, while paused or seeking and for a while
     // after a control; never where no viewer watches.

@@ -12,9 +12,8 @@ constexpr int64_t kSpectrumBlock = 256;
 // Decoded before playback starts; the rest is decoded behind it, much faster than it plays.
 constexpr int64_t kDecodedAhead = 2 * Track::kRate;
 // Decoding in slices: one slice (a quarter of a second of music, a few milliseconds of work)
-// per call while less than the lead is decoded past what is heard.
+// per call until the whole track is decoded, so that a seek finds its moment decoded.
 constexpr int64_t kSlice = Track::kRate / 4;
-constexpr int64_t kSliceLead = 60 * Track::kRate;
 }  // namespace
 
 MusicPlayer::MusicPlayer() = default;
@@ -84,7 +83,7 @@ void MusicPlayer::awaitDecoded(int64_t frames)
 void MusicPlayer::decodeAhead()
 {
     if (!track_ || decoding_.joinable() || track_->complete) return;
-    if (track_->decodedFrames.load() < heardFrame() + kSliceLead && !decoder_->decode(kSlice)) decodingDone();
+    if (!decoder_->decode(kSlice)) decodingDone();
 }
 
 void MusicPlayer::pause(bool held)

@@ -42,8 +42,8 @@ struct MusicPlayer {
     // the intro then runs silent). Until it is started the heard position is the one set by
     // setVirtualTime.
     Status load(const char* path, Decoding decoding = Decoding::Behind);
-    // Decoding in slices: decodes one slice when what is decoded reaches less than a while
-    // past what is heard. Cheap once the track is decoded.
+    // Decoding in slices: decodes one slice a call until the whole track is decoded (what a
+    // moment needs before then is decoded when it is asked for). Cheap once the track is decoded.
     void decodeAhead();
     // Holds the sound device (true) or lets it play on; what is heard holds with it.
     void pause(bool held);

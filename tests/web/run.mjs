@@ -277,6 +277,50 @@ test('late-start', async () => {
   return 'a start at 60 s caught up and played';
 });
 
+// A link to a moment starts there after "Go!"; Space pauses; a seek while paused holds the
+// capture's frame of the moment it reaches and the address follows it; the control bar shows
+// when the pointer moves and hides by itself; Escape while paused ends the intro and clears the
+// address's moment.
+test('pause-and-seek', async () => {
+  const page = await browser.newPage({ viewport: { width: 640, height: 360 } });
+  await page.goto(address + '?size=320x180&mute=1&fullscreen=0#t=75.2');
+  await waitForState(page, ['dialog']);
+  await page.click('#go');
+  await waitForState(page, ['playing'], 60000);
+  await page.waitForFunction(() => document.body.dataset.time !== undefined);
+  const started = Number(await page.evaluate(() => document.body.dataset.time));
+  check(started >= 75200 && started < 80000, `the link to 75.2 s started at ${started} ms`);
+  await page.keyboard.press('Space');
+  await waitForState(page, ['paused']);
+  const pausedAt = Number(await page.evaluate(() => document.body.dataset.time));
+  await page.waitForTimeout(1000);
+  check(Number(await page.evaluate(() => document.body.dataset.time)) === pausedAt, 'the moment moves while paused');
+  await page.keyboard.press('ArrowRight');
+  const target = pausedAt + 5000;
+  await page.waitForFunction((t) => document.body.dataset.state === 'paused' && document.body.dataset.time === String(t) &&
+    location.hash === '#t=' + Math.round(t / 50) * 50 / 1000, target, { timeout: 30000 });
+  const frame = await page.evaluate(() => window.orvaleFramePixels());
+  check(frame && frame.width === 320 && frame.height === 180, 'no frame held while paused');
+  const web = path.join(work, 'seek');
+  fs.mkdirSync(web);
+  writePng(path.join(web, `frame-${String(target).padStart(6, '0')}.png`), 320, 180, Buffer.from(frame.rgba, 'base64'));
+  const compare = spawnSync(path.join(linuxBuild, 'tools/frame-compare/orvale-frame-compare'),
+    [linuxFramesOf('linux-seek', [target]), web, '--min-psnr', '30', '--max-block', '16'], { encoding: 'utf8' });
+  check(compare.status === 0, `the held frame is not the capture's:\n${compare.stdout}${compare.stderr}`);
+
+  await page.mouse.move(300, 200);
+  await page.mouse.move(320, 300);
+  check(await page.isVisible('#controls'), 'the control bar does not show when the pointer moves');
+  await page.screenshot({ path: path.join(work, 'control-bar.png') });
+  await page.waitForFunction(() => document.getElementById('controls').hidden, null, { timeout: 6000 });
+  await page.keyboard.press('Escape');
+  await waitForState(page, ['dialog']);
+  check(await page.evaluate(() => location.hash) === '', 'the address keeps the moment after the end');
+  await page.close();
+  return `#t=75.2 started at ${started} ms; paused at ${pausedAt}, on to ${target}: ` +
+    compare.stdout.trim().split('\n').slice(-1)[0];
+});
+
 test('failures-said', async () => {
   const page = await browser.newPage({ viewport: { width: 640, height: 360 } });
   const said = async (query) => {
@@ -321,7 +365,9 @@ let passed = 0;
 let failed = 0;
 try {
   browser = await launch();
-  for (const { name, body } of tests) {
+  // WEB_TESTS=name,name runs those alone.
+  const only = process.env.WEB_TESTS ? process.env.WEB_TESTS.split(',') : null;
+  for (const { name, body } of tests.filter((t) => !only || only.includes(t.name))) {
     const t0 = Date.now();
     try {
       const said = await body();

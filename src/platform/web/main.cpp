@@ -6,8 +6,10 @@
 #include <emscripten.h>
 
 #include <cstdlib>
+#include <iterator>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/CommandLine.h"
@@ -18,6 +20,7 @@
 #include "app/Window.h"
 #include "audio/MusicPlayer.h"
 #include "platform/web/WebPage.h"
+#include "timeline/Timeline.h"
 
 namespace {
 
@@ -35,6 +38,7 @@ struct WebIntro {
     bool musicOpened = false;
     std::optional<Presenter> presenter;
     std::optional<Run> run;
+    RunEvents events;  // the viewer's controls since the last animation frame
 };
 
 WebIntro web;
@@ -55,7 +59,7 @@ void tick()
     while (SDL_PollEvent(&event)) {
     }
     if (!web.run) return;
-    const RunStep step = web.run->tick({});
+    const RunStep step = web.run->tick(std::exchange(web.events, {}));
     switch (step.next) {
     case RunStep::Next::Wait:
     case RunStep::Next::Show:
@@ -135,6 +139,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void orvale_go(int width, int height, int fewerF
     settings.fewerFlashes = web.settings.fewerFlashes;
     settings.avOffsetMs = web.options.avOffsetMs;
     settings.decoding = MusicPlayer::Decoding::InSlices;
+    settings.overlay = false;  // the page's control bar says the same
     web.presenter.emplace(web.window.window, *web.g, width, height);
     web.run.emplace(*web.g, web.music, *web.presenter, settings, [] {
         return static_cast<int64_t>(emscripten_get_now() * 1000.0);
@@ -154,7 +159,40 @@ extern "C" EMSCRIPTEN_KEEPALIVE void orvale_hold(int hidden)
     if (web.run && web.run->phase() == Run::Phase::Playing) web.music.pause(hidden != 0);
 }
 
-// The pixels of the moment shown (?at=MS), top row first, RGBA at the render size; null until
+// A control of the page's (its keys and its control bar), numbered as Control; it acts at the
+// next animation frame.
+extern "C" EMSCRIPTEN_KEEPALIVE void orvale_control(int control)
+{
+    if (control >= 0 && control <= static_cast<int>(Control::FrameBack))
+        web.events.controls.push_back(static_cast<Control>(control));
+}
+
+// The release of the timeline's handle: a seek to the moment ms.
+extern "C" EMSCRIPTEN_KEEPALIVE void orvale_seek(int ms) { web.events.seekTo = ms; }
+
+// The moment shown (ms; the one a seek is on its way to), and whether the viewer holds it
+// (1) and whether controls are still on their way (2: not yet taken, or a seek still running).
+extern "C" EMSCRIPTEN_KEEPALIVE int orvale_moment() { return web.run ? web.run->momentMs() : 0; }
+extern "C" EMSCRIPTEN_KEEPALIVE int orvale_paused()
+{
+    if (!web.run) return 0;
+    const bool pending = !web.events.controls.empty() || web.events.seekTo;
+    return (web.run->paused() ? 1 : 0) | (pending || web.run->phase() == Run::Phase::Seeking ? 2 : 0);
+}
+
+// The chapters for the page's timeline: the start (ms) and title of chapter i; -1 and null past
+// the last. And the last moment a seek reaches (ms).
+extern "C" EMSCRIPTEN_KEEPALIVE int orvale_chapter_start(int i)
+{
+    return i >= 0 && i < static_cast<int>(std::size(kChapters)) ? kChapters[i].start() : -1;
+}
+extern "C" EMSCRIPTEN_KEEPALIVE const char* orvale_chapter_title(int i)
+{
+    return i >= 0 && i < static_cast<int>(std::size(kChapters)) ? kChapters[i].title : nullptr;
+}
+extern "C" EMSCRIPTEN_KEEPALIVE int orvale_last_moment() { return lastSeekableMoment(); }
+
+// The pixels of the moment shown (?at=MS, or the frame held while paused), top row first, RGBA at the render size; null until
 // it is shown.
 extern "C" EMSCRIPTEN_KEEPALIVE const uint8_t* orvale_frame_pixels()
 {
