@@ -202,6 +202,11 @@ const Particle* lastAlive(const ParticleEmitter& e)
     return last;
 }
 
+// Without drawing, a particle but the last is passed over: all that drawing one leaves behind
+// (the current colour and texture coordinate; its matrices are popped) the next one sets
+// again, so the last one's alone carries on to the frames after.
+bool skipped(const Gfx& g, const Particle& p, const Particle* last) { return !g.drawing() && &p != last; }
+
 void drawBatch(Gfx& g, const ParticleEmitter& e, const ParticleFrame& frame)
 {
     const Particle* last = lastAlive(e);
@@ -213,7 +218,7 @@ void drawBatch(Gfx& g, const ParticleEmitter& e, const ParticleFrame& frame)
     else
         g.begin(Primitive::Lines, fogged(kAdditiveLines, frame));
     for (const Particle& p : e.particles) {
-        if (!p.alive) continue;
+        if (!p.alive || skipped(g, p, last)) continue;
         g.colour(p.colour, p.alpha);
         const Sprite q = sprite(p, e);
         if (sprites) {
@@ -252,8 +257,9 @@ void prepareDraw(Gfx& g, ParticleEmitter& e)
 
 void drawEach(Gfx& g, const ParticleEmitter& e, const ParticleFrame& frame, ProgramId program)
 {
+    const Particle* last = lastAlive(e);
     for (const Particle& p : e.particles)
-        if (p.alive) drawParticle(g, p, e, frame, program);
+        if (p.alive && !skipped(g, p, last)) drawParticle(g, p, e, frame, program);
 }
 
 }  // namespace
@@ -286,8 +292,9 @@ void drawParticlesShaded(Gfx& g, ParticleEmitter& e, const ParticleFrame& frame,
     if (!last) return;
 
     batch.begin(g.modelView.top(), g.projection.top(), e.particles.size(), lightFromCorner(e));
-    for (const Particle& p : e.particles)
-        if (p.alive && &p != last) batch.add(sprite(p, e).C0, cubeHalfSize(e, p.size), p.alpha, p.colour);
+    if (g.drawing())
+        for (const Particle& p : e.particles)
+            if (p.alive && &p != last) batch.add(sprite(p, e).C0, cubeHalfSize(e, p.size), p.alpha, p.colour);
     // Lighting and fog are the program's.
     DrawState cubesState = kLitSolid;
     cubesState.lighting = Lighting::Off;

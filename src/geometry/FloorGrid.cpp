@@ -24,6 +24,15 @@ void buildFloorGrid(FloorGrid& grid, int columns, int rows, float fadeExponent, 
 
 void drawFloorGrid(Gfx& g, const DrawState& state, const FloorGrid& grid, float alpha)
 {
+    if (!g.drawing()) {
+        // Without drawing, only what the last vertex sets carries on to the frames after.
+        if (grid.rows < 2 || grid.columns < 1) return;
+        const GridVertex& v = grid.vertices[static_cast<size_t>(grid.count) - 1];
+        g.colour(v.colour, alpha);
+        g.normal(v.normal.x, v.normal.y, v.normal.z);
+        g.texCoord(v.s, v.t);
+        return;
+    }
     for (int j = 0; j + 1 < grid.rows; ++j) {
         g.begin(Primitive::TriangleStrip, state);
         for (int i = 0; i < grid.columns; ++i)

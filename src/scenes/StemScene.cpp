@@ -158,7 +158,8 @@ void StemScene::draw(Gfx& g, float p, const FrameContext& frame, const SceneShar
             const Stem& s = group.stems[j];
             if (!(s.alpha > 0 && p > s.start)) continue;
             g.begin(Primitive::LineStrip, kStem);
-            for (int k = 0; k < s.segments; ++k) {
+            // Without drawing, the segments leave nothing behind: the tip sets the colour again.
+            for (int k = 0; k < s.segments && g.drawing(); ++k) {
                 // Points pulled back below the foot (t < 0) come out transparent.
                 g.colour(s.colour, stemT(s, k, p) * F * s.alpha);
                 g.vertex(stemPoint(group, s, k, p));

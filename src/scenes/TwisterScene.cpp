@@ -48,7 +48,9 @@ void columnCorner(Gfx& g, const ColumnRings& rings, int k, int m)
 void TwisterScene::drawColumn(Gfx& g, const DrawState& state) const
 {
     g.begin(Primitive::Quads, state);
-    for (int i = 0; i < kRingCount; ++i)
+    // Without drawing, only the last corner's texture coordinate carries on to the frames after.
+    if (!g.drawing()) columnCorner(g, rings_, kRingCount - 1, kSteps + 1);
+    for (int i = 0; i < kRingCount && g.drawing(); ++i)
         for (int j = 0; j <= kSteps; ++j) {
             columnCorner(g, rings_, i, j);
             columnCorner(g, rings_, i + 1, j);
