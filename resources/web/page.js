@@ -63,7 +63,9 @@
   const lastStart = 205950;
   const linked = /^#t=(\d+(?:\.\d*)?)$/.exec(location.hash);
   const linkedMs = linked ? Math.round(parseFloat(linked[1]) * 20) * 50 : NaN;
-  if (linkedMs >= 0 && linkedMs <= lastStart && !atMoment && !params.has('start')) args.push('--start', String(linkedMs));
+  if (linkedMs >= 0 && linkedMs <= lastStart && !atMoment && !params.has('start')) {
+    args.push('--start', String(linkedMs));
+  }
   const clearLink = () => { history.replaceState(null, '', location.pathname + location.search); };
   if (params.has('fullscreen')) fullscreen.checked = !no(params.get('fullscreen'));
 

@@ -133,7 +133,7 @@ public:
     static constexpr int64_t kCatchUpSlice = 25000;
     // The time the grid's frames between two checkpoints take to run (so that a seek runs at most
     // that far), and the time run ahead in a tick that also draws a frame, microseconds.
-    static constexpr int64_t kCheckpointEvery = 50000;
+    static constexpr int64_t kCheckpointEvery = 30000;
     static constexpr int64_t kAheadWhilePlaying = 4000;
     // How often a paused run shows its held frame again (the window may have changed), us.
     static constexpr int64_t kHeldShownEvery = 200000;

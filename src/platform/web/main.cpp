@@ -192,8 +192,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* orvale_chapter_title(int i)
 }
 extern "C" EMSCRIPTEN_KEEPALIVE int orvale_last_moment() { return lastSeekableMoment(); }
 
-// The pixels of the moment shown (?at=MS, or the frame held while paused), top row first, RGBA at the render size; null until
-// it is shown.
+// The pixels of the moment shown (?at=MS, or the frame held while paused), top row first, RGBA
+// at the render size; null until it is shown and while the intro plays.
 extern "C" EMSCRIPTEN_KEEPALIVE const uint8_t* orvale_frame_pixels()
 {
     return !web.run || web.run->heldPixels().empty() ? nullptr : web.run->heldPixels().data();
