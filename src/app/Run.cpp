@@ -418,8 +418,8 @@ void Run::pause()
 RunStep Run::whilePaused()
 {
     const bool done = runAhead(kCatchUpSlice);
-    if (!held_ || now_() - heldShownAt_ < kHeldShownEvery) return done ? waitUntil(heldShownAt_ + kHeldShownEvery)
-                                                                        : waitUntil(0);
+    if (!heldValid_ || now_() - heldShownAt_ < kHeldShownEvery)
+        return done ? waitUntil(heldShownAt_ + kHeldShownEvery) : waitUntil(0);
     heldShownAt_ = now_();
     return hold();
 }
