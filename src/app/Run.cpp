@@ -387,6 +387,7 @@ void Run::control(const RunEvents& events)
     if (events.seekTo) to = std::clamp(*events.seekTo, 0, lastSeekableMoment());
     if (to) {
         if (phase_ == Phase::Playing) music_.pause(true);
+        if (!wasSeeking) seekAskedAt_ = now_();
         seekTo_ = *to;
         pauseAfterSeek_ = pausing;
         phase_ = Phase::Seeking;
@@ -441,8 +442,9 @@ RunStep Run::seekSlice()
             return hold();
         }
     }
-    overlayUntil_ = now_() + kOverlayAfterControl;
     reachGridFrame(n);
+    lastSeekUs_ = now_() - seekAskedAt_;
+    overlayUntil_ = now_() + kOverlayAfterControl;
     shownMs_ = seekTo_;
     // A pause draws a moment of the grid again as the seek drew it.
     beforeShown_ = save();

@@ -101,6 +101,9 @@ public:
     int32_t shownMs() const { return shownMs_; }
     // The moment the viewer is at: the one shown, or the one a seek is on its way to.
     int32_t momentMs() const { return phase_ == Phase::Seeking ? seekTo_ : shownMs_; }
+    // How long the last seek took from being asked for to its moment's state being in place,
+    // ready to draw (microseconds of the run's clock); -1 before the first.
+    int64_t lastSeekMicroseconds() const { return lastSeekUs_; }
     bool paused() const { return phase_ == Phase::Paused || (phase_ == Phase::Seeking && pauseAfterSeek_); }
     // Frame n of the capture tool's grid (demo time n / kCatchUpFps) run without drawing, as a
     // late start runs the frames before it: everything that carries from frame to frame moves
@@ -211,6 +214,8 @@ private:
     std::optional<IntroState> beforeShown_;
     std::optional<int64_t> shownHeard_;  // none: a moment of the grid, drawn by frameAt
     int32_t seekTo_ = 0;
+    int64_t seekAskedAt_ = 0;
+    int64_t lastSeekUs_ = -1;
     bool pauseAfterSeek_ = false;
     int64_t heldShownAt_ = 0;
     bool heldValid_ = false;  // the held target holds the moment shown

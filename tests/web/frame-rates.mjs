@@ -1,7 +1,9 @@
-// The page's frame rate in each scene: the site served as the tests serve it, opened in Debian's
-// Chromium (headless, WebGL 2 through SwiftShader), started at a moment of each scene at
-// 640 x 360, and the animation frames counted over the four seconds after it plays. A
-// benchmark: it prints a table and checks nothing.
+// The page's frame rate in each scene, and its seeks: the site served as the tests serve it,
+// opened in Debian's Chromium (headless, WebGL 2 through SwiftShader), started at a moment of
+// each scene at 640 x 360, and the animation frames counted over the four seconds after it
+// plays; then, at 1280 x 720, paused until the intro has been run ahead, and 20 seeks across
+// it by the keys, each timed from the key to its moment's state in place (the program's own
+// figure, as the desktop bench times it). A benchmark: it prints two tables and checks nothing.
 // Usage: node tests/web/frame-rates.mjs SITE
 import { spawn } from 'node:child_process';
 import path from 'node:path';
@@ -57,6 +59,32 @@ try {
     console.log(`${scene.padEnd(18)} ${rate.toFixed(1).padStart(6)}`);
     await page.close();
   }
+
+  const page = await browser.newPage({ viewport: { width: 640, height: 360 } });
+  await page.goto(`${address}?size=1280x720&mute=1&fullscreen=0`);
+  await page.waitForFunction(() => document.body.dataset.state === 'dialog');
+  await page.click('#go');
+  await page.waitForFunction(() => document.body.dataset.state === 'playing', null, { timeout: 120000 });
+  const pausedAt = Date.now();
+  await page.keyboard.press('Space');
+  await page.waitForFunction(() => document.body.dataset.state === 'paused');
+  // Paused, the intro runs ahead in slices: until then a seek past it runs there first.
+  await page.waitForTimeout(30000);
+  const keys = ['PageDown', 'PageDown', 'PageDown', 'PageDown', 'PageDown', 'Home', 'PageDown', 'ArrowRight',
+    'PageDown', 'ArrowLeft', 'PageUp', 'PageUp', 'PageDown', 'PageDown', 'PageDown', 'PageDown', 'ArrowLeft',
+    'PageUp', 'Home', 'PageDown'];
+  const times = [];
+  for (const key of keys) {
+    const before = await page.evaluate(() => document.body.dataset.time);
+    await page.keyboard.press(key);
+    await page.waitForFunction((b) => document.body.dataset.state === 'paused' && document.body.dataset.time !== b &&
+      !(Module._orvale_paused() & 2), before, { timeout: 60000 });
+    times.push(await page.evaluate(() => Module._orvale_last_seek_us() / 1000));
+  }
+  times.sort((a, b) => a - b);
+  console.log(`\nSeeks at 1280 x 720 (ms, key to state; paused ${Math.round((Date.now() - pausedAt) / 1000)} s first)`);
+  console.log(`median ${times[times.length / 2].toFixed(1)}  worst ${times[times.length - 1].toFixed(1)}`);
+  await page.close();
 } finally {
   await browser.close();
   server.kill();

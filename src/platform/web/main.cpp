@@ -192,6 +192,13 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* orvale_chapter_title(int i)
 }
 extern "C" EMSCRIPTEN_KEEPALIVE int orvale_last_moment() { return lastSeekableMoment(); }
 
+// How long the last seek took to put its moment's state in place (microseconds; -1 before the
+// first), for the page's benchmark of seeks.
+extern "C" EMSCRIPTEN_KEEPALIVE double orvale_last_seek_us()
+{
+    return web.run ? static_cast<double>(web.run->lastSeekMicroseconds()) : -1;
+}
+
 // The pixels of the moment shown (?at=MS, or the frame held while paused), top row first, RGBA
 // at the render size; null until it is shown and while the intro plays.
 extern "C" EMSCRIPTEN_KEEPALIVE const uint8_t* orvale_frame_pixels()
