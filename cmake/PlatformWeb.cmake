@@ -48,5 +48,14 @@ macro(orvale_platform_programs)
             -DVERSION=${PROJECT_VERSION} -DOUTPUT=${SITE_DIR}/index.html -P ${CMAKE_SOURCE_DIR}/cmake/WebPage.cmake
     DEPENDS ${CMAKE_SOURCE_DIR}/resources/web/index.html ${BANNER_PNG_PATH} ${CMAKE_SOURCE_DIR}/cmake/WebPage.cmake
     COMMENT "Writing the page")
-  add_custom_target(page ALL DEPENDS ${SITE_DIR}/index.html)
+  # The manifest that lets the page be added to a home screen, and its icon (the desktop
+  # programs' own, drawn by the picture generator), also the page's icon.
+  add_custom_command(
+    OUTPUT ${SITE_DIR}/orvale-invit.webmanifest ${SITE_DIR}/orvale-invit.png
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/resources/web/orvale-invit.webmanifest
+            ${ORVALE_HOST_BUILD}/resources/orvale-invit.png ${SITE_DIR}
+    DEPENDS ${CMAKE_SOURCE_DIR}/resources/web/orvale-invit.webmanifest ${ORVALE_HOST_BUILD}/resources/orvale-invit.png
+    COMMENT "Copying the page's manifest and icon")
+  add_custom_target(page ALL DEPENDS ${SITE_DIR}/index.html ${SITE_DIR}/orvale-invit.webmanifest
+                    ${SITE_DIR}/orvale-invit.png)
 endmacro()

@@ -1,8 +1,9 @@
 // The page's side of orvale-invit (run before the program, inside its script): the address's
 // parameters as the program's options, the setup dialog (and the "Fewer flashes" choice it
-// remembers), full screen, Escape, the viewer's keys and control bar (pause and seek), the
-// address following the moment (#t=SECONDS), the page going to the background, and every
-// failure as a sentence on the page. Module.page is what the program calls
+// remembers), full screen (or the picture filling the page where the browser offers none),
+// the sound started by the viewer's taps, Escape, the viewer's keys and control bar (pause and
+// seek), the address following the moment (#t=SECONDS), the page going to the background, and
+// every failure as a sentence on the page. Module.page is what the program calls
 // (src/platform/web/WebPage.cpp); document.body.dataset.state says where the page is: starting,
 // dialog, loading, playing, paused, shown (?at=MS), left or failed; dataset.time is the moment
 // shown (ms) while it plays or is paused.
@@ -17,6 +18,13 @@
   const fullscreen = $('fullscreen');
   const fewerFlashes = $('fewer-flashes');
   const sizes = Array.from(document.querySelectorAll('input[name="size"]'));
+  // A touch screen: the dialog's larger size is preselected (phones and tablets have the
+  // pixels, and a wide picture fills a phone held sideways).
+  const touchScreen = !!window.matchMedia && window.matchMedia('(pointer: coarse)').matches;
+  // The Fullscreen API (iPhone's browser offers it to videos alone): without it the box makes
+  // the picture fill the page, and says so.
+  const offersFullscreen = typeof document.documentElement.requestFullscreen === 'function';
+  if (!offersFullscreen) $('fullscreen-label').textContent = 'Fill the page';
 
   const setState = (state) => { body.dataset.state = state; };
   const state = () => body.dataset.state;
@@ -111,20 +119,40 @@
     go.focus();
   }
 
+  // The sound's context (SDL's), once "Go!" has made it. Phones suspend it in the background
+  // and browsers let it run again only within a press or a tap: every one while the intro runs
+  // resumes it.
+  function resumeSound() {
+    const sound = Module.SDL2 && Module.SDL2.audioContext;
+    if (sound && sound.state !== 'running' && sound.state !== 'closed') sound.resume().catch(() => {});
+  }
+  ['pointerup', 'touchend', 'click', 'keydown'].forEach((type) => window.addEventListener(type, () => {
+    if (running()) resumeSound();
+  }, true));
+
   function start() {
     if (state() !== 'dialog') return;
     const size = chosenSize();
-    // Within the press: the browser lets full screen and the sound start only from one.
+    // Within the press: the browser lets full screen and the sound start only from one. Where
+    // full screen is missing or refused, the picture fills the page, as it does in full screen.
     enteredFullscreen = false;
-    if (fullscreen.checked && document.documentElement.requestFullscreen) {
+    if (fullscreen.checked && offersFullscreen) {
       document.documentElement.requestFullscreen().then(() => { enteredFullscreen = true; }, () => {});
     }
+    body.classList.toggle('windowed', !fullscreen.checked);
+    body.style.setProperty('--render-width', size[0] + 'px');
+    body.style.setProperty('--render-height', size[1] + 'px');
     $('setup-layer').hidden = true;
     shownSize = size;
     setState('loading');
     Module.goPressedAt = performance.now();
     canvas.focus();
+    // Safari plays a page's sound through the ring switch only as "playback", as a video's.
+    try {
+      if (navigator.audioSession) navigator.audioSession.type = 'playback';
+    } catch (error) { /* the browser's own choice stays */ }
     Module._orvale_go(size[0], size[1], fewerFlashes.checked ? 1 : 0);
+    resumeSound();
   }
 
   function end() {
@@ -249,6 +277,7 @@
   // In the background the music holds, and the picture, which follows it, with it.
   document.addEventListener('visibilitychange', () => {
     if (Module.calledRun) Module._orvale_hold(document.hidden ? 1 : 0);
+    if (!document.hidden && running()) resumeSound();
   });
 
   // Loading the program and its data package.
@@ -286,7 +315,7 @@
   // The program's calls.
   Module.page = {
     ready(width, height) {
-      presetSize = width + 'x' + height;
+      presetSize = touchScreen && !params.has('size') ? '1280x720' : width + 'x' + height;
       const offered = sizes.find((input) => input.value === presetSize);
       sizes.forEach((input) => { input.checked = input === offered; });
       $('status').textContent = '';

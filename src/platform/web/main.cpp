@@ -4,6 +4,7 @@
 // system under /data.
 #include <SDL.h>
 #include <emscripten.h>
+#include <emscripten/html5.h>
 
 #include <cstdlib>
 #include <iterator>
@@ -140,6 +141,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE void orvale_go(int width, int height, int fewerF
     settings.avOffsetMs = web.options.avOffsetMs;
     settings.decoding = MusicPlayer::Decoding::InSlices;
     settings.overlay = false;  // the page's control bar says the same
+    // The canvas holds the picture's own pixels; the browser scales it into the page.
+    SDL_SetWindowSize(web.window.window, width, height);
     web.presenter.emplace(web.window.window, *web.g, width, height);
     web.run.emplace(*web.g, web.music, *web.presenter, settings, [] {
         return static_cast<int64_t>(emscripten_get_now() * 1000.0);
@@ -215,6 +218,9 @@ int main(int argc, char** argv)
     }
     // Keys reach SDL only from the canvas: the dialog's keys stay the page's.
     SDL_SetHint(SDL_HINT_EMSCRIPTEN_KEYBOARD_ELEMENT, "#canvas");
+    // The canvas's pixels are the render size's (set at "Go!"), not its box's times the
+    // display's pixel ratio: three to five times as many on phones and tablets.
+    SDL_SetHint(SDL_HINT_VIDEO_HIGHDPI_DISABLED, "1");
     // The loop is the browser's; swaps are its animation frames (set by the window's vsync).
     emscripten_set_main_loop(tick, 0, 0);
     DisplaySettings windowSettings = web.settings;
@@ -224,6 +230,8 @@ int main(int argc, char** argv)
         emscripten_cancel_main_loop();
         return 1;
     }
+    // SDL would size the canvas to its box again whenever the page's window is resized.
+    emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, nullptr);
     web.g.emplace(*web.window.device);
     if (web.atMs) {
         orvale_go(web.settings.width, web.settings.height, web.settings.fewerFlashes);
