@@ -62,15 +62,17 @@ function check(condition, what) {
 }
 
 let browser;
+let touchBrowser;  // without the flag that lets sound start before a press or a tap
 let address;
 const tests = [];
 const test = (name, body) => tests.push({ name, body });
 
 test('site', async () => {
-  // What a static host is given: the page, the program and its data, at most 8 MB; the zip
-  // holds the same files.
+  // What a static host is given: the page, the program and its data, the manifest and its
+  // icon, at most 8 MB; the zip holds the same files.
   const files = fs.readdirSync(site).sort();
-  const wanted = ['index.html', 'orvale-invit.data', 'orvale-invit.js', 'orvale-invit.wasm'];
+  const wanted = ['index.html', 'orvale-invit.data', 'orvale-invit.js', 'orvale-invit.png', 'orvale-invit.wasm',
+    'orvale-invit.webmanifest'];
   check(files.join() === wanted.join(), `the site holds ${files.join(', ')}`);
   const bytes = files.reduce((sum, file) => sum + fs.statSync(path.join(site, file)).size, 0);
   check(bytes <= 8 * 1024 * 1024, `the site is ${bytes} bytes, over 8 MB`);
@@ -321,6 +323,156 @@ test('pause-and-seek', async () => {
     compare.stdout.trim().split('\n').slice(-1)[0];
 });
 
+// Phones and a tablet, emulated (touch, the pixel ratio, a mobile viewport), in a browser that
+// lets the sound start only from a press or a tap: the dialog fits each way the device is held,
+// a tap on "Go!" plays with the sound running, the canvas covers the page with no more pixels
+// than the picture's (plus a quarter), turning the device re-lays it out, a tap shows the
+// control bar and its "Leave" brings the dialog back. The small phone has no Fullscreen API,
+// as iPhone's browser offers pages none.
+const touchDevices = [
+  { name: 'phone-390x844', width: 390, height: 844, scale: 3 },
+  { name: 'phone-320x568-no-fullscreen', width: 320, height: 568, scale: 2, noFullscreen: true },
+  { name: 'tablet-820x1180', width: 820, height: 1180, scale: 2 },
+];
+const touchPicture = [1280, 720];  // preselected on touch screens
+
+// Whether the dialog lies wholly in the viewport, scrolls neither way, and gives every
+// control a finger's height; what it says about full screen and the size chosen.
+async function dialogFit(page) {
+  return page.evaluate(() => {
+    const layer = document.getElementById('setup-layer');
+    const inside = (element) => {
+      const box = element.getBoundingClientRect();
+      return box.left >= 0 && box.top >= 0 && box.right <= innerWidth + 0.5 && box.bottom <= innerHeight + 0.5;
+    };
+    const controls = ['banner', 'go', 'leave', 'flash-warning'].map((id) => document.getElementById(id))
+      .concat(Array.from(document.querySelectorAll('#setup label')));
+    const targets = ['go', 'leave'].map((id) => document.getElementById(id))
+      .concat(Array.from(document.querySelectorAll('#setup label')));
+    return {
+      outside: controls.filter((c) => !inside(c)).map((c) => c.id || c.textContent),
+      scrolls: layer.scrollWidth > layer.clientWidth || layer.scrollHeight > layer.clientHeight ||
+        document.scrollingElement.scrollWidth > innerWidth,
+      small: targets.filter((t) => t.getBoundingClientRect().height < 44).map((t) => t.id || t.textContent),
+      fullscreenSays: document.getElementById('fullscreen-label').textContent,
+      chosen: document.querySelector('input[name="size"]:checked').value,
+    };
+  });
+}
+
+// The canvas: its box against the viewport, its pixels.
+const canvasLayout = (page) => page.evaluate(() => {
+  const canvas = document.getElementById('canvas');
+  const box = canvas.getBoundingClientRect();
+  return { box: [box.left, box.top, box.width, box.height], viewport: [innerWidth, innerHeight],
+    pixels: [canvas.width, canvas.height], fit: getComputedStyle(canvas).objectFit };
+});
+
+for (const device of touchDevices) {
+  test(`touch-${device.name}`, async () => {
+    const context = await touchBrowser.newContext({ viewport: { width: device.width, height: device.height },
+      deviceScaleFactor: device.scale, isMobile: true, hasTouch: true });
+    try {
+      if (device.noFullscreen) {
+        await context.addInitScript(() => {
+          delete Element.prototype.requestFullscreen;
+          delete Element.prototype.webkitRequestFullscreen;
+          delete Document.prototype.exitFullscreen;
+        });
+      }
+      const page = await context.newPage();
+      const upright = { width: device.width, height: device.height };
+      const sideways = { width: device.height, height: device.width };
+      await page.goto(address);
+      await waitForState(page, ['dialog']);
+      for (const [held, viewport] of [['upright', upright], ['sideways', sideways]]) {
+        await page.setViewportSize(viewport);
+        const fit = await dialogFit(page);
+        await page.screenshot({ path: path.join(work, `${device.name}-${held}-dialog.png`) });
+        check(!fit.outside.length && !fit.scrolls, `held ${held}, the dialog scrolls or leaves out ${fit.outside}`);
+        check(!fit.small.length, `held ${held}, these are under 44 px high: ${fit.small.join(', ')}`);
+        const says = device.noFullscreen ? 'Fill the page' : 'Fullscreen';
+        check(fit.fullscreenSays === says && fit.chosen === touchPicture.join('x'),
+          `the dialog says "${fit.fullscreenSays}" with ${fit.chosen} chosen`);
+      }
+
+      // Sideways, as a picture is watched: the tap on "Go!" is what lets the sound start.
+      await page.tap('#go');
+      await waitForState(page, ['playing'], 60000);
+      const sound = await page.evaluate(async () => {
+        const before = Module.SDL2.audioContext.currentTime;
+        await new Promise((resolve) => setTimeout(resolve, 1000));
+        return { state: Module.SDL2.audioContext.state, heard: Module.SDL2.audioContext.currentTime - before };
+      });
+      check(sound.state === 'running' && sound.heard > 0.5,
+        `after the tap the sound is ${sound.state}, ${sound.heard.toFixed(2)} s heard in 1 s`);
+      const laidOut = [];
+      for (const [held, viewport] of [['sideways', sideways], ['upright', upright]]) {
+        // Turned while it plays: the canvas follows at the next layout.
+        await page.setViewportSize(viewport);
+        const canvas = await canvasLayout(page);
+        await page.screenshot({ path: path.join(work, `${device.name}-${held}-playing.png`) });
+        check(canvas.box.join() === `0,0,${canvas.viewport.join()}` && canvas.fit === 'contain',
+          `held ${held}, the canvas's box is ${canvas.box} (${canvas.fit}) in a viewport of ${canvas.viewport}`);
+        check(canvas.pixels[0] * canvas.pixels[1] <= 1.25 * touchPicture[0] * touchPicture[1],
+          `held ${held}, the canvas holds ${canvas.pixels.join(' x ')} pixels for ${touchPicture.join(' x ')}`);
+        laidOut.push(`${held} ${canvas.pixels.join('x')}`);
+      }
+
+      // The phone suspended the sound (the page was in the background): a tap shows the bar and
+      // starts the sound again.
+      await page.evaluate(() => Module.SDL2.audioContext.suspend());
+      await page.touchscreen.tap(upright.width / 2, upright.height / 3);
+      await page.waitForFunction(() => Module.SDL2.audioContext.state === 'running', null, { timeout: 5000 });
+      check(await page.isVisible('#controls'), 'a tap does not show the control bar');
+      const bar = await page.evaluate(() => Array.from(document.querySelectorAll('#controls button, #seek'))
+        .map((control) => control.getBoundingClientRect()).filter((box) => box.height < 44 || box.right > innerWidth)
+        .length);
+      await page.screenshot({ path: path.join(work, `${device.name}-upright-control-bar.png`) });
+      check(bar === 0, `${bar} of the control bar's controls are under 44 px high or off the screen`);
+      await page.tap('#stop');
+      await waitForState(page, ['dialog']);
+      return `the dialog fits both ways, the sound runs from the tap, canvas ${laidOut.join(', ')}, ` +
+        'the bar\'s "Leave" brings the dialog back';
+    } finally {
+      await context.close();
+    }
+  });
+}
+
+// The manifest that lets the page be added to a home screen: served with its type, read by
+// the browser without complaint, its icon square and there.
+test('manifest', async () => {
+  const get = (file) => new Promise((resolve, reject) => {
+    http.get(new URL(file, address), (response) => {
+      const chunks = [];
+      response.on('data', (chunk) => chunks.push(chunk));
+      response.on('end', () => resolve({ type: response.headers['content-type'], body: Buffer.concat(chunks) }));
+    }).on('error', reject);
+  });
+  const manifest = await get('orvale-invit.webmanifest');
+  check(manifest.type === 'application/manifest+json', `the manifest is served as ${manifest.type}`);
+  const read = JSON.parse(manifest.body);
+  check(read.display === 'fullscreen' && read.orientation === 'landscape' && /Orvale Invit/.test(read.name),
+    `the manifest says ${manifest.body}`);
+  const page = await browser.newPage();
+  await page.goto(address);
+  const client = await page.context().newCDPSession(page);
+  const parsed = await client.send('Page.getAppManifest');
+  const links = await page.evaluate(() => ['manifest', 'icon', 'apple-touch-icon']
+    .map((rel) => document.querySelector(`link[rel="${rel}"]`)?.getAttribute('href')));
+  await page.close();
+  check(!parsed.errors.length && parsed.url.endsWith('/orvale-invit.webmanifest'),
+    `the browser read the manifest at ${parsed.url} with ${JSON.stringify(parsed.errors)}`);
+  const [icon] = read.icons;
+  check(links.join() === `orvale-invit.webmanifest,${icon.src},${icon.src}`, `the page links ${links}`);
+  const png = await get(icon.src);
+  const side = [png.body.readUInt32BE(16), png.body.readUInt32BE(20)];
+  check(png.type === 'image/png' && png.body.toString('latin1', 1, 4) === 'PNG' && side[0] === side[1] &&
+    icon.sizes === side.join('x'), `the icon is ${png.type}, ${side.join(' x ')}, said to be ${icon.sizes}`);
+  return `served as ${manifest.type}, read without errors, a ${icon.sizes} icon for the page and home screens`;
+});
+
 test('failures-said', async () => {
   const page = await browser.newPage({ viewport: { width: 640, height: 360 } });
   const said = async (query) => {
@@ -365,6 +517,8 @@ let passed = 0;
 let failed = 0;
 try {
   browser = await launch();
+  touchBrowser = await chromium.launch({ executablePath: '/usr/bin/chromium',
+    args: chromiumFlags.filter((flag) => !/autoplay-policy/.test(flag)) });
   // WEB_TESTS=name,name runs those alone.
   const only = process.env.WEB_TESTS ? process.env.WEB_TESTS.split(',') : null;
   for (const { name, body } of tests.filter((t) => !only || only.includes(t.name))) {
@@ -380,6 +534,7 @@ try {
   }
 } finally {
   if (browser) await browser.close();
+  if (touchBrowser) await touchBrowser.close();
   server.kill();
 }
 console.log(`tests/web: screenshots and frames in ${work}`);
